@@ -1,0 +1,89 @@
+-- korvanmire start-up: the defaults every other script can count on.
+-- settings.lua (written by SaveSettings at exit) runs after this file and
+-- overrides what the player changed.
+
+-- Turns a Lua value into Lua source that rebuilds it. Tables nest; functions,
+-- userdata and cycles are written as nil so the output always loads.
+function DataDumper(value, indent, seen)
+  indent = indent or ""
+  seen = seen or {}
+  local kind = type(value)
+  if kind == "number" then
+    if value ~= value or value == math.huge or value == -math.huge then return "0" end
+    if value == math.floor(value) and math.abs(value) < 2^53 then
+      return string.format("%d", value)
+    end
+    return string.format("%.17g", value)
+  elseif kind == "string" then
+    return string.format("%q", value)
+  elseif kind == "boolean" then
+    return tostring(value)
+  elseif kind == "table" then
+    if seen[value] then return "nil" end
+    seen[value] = true
+    local keys = {}
+    for k in pairs(value) do
+      if type(k) == "string" or type(k) == "number" or type(k) == "boolean" then
+        keys[#keys + 1] = k
+      end
+    end
+    table.sort(keys, function(a, b)
+      if type(a) == type(b) and type(a) ~= "boolean" then return a < b end
+      return type(a) < type(b)
+    end)
+    local inner = indent .. "  "
+    local parts = {}
+    for _, k in ipairs(keys) do
+      local key
+      if type(k) == "string" and k:match("^[%a_][%w_]*$") then
+        key = k
+      else
+        key = "[" .. DataDumper(k, inner, seen) .. "]"
+      end
+      parts[#parts + 1] = inner .. key .. " = " .. DataDumper(value[k], inner, seen)
+    end
+    seen[value] = nil
+    if #parts == 0 then return "{}" end
+    return "{\n" .. table.concat(parts, ",\n") .. "\n" .. indent .. "}"
+  end
+  return "nil"
+end
+
+-- Key codes: SDL key symbols, mouse button b as 322 + b.
+settings = {
+  viewrotate = false,      -- the view turns with the soldier
+  viewzoom = true,         -- the camera zooms out in open rooms
+  pixeldistortion = true,  -- shader distortion (falls back to the grid without GL 2.0)
+  gamepad = false,         -- steer with the first gamepad when one is connected
+  keys = {
+    up = 119, down = 115, left = 97, right = 100,
+    aim = 325, shoot = 323,
+    use = 32, nextitem = 32, previtem = 32,
+    stab = 306, drop = 113, combine = 99, map = 9, reload = 114,
+    sc_1 = 49, sc_2 = 50, sc_3 = 51, sc_4 = 52,
+    sc_medkit = 109, sc_bombs = 109,
+  },
+}
+
+-- Writes the settings back to settings.lua. The file is written beside and
+-- renamed into place, so a crash never leaves half a settings file.
+function SaveSettings()
+  local path = "settings.lua"
+  local temporary = path .. ".tmp"
+  local file, message = io.open(temporary, "w")
+  if not file then
+    io.stderr:write("ERROR: cannot write settings: " .. tostring(message) .. "\n")
+    return
+  end
+  file:write("-- written by korvanmire when it exits; edit while the game is not running\n")
+  file:write("settings = " .. DataDumper(settings) .. "\n")
+  file:close()
+  local ok, err = os.rename(temporary, path)
+  if not ok then
+    io.stderr:write("ERROR: cannot write settings: " .. tostring(err) .. "\n")
+    os.remove(temporary)
+  end
+end
+
+-- Module name for the editor's save key (F7).
+mname = "untitled"

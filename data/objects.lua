@@ -1,0 +1,2 @@
+-- Object kinds placed with CreateObject(x, y, angle, name).
+objectlist = {}

@@ -1,0 +1,3 @@
+-- Weapons, ammunition and every other item, by name.
+itemtable = {}
+itemdata = {}

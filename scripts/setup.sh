@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Installs what the game needs on Debian 12 (when missing) and builds it.
+# Safe to run again and again: installs only what is missing, builds incrementally.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+packages=(
+  build-essential cmake pkg-config
+  libsdl1.2-dev libsdl-image1.2-dev libsdl-mixer1.2-dev
+  libgl-dev libglu1-mesa-dev libglew-dev libgl1-mesa-dri
+  libbox2d-dev liblua5.1-0-dev libpng-dev
+  libgtest-dev libbenchmark-dev xvfb xauth
+)
+
+missing=()
+for package in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "installing: ${missing[*]}"
+  sudo_cmd=""
+  [ "$(id -u)" -ne 0 ] && sudo_cmd="sudo"
+  $sudo_cmd apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+build_dir="${KORVANMIRE_BUILD:-build}"
+cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+cmake --build "$build_dir" -j"$(nproc)"

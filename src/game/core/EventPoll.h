@@ -1,0 +1,5 @@
+#pragma once
+
+// Once per frame: clears the per-frame input tables, feeds the input replay's
+// events for this frame, then applies every pending SDL event.
+void PollEvents();

@@ -1,0 +1,161 @@
+#include "core/Game.h"
+#include "audio/Mixer.h"
+#include "core/ControlsMenuState.h"
+#include "core/GameOverState.h"
+#include "core/GameState.h"
+#include "core/HelpMenuState.h"
+#include "core/InputTables.h"
+#include "core/LevelEndState.h"
+#include "core/MainMenuState.h"
+#include "core/MapState.h"
+#include "core/StateRegistry.h"
+#include "level/EditorState.h"
+#include "level/EditorState2.h"
+#include "level/CarriedState.h"
+#include "level/LevelLoader.h"
+#include "level/ModuleSelectState.h"
+#include "render/ScreenDistortion.h"
+#include "stats/StatsFile.h"
+#include "stats/StatsReport.h"
+#include "ui/Menu.h"
+#include "ui/HelpText.h"
+#include "world/World.h"
+#include <cstdlib>
+
+TGame* game = nullptr;
+
+TGame::TGame(const std::string& statsPath) : statsPath(statsPath)
+{
+    runRecords = ReadRunRecords(statsPath);
+}
+
+TGame::~TGame()
+{
+    if (gameMenu == menu) gameMenu = nullptr;
+    delete menu;
+    delete progress;
+    delete world;
+}
+
+void TGame::SetUp()
+{
+    world = new TWorld();
+    progress = new TLevelProgress();
+    menu = new TMenu();
+    gameMenu = menu;
+
+    stateRegistry.Clear();
+    stateRegistry.Add("game", std::make_unique<TGameState>(this));
+    stateRegistry.Add("mainmenu", std::make_unique<TMainMenuState>(this));
+    stateRegistry.Add("levelend", std::make_unique<TLevelEndState>(this));
+    stateRegistry.Add("gameover", std::make_unique<TGameOverState>(this));
+    stateRegistry.Add("editor", std::make_unique<TEditorState>(this));
+    stateRegistry.Add("editor2", std::make_unique<TEditorState2>(this));
+    stateRegistry.Add("moduleselect", std::make_unique<TModuleSelectState>(this));
+    stateRegistry.Add("map", std::make_unique<TMapState>(this));
+    stateRegistry.Add("help", std::make_unique<THelpMenuState>(this, kHelpText));
+    stateRegistry.Add("stats", std::make_unique<THelpMenuState>(this, kHelpText));
+    stateRegistry.Add("controls", std::make_unique<TControlsMenuState>(this));
+
+    RebuildStatsPage();
+    // The first state becomes current without its Enter.
+    currentStateName = "mainmenu";
+}
+
+void TGame::SetState(const std::string& name)
+{
+    TMenustate* next = stateRegistry.Find(name);
+    if (!next || name == currentStateName) return;
+    TMenustate* previous = CurrentState();
+    next->Enter();
+    if (previous) previous->Leave();
+    currentStateName = name;
+}
+
+TMenustate* TGame::CurrentState() const
+{
+    return stateRegistry.Find(currentStateName);
+}
+
+bool TGame::CurrentStateIsEditor() const
+{
+    TMenustate* state = CurrentState();
+    return state && state->isEditor;
+}
+
+bool TGame::CurrentStateDrawsShadows() const
+{
+    TMenustate* state = CurrentState();
+    return state && state->drawsShadows;
+}
+
+void TGame::Update()
+{
+    if (applyCarryOver) {
+        ApplyCarriedState(this);
+        applyCarryOver = 0;
+    }
+
+    --levelEndCountdown;
+    if (levelEndCountdown == 0) SetState("levelend");
+    else if (levelEndCountdown > 0) RunTeleportEffect(levelEndCountdown);
+
+    if (TMenustate* state = CurrentState()) state->Update();
+
+    if (KeyPressed(SDLK_F2)) SetState("editor");
+    if (KeyPressed(SDLK_F3)) SetState("editor2");
+    if (KeyPressed(SDLK_F12)) SetState("moduleselect");
+}
+
+void TGame::RunTeleportEffect(int countdown)
+{
+    float x = 12000000.0f;
+    float y = 12000000.0f;
+    PlayerPixelPosition(this, &x, &y);
+    const float spread = (57.0f - 1.3f * countdown) * (57.0f - 1.3f * countdown) + 2.0f;
+    for (int channel = 0; channel < 3; ++channel) {
+        float r = 1.0f + (spread - 1.0f) * (static_cast<float>(std::rand()) / RAND_MAX);
+        if (screenDistortion) screenDistortion->AddRadial(x, y, -2.0f * r, channel);
+    }
+}
+
+void TGame::DrawPass1()
+{
+    if (TMenustate* state = CurrentState()) state->DrawPass1();
+}
+
+void TGame::DrawPass2()
+{
+    if (TMenustate* state = CurrentState()) state->DrawPass2();
+}
+
+void TGame::BeginLevelChange(const std::string& name, bool delayed)
+{
+    if (!delayed) {
+        LoadLevel(this, name);
+        return;
+    }
+    if (levelEndCountdown >= 0) return;
+    levelEndCountdown = kLevelEndCountdownFrames;
+    nextLevelName = name;
+    PlaySound(FindSound("teleporter_l6pp"), kMaxVolume);
+}
+
+void TGame::EndRun()
+{
+    runRecords.push_back(MakeRunRecord(*progress));
+    progress->Reset();
+    if (world) world->RequestClear();
+    RebuildStatsPage();
+}
+
+void TGame::RebuildStatsPage()
+{
+    if (auto* page = dynamic_cast<THelpMenuState*>(stateRegistry.Find("stats")))
+        page->text = BuildStatsReport(runRecords);
+}
+
+bool TGame::SaveStats() const
+{
+    return WriteRunRecords(statsPath, runRecords);
+}

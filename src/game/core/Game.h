@@ -1,0 +1,69 @@
+#pragma once
+#include "level/LevelProgress.h"
+#include "stats/RunRecord.h"
+#include <memory>
+#include <string>
+#include <vector>
+
+class TWorld;
+class TMenu;
+class TPlayer;
+class TMenustate;
+
+// The one game of the process: the world, the run's progress, the menu tree,
+// the player, the level-change countdown, the finished runs and the current screen.
+class TGame {
+public:
+    // Reads the finished runs from the stats file.
+    explicit TGame(const std::string& statsPath = "stats");
+    ~TGame();
+
+    // Creates the world, progress, menu and every screen state; "mainmenu" becomes current.
+    void SetUp();
+
+    // Switches the current screen: unknown names and the current name change nothing;
+    // otherwise the new state's Enter runs, then the old one's Leave.
+    void SetState(const std::string& name);
+    TMenustate* CurrentState() const;
+    bool CurrentStateIsEditor() const;
+    bool CurrentStateDrawsShadows() const;
+
+    // One frame of the screen-state machine: carried-state hand-over, level-change
+    // countdown, the current state's update, the developer state keys.
+    void Update();
+    void DrawPass1();
+    void DrawPass2();
+
+    // Delayed: starts the 57-frame teleport countdown (ignored while one runs).
+    // Immediate: loads the level now.
+    void BeginLevelChange(const std::string& name, bool delayed);
+    // The player died and left the game-over screen: record the run and start afresh.
+    void EndRun();
+    // The report text of the statistics page, rebuilt from the run records.
+    void RebuildStatsPage();
+    // Writes the finished runs to the stats file.
+    bool SaveStats() const;
+
+    TWorld* world = nullptr;
+    TLevelProgress* progress = nullptr;
+    TMenu* menu = nullptr;
+    TPlayer* player = nullptr;
+    float kickX = 0.0f;
+    float kickY = 0.0f;
+    std::string nextLevelName;
+    std::string currentLevelName;
+    int levelEndCountdown = 0;
+    std::vector<TRunRecord> runRecords;
+    std::vector<std::string> moduleNames;
+    uint8_t applyCarryOver = 0;
+    std::string currentStateName;
+
+private:
+    void RunTeleportEffect(int countdown);
+    std::string statsPath;
+};
+
+extern TGame* game;
+
+// Level-change countdown length in frames.
+constexpr int kLevelEndCountdownFrames = 57;

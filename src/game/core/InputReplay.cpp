@@ -1,0 +1,177 @@
+#include "core/InputReplay.h"
+#include "core/App.h"
+#include "script/ScriptHost.h"
+#include <GL/glew.h>
+#include <cctype>
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <vector>
+
+TInputReplay inputReplay;
+
+namespace {
+std::string Lower(std::string text)
+{
+    for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return text;
+}
+
+std::string RestOfLine(std::istringstream& in)
+{
+    std::string rest;
+    std::getline(in, rest);
+    if (!rest.empty() && rest.front() == ' ') rest.erase(0, 1);
+    return rest;
+}
+}
+
+int ParseKeyCode(const std::string& word)
+{
+    if (word.empty()) return -1;
+    if (std::isdigit(static_cast<unsigned char>(word[0]))) return std::atoi(word.c_str());
+    const std::string wanted = Lower(word);
+    for (int code = 0; code < SDLK_LAST; ++code) {
+        const char* name = SDL_GetKeyName(static_cast<SDLKey>(code));
+        if (name && Lower(name) == wanted) return code;
+    }
+    return -1;
+}
+
+bool TInputReplay::Load(const std::string& path)
+{
+    std::ifstream file(path);
+    if (!file) {
+        std::fprintf(stderr, "ERROR: cannot read input replay \"%s\"\n", path.c_str());
+        return false;
+    }
+    std::stringstream text;
+    text << file.rdbuf();
+    Parse(text.str());
+    return true;
+}
+
+void TInputReplay::AddKey(int frame, int sym, bool down, int unicode)
+{
+    SDL_Event event{};
+    event.type = down ? SDL_KEYDOWN : SDL_KEYUP;
+    event.key.type = event.type;
+    event.key.state = down ? SDL_PRESSED : SDL_RELEASED;
+    event.key.keysym.sym = static_cast<SDLKey>(sym);
+    event.key.keysym.unicode = static_cast<Uint16>(unicode);
+    events[frame].push_back(event);
+}
+
+void TInputReplay::AddButton(int frame, int button, bool down)
+{
+    SDL_Event event{};
+    event.type = down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
+    event.button.type = event.type;
+    event.button.button = static_cast<Uint8>(button);
+    event.button.state = down ? SDL_PRESSED : SDL_RELEASED;
+    events[frame].push_back(event);
+}
+
+void TInputReplay::Parse(const std::string& text)
+{
+    std::istringstream lines(text);
+    std::string line;
+    int lineNumber = 0;
+    while (std::getline(lines, line)) {
+        ++lineNumber;
+        std::istringstream in(line);
+        int frame = 0;
+        std::string command;
+        if (line.empty() || line[0] == '#') continue;
+        if (!(in >> frame >> command)) {
+            std::fprintf(stderr, "replay:%d: expected \"<frame> <command>\"\n", lineNumber);
+            continue;
+        }
+        if (command == "press" || command == "down" || command == "up") {
+            std::string key;
+            in >> key;
+            const int code = ParseKeyCode(key);
+            if (code < 0 || code >= SDLK_LAST) {
+                std::fprintf(stderr, "replay:%d: unknown key \"%s\"\n", lineNumber, key.c_str());
+                continue;
+            }
+            std::string character;
+            int unicode = 0;
+            if (in >> character) unicode = character.size() == 1 ? character[0] : std::atoi(character.c_str());
+            if (command != "up") AddKey(frame, code, true, unicode);
+            if (command == "press") AddKey(frame + 1, code, false, 0);
+            if (command == "up") AddKey(frame, code, false, 0);
+        } else if (command == "type") {
+            const std::string typed = RestOfLine(in);
+            for (size_t i = 0; i < typed.size(); ++i) {
+                const unsigned char c = static_cast<unsigned char>(typed[i]);
+                const int sym = std::isalpha(c) ? std::tolower(c) : c;
+                AddKey(frame + 2 * static_cast<int>(i), sym, true, c);
+                AddKey(frame + 2 * static_cast<int>(i) + 1, sym, false, 0);
+            }
+        } else if (command == "click") {
+            int button = 0;
+            in >> button;
+            AddButton(frame, button, true);
+            AddButton(frame + 1, button, false);
+        } else if (command == "mouse") {
+            int x = 0, y = 0;
+            in >> x >> y;
+            mouseMoves[frame].push_back({x, y});
+        } else if (command == "screenshot") {
+            screenshots[frame].push_back(RestOfLine(in));
+        } else if (command == "lua") {
+            scripts[frame].push_back(RestOfLine(in));
+        } else {
+            std::fprintf(stderr, "replay:%d: unknown command \"%s\"\n", lineNumber, command.c_str());
+        }
+    }
+}
+
+void TInputReplay::PushEventsForFrame()
+{
+    const int frame = frameNumber + 1;  // the frame about to be counted
+    if (auto moves = mouseMoves.find(frame); moves != mouseMoves.end()) {
+        for (auto [x, y] : moves->second) SDL_WarpMouse(static_cast<Uint16>(x), static_cast<Uint16>(y));
+        mouseMoves.erase(moves);
+    }
+    if (auto due = events.find(frame); due != events.end()) {
+        for (SDL_Event& event : due->second) SDL_PushEvent(&event);
+        events.erase(due);
+    }
+    if (auto due = scripts.find(frame); due != scripts.end()) {
+        for (const std::string& code : due->second) RunScriptString(code, ScriptErrors::StdErr, "=replay");
+        scripts.erase(due);
+    }
+}
+
+void TInputReplay::TakeScreenshotsForFrame()
+{
+    auto due = screenshots.find(frameNumber);
+    if (due == screenshots.end()) return;
+    for (const std::string& path : due->second) SaveScreenshot(path);
+    screenshots.erase(due);
+}
+
+bool SaveScreenshot(const std::string& path)
+{
+    const int w = windowWidth, h = windowHeight;
+    if (w <= 0 || h <= 0) return false;
+    std::vector<unsigned char> pixels(static_cast<size_t>(w) * h * 3);
+    glReadBuffer(GL_BACK);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, w, h, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
+    SDL_Surface* surface = SDL_CreateRGBSurface(SDL_SWSURFACE, w, h, 24, 0x0000FF, 0x00FF00, 0xFF0000, 0);
+    if (!surface) return false;
+    SDL_LockSurface(surface);
+    for (int row = 0; row < h; ++row) {
+        const unsigned char* source = pixels.data() + static_cast<size_t>(h - 1 - row) * w * 3;
+        unsigned char* target = static_cast<unsigned char*>(surface->pixels) + static_cast<size_t>(row) * surface->pitch;
+        std::copy(source, source + static_cast<size_t>(w) * 3, target);
+    }
+    SDL_UnlockSurface(surface);
+    const bool saved = SDL_SaveBMP(surface, path.c_str()) == 0;
+    SDL_FreeSurface(surface);
+    if (!saved) std::fprintf(stderr, "ERROR: cannot save screenshot \"%s\"\n", path.c_str());
+    return saved;
+}

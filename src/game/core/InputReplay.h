@@ -1,0 +1,42 @@
+#pragma once
+#include <SDL/SDL.h>
+#include <map>
+#include <string>
+#include <vector>
+
+// Scripted input for tests and bug reports: a text file of "<frame> <command> ..."
+// lines, named by the KORVANMIRE_REPLAY environment variable. Commands:
+//   press KEY [CHAR]   key down this frame, up the next (KEY: SDL name or number)
+//   down KEY / up KEY  one edge only
+//   type TEXT          the rest of the line, one character every two frames
+//   click BUTTON       mouse button down this frame, up the next
+//   mouse X Y          move the mouse to window pixel (X, Y)
+//   screenshot FILE    save the window as a BMP after this frame is drawn
+//   lua CODE           run the rest of the line as a script
+// Frames count from 1, the first frame of the loop.
+class TInputReplay {
+public:
+    // Reads the file; false (with a message) when it cannot be read.
+    bool Load(const std::string& path);
+    // Parses replay text; lines that make no sense are reported and skipped.
+    void Parse(const std::string& text);
+    void PushEventsForFrame();
+    // Screenshots wanted at the end of the current frame.
+    void TakeScreenshotsForFrame();
+    bool Empty() const { return events.empty() && screenshots.empty() && scripts.empty(); }
+
+private:
+    void AddKey(int frame, int sym, bool down, int unicode);
+    void AddButton(int frame, int button, bool down);
+    std::map<int, std::vector<SDL_Event>> events;
+    std::map<int, std::vector<std::pair<int, int>>> mouseMoves;
+    std::map<int, std::vector<std::string>> screenshots;
+    std::map<int, std::vector<std::string>> scripts;
+};
+
+extern TInputReplay inputReplay;
+
+// Reads an SDL key name ("return", "f1", "a") or a key code; -1 if neither.
+int ParseKeyCode(const std::string& word);
+// Saves the window's back buffer as a BMP.
+bool SaveScreenshot(const std::string& path);

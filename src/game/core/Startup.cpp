@@ -1,0 +1,85 @@
+#include "core/Startup.h"
+#include "audio/Mixer.h"
+#include "core/App.h"
+#include "core/ControlsMenuState.h"
+#include "core/Frame.h"
+#include "core/FramePacing.h"
+#include "core/FrameTimer.h"
+#include "core/Game.h"
+#include "core/InputReplay.h"
+#include "core/InputTables.h"
+#include "core/StateRegistry.h"
+#include "render/Graphics.h"
+#include "script/Console.h"
+#include "script/ScriptHost.h"
+#include <SDL/SDL.h>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+
+namespace {
+unsigned RandomSeed()
+{
+    // A fixed seed reproduces a run for tests and bug reports.
+    if (const char* seed = std::getenv("KORVANMIRE_SEED")) return static_cast<unsigned>(std::strtoul(seed, nullptr, 10));
+    return static_cast<unsigned>(std::time(nullptr));
+}
+}
+
+bool StartGame(int argc, char** argv)
+{
+    console.visible = false;
+    if (argc > 1 && std::strcmp(argv[1], "-w") == 0) windowed = 1;
+
+    if (SDL_Init(SDL_INIT_AUDIO | SDL_INIT_VIDEO | SDL_INIT_JOYSTICK) != 0) {
+        // Without sound hardware the game still plays.
+        if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_JOYSTICK) != 0) {
+            std::fprintf(stderr, "ERROR: cannot start SDL: %s\n", SDL_GetError());
+            return false;
+        }
+        SDL_InitSubSystem(SDL_INIT_AUDIO);
+    }
+    SDL_JoystickEventState(SDL_ENABLE);
+    SDL_WM_SetCaption("korvanmire", "korvanmire");
+    joystick = SDL_NumJoysticks() > 0 ? SDL_JoystickOpen(0) : nullptr;
+    SDL_EnableUNICODE(1);
+    std::atexit(SDL_Quit);
+    std::srand(RandomSeed());
+
+    StartScriptHost();
+    if (!InitGraphics()) return false;
+    InitAudio();
+
+    inputTables.ClearHeldAndPressed(320);
+    frameNumber = 0;
+
+    game->SetUp();
+
+    if (!RunScriptFile("init.lua", ScriptErrors::Console)) {
+        // The message is already on the console.
+    }
+    if (auto* controls = dynamic_cast<TControlsMenuState*>(stateRegistry.Find("controls")))
+        controls->InitBindings();
+    SDL_ShowCursor(SDL_DISABLE);
+
+    if (const char* replay = std::getenv("KORVANMIRE_REPLAY")) inputReplay.Load(replay);
+    return true;
+}
+
+void RunMainLoop()
+{
+    FrameTimer timer;
+    while (running) {
+        timer.start();
+        RunFrame();
+        timer.stop();
+        SleepRestOfFrame(timer.ElapsedMilliseconds());
+    }
+}
+
+void ShutDownGame()
+{
+    CallScriptFunction("SaveSettings", {}, 0, ScriptErrors::Silent);
+    game->SaveStats();
+}

@@ -1,0 +1,6 @@
+#include "level/LevelProgress.h"
+
+void TLevelProgress::Reset()
+{
+    *this = TLevelProgress();
+}

@@ -1,0 +1,23 @@
+#pragma once
+#include <cstdint>
+
+// Cached OpenGL state: each setter does nothing when the state is already set,
+// because every sprite draw sets colour and texture.
+//
+// Blend modes: 0 multiply, 1 additive, 2 transparency, 3 opaque,
+// 4 cut-out (alpha test > 0.5), 5 doubling multiply.
+void SetBlendMode(int mode);
+void SetColor(float r, float g, float b, float a);
+void BindTexture(uint32_t id);
+// Forgets the caches (blend 4, colour -1, texture 0) without touching OpenGL;
+// for a fresh context, and for code that changed the state behind the caches.
+void ResetGLStateCache();
+int CurrentBlendMode();
+uint32_t CurrentBoundTexture();
+// The cached current colour (all -1 until the first SetColor after a reset).
+void CurrentColor(float rgba[4]);
+// How many OpenGL state changes the setters above have issued so far; lets a
+// check see that repeating a state costs nothing.
+uint32_t GLStateChangeCount();
+// Writes "GL:%s\n" to stderr when OpenGL reports an error.
+void CheckGLError();

@@ -1,0 +1,15 @@
+#pragma once
+
+struct lua_State;
+
+// Each subsystem's binding file registers its script functions through one of
+// these; StartScriptHost calls them in the engine's registration order.
+void RegisterCoreApi(lua_State* L);      // level and state functions, print, utilities
+void RegisterRenderApi(lua_State* L);    // textures, sprites, drawing
+void RegisterAudioApi(lua_State* L);     // sounds
+void RegisterMenuApi(lua_State* L);      // the menu tree
+void RegisterGlBinding(lua_State* L);    // the gl table
+
+// Small argument helpers shared by the binding files.
+// Registers `fn` as global `name`.
+void SetGlobalFunction(lua_State* L, const char* name, int (*fn)(lua_State*));

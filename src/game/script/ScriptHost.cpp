@@ -1,0 +1,267 @@
+#include "script/ScriptHost.h"
+#include "script/ApiRegistry.h"
+#include "script/Console.h"
+#include <cstdio>
+#include <lua.hpp>
+
+lua_State* luaState = nullptr;
+
+namespace {
+
+int Panic(lua_State* L)
+{
+    std::fprintf(stderr, "ERROR: unprotected script error: %s\n", lua_tostring(L, -1));
+    return 0;
+}
+
+void Report(const char* message, ScriptErrors errors)
+{
+    if (!message) message = "(error object is not a string)";
+    switch (errors) {
+    case ScriptErrors::StdErr: std::fprintf(stderr, "%s\n", message); break;
+    case ScriptErrors::Console: console.Append(std::string(message) + "\n"); break;
+    case ScriptErrors::ConsoleNoBreak: console.Append(message); break;
+    case ScriptErrors::Silent: break;
+    }
+}
+
+// Calls the chunk or function on top of the stack with `argCount` arguments above it,
+// keeping up to `results` results on the stack. Reports and pops the error on failure.
+bool ProtectedCall(lua_State* L, int argCount, int results, ScriptErrors errors)
+{
+    if (lua_pcall(L, argCount, results, 0) != 0) {
+        Report(lua_tostring(L, -1), errors);
+        lua_pop(L, 1);
+        return false;
+    }
+    return true;
+}
+
+void PushValue(lua_State* L, const ScriptValue& value)
+{
+    switch (value.type) {
+    case ScriptValue::Type::Nil: lua_pushnil(L); break;
+    case ScriptValue::Type::Boolean: lua_pushboolean(L, value.boolean); break;
+    case ScriptValue::Type::Number: lua_pushnumber(L, value.number); break;
+    case ScriptValue::Type::String: lua_pushlstring(L, value.text.data(), value.text.size()); break;
+    case ScriptValue::Type::Pointer: lua_pushlightuserdata(L, value.pointer); break;
+    }
+}
+
+ScriptValue ReadValue(lua_State* L, int index)
+{
+    switch (lua_type(L, index)) {
+    case LUA_TBOOLEAN: return ScriptValue::Bool(lua_toboolean(L, index));
+    case LUA_TNUMBER: return ScriptValue::Number(lua_tonumber(L, index));
+    case LUA_TSTRING: {
+        size_t length = 0;
+        const char* text = lua_tolstring(L, index, &length);
+        return ScriptValue::String(std::string(text, length));
+    }
+    case LUA_TLIGHTUSERDATA: return ScriptValue::Pointer(lua_touserdata(L, index));
+    default: return ScriptValue::Nil();
+    }
+}
+
+// Pushes the global `name`, or `table.name` for a dotted name; nil when missing.
+void PushGlobalPath(lua_State* L, const std::string& name)
+{
+    const size_t dot = name.find('.');
+    if (dot == std::string::npos) {
+        lua_getglobal(L, name.c_str());
+        return;
+    }
+    lua_getglobal(L, name.substr(0, dot).c_str());
+    if (!lua_istable(L, -1)) return;
+    lua_getfield(L, -1, name.substr(dot + 1).c_str());
+    lua_remove(L, -2);
+}
+
+// Pushes settings.keys, or nil.
+void PushKeysTable(lua_State* L)
+{
+    lua_getglobal(L, "settings");
+    if (!lua_istable(L, -1)) return;
+    lua_getfield(L, -1, "keys");
+    lua_remove(L, -2);
+}
+
+} // namespace
+
+void StartScriptHost()
+{
+    lua_State* L = luaL_newstate();
+    luaState = L;
+    luaL_openlibs(L);
+    RegisterGlBinding(L);
+    RegisterCoreApi(L);
+    RegisterRenderApi(L);
+    RegisterAudioApi(L);
+    RegisterMenuApi(L);
+    lua_atpanic(L, Panic);
+
+    RunScriptFile("luainit.lua", ScriptErrors::StdErr);
+    RunScriptFile("settings.lua", ScriptErrors::StdErr);
+}
+
+void StopScriptHost()
+{
+    if (luaState) lua_close(luaState);
+    luaState = nullptr;
+}
+
+bool RunScriptFile(const std::string& path, ScriptErrors errors)
+{
+    lua_State* L = luaState;
+    if (!L) return false;
+    const int top = lua_gettop(L);
+    if (luaL_loadfile(L, path.c_str()) != 0) {
+        Report(lua_tostring(L, -1), errors);
+        lua_settop(L, top);
+        return false;
+    }
+    const bool ok = ProtectedCall(L, 0, LUA_MULTRET, errors);
+    lua_settop(L, top);
+    return ok;
+}
+
+bool RunScriptString(const std::string& code, ScriptErrors errors, const char* chunkName)
+{
+    lua_State* L = luaState;
+    if (!L) return false;
+    const int top = lua_gettop(L);
+    if (luaL_loadbuffer(L, code.data(), code.size(), chunkName) != 0) {
+        Report(lua_tostring(L, -1), errors);
+        lua_settop(L, top);
+        return false;
+    }
+    const bool ok = ProtectedCall(L, 0, LUA_MULTRET, errors);
+    lua_settop(L, top);
+    return ok;
+}
+
+std::optional<std::vector<ScriptValue>> CallScriptFunction(const std::string& name,
+                                                           const std::vector<ScriptValue>& args,
+                                                           int results, ScriptErrors errors)
+{
+    lua_State* L = luaState;
+    if (!L) return std::nullopt;
+    const int top = lua_gettop(L);
+    PushGlobalPath(L, name);
+    if (!lua_isfunction(L, -1)) {
+        lua_settop(L, top);
+        Report(("script function '" + name + "' is not defined").c_str(), errors);
+        return std::nullopt;
+    }
+    lua_checkstack(L, static_cast<int>(args.size()) + results + 2);
+    for (const ScriptValue& arg : args) PushValue(L, arg);
+    if (!ProtectedCall(L, static_cast<int>(args.size()), results, errors)) {
+        lua_settop(L, top);
+        return std::nullopt;
+    }
+    std::vector<ScriptValue> values;
+    for (int i = 0; i < results; ++i) values.push_back(ReadValue(L, top + 1 + i));
+    lua_settop(L, top);
+    return values;
+}
+
+bool CallScriptRef(int ref, ScriptErrors errors)
+{
+    lua_State* L = luaState;
+    if (!L || ref == kNoScriptRef) return false;
+    const int top = lua_gettop(L);
+    lua_rawgeti(L, LUA_REGISTRYINDEX, ref);
+    const bool ok = ProtectedCall(L, 0, 0, errors);
+    lua_settop(L, top);
+    return ok;
+}
+
+int MakeScriptRef(lua_State* L, int index)
+{
+    if (lua_isnoneornil(L, index)) return kNoScriptRef;
+    lua_pushvalue(L, index);
+    return luaL_ref(L, LUA_REGISTRYINDEX);
+}
+
+void ReleaseScriptRef(int ref)
+{
+    if (luaState && ref != kNoScriptRef) luaL_unref(luaState, LUA_REGISTRYINDEX, ref);
+}
+
+void* ResolveScriptName(const char* resolver, const std::string& name)
+{
+    auto result = CallScriptFunction(resolver, {ScriptValue::String(name)}, 1, ScriptErrors::Silent);
+    if (!result || result->empty() || result->front().type != ScriptValue::Type::Pointer)
+        return nullptr;
+    return result->front().pointer;
+}
+
+std::optional<std::string> GetGlobalString(const char* name)
+{
+    lua_State* L = luaState;
+    if (!L) return std::nullopt;
+    lua_getglobal(L, name);
+    std::optional<std::string> value;
+    if (lua_type(L, -1) == LUA_TSTRING) {
+        size_t length = 0;
+        const char* text = lua_tolstring(L, -1, &length);
+        value = std::string(text, length);
+    }
+    lua_pop(L, 1);
+    return value;
+}
+
+bool GetSettingBool(const char* name)
+{
+    lua_State* L = luaState;
+    if (!L) return false;
+    lua_getglobal(L, "settings");
+    bool value = false;
+    if (lua_istable(L, -1)) {
+        lua_getfield(L, -1, name);
+        value = lua_toboolean(L, -1);
+        lua_pop(L, 1);
+    }
+    lua_pop(L, 1);
+    return value;
+}
+
+int GetKeyBinding(const char* name)
+{
+    lua_State* L = luaState;
+    if (!L) return 0;
+    const int top = lua_gettop(L);
+    PushKeysTable(L);
+    int code = 0;
+    if (lua_istable(L, -1)) {
+        lua_getfield(L, -1, name);
+        if (lua_type(L, -1) == LUA_TNUMBER) code = static_cast<int>(lua_tointeger(L, -1));
+    }
+    lua_settop(L, top);
+    return code;
+}
+
+void SetKeyBinding(const char* name, int code)
+{
+    lua_State* L = luaState;
+    if (!L) return;
+    const int top = lua_gettop(L);
+    // A settings script that lost its tables gets them back rather than losing the binding.
+    lua_getglobal(L, "settings");
+    if (!lua_istable(L, -1)) {
+        lua_pop(L, 1);
+        lua_newtable(L);
+        lua_pushvalue(L, -1);
+        lua_setglobal(L, "settings");
+    }
+    lua_getfield(L, -1, "keys");
+    if (!lua_istable(L, -1)) {
+        lua_pop(L, 1);
+        lua_newtable(L);
+        lua_pushvalue(L, -1);
+        lua_setfield(L, -3, "keys");
+    }
+    lua_pushinteger(L, code);
+    lua_setfield(L, -2, name);
+    lua_settop(L, top);
+}

@@ -1,0 +1,54 @@
+#pragma once
+#include "script/ScriptValue.h"
+#include <optional>
+#include <string>
+#include <vector>
+
+struct lua_State;
+
+// The one interpreter state of the run, created by StartScriptHost and never closed.
+extern lua_State* luaState;
+
+// Where a failing script call reports its message.
+enum class ScriptErrors {
+    StdErr,          // "%s\n" on the standard error stream (start-up files)
+    Console,         // message and "\n" on the console (init.lua, callbacks, levels)
+    ConsoleNoBreak,  // message only (console input)
+    Silent,          // nothing (SaveSettings at exit)
+};
+
+// Creates the state, opens the standard libraries and the gl table, registers the
+// engine API, then runs luainit.lua and settings.lua.
+void StartScriptHost();
+// Closes the state; only tests use it, the game keeps its state to the end.
+void StopScriptHost();
+
+// Loads a file as a chunk and calls it protected. False when loading or running failed.
+bool RunScriptFile(const std::string& path, ScriptErrors errors);
+// Loads a string as a chunk and calls it protected.
+bool RunScriptString(const std::string& code, ScriptErrors errors, const char* chunkName = "=input");
+
+// Calls the global function `name` (or `table.name` when given as "table.name")
+// protected, with the arguments, and returns its first `results` results; nullopt
+// when it is missing or raised an error (reported as `errors` says).
+std::optional<std::vector<ScriptValue>> CallScriptFunction(const std::string& name,
+                                                           const std::vector<ScriptValue>& args,
+                                                           int results, ScriptErrors errors);
+// Calls a function kept as a registry reference (menu callbacks and the like).
+bool CallScriptRef(int ref, ScriptErrors errors);
+// Keeps the value at the given stack index as a registry reference; -2 for nil.
+int MakeScriptRef(lua_State* L, int index);
+void ReleaseScriptRef(int ref);
+constexpr int kNoScriptRef = -2;
+
+// Calls a name resolver such as GetTexture(name) and returns its light userdata,
+// or null when the script returned anything else or failed. Prints nothing.
+void* ResolveScriptName(const char* resolver, const std::string& name);
+
+// Reads a global string safely: nullopt when missing or not a string.
+std::optional<std::string> GetGlobalString(const char* name);
+
+// The settings table.
+bool GetSettingBool(const char* name);
+int GetKeyBinding(const char* name);
+void SetKeyBinding(const char* name, int code);

@@ -1,0 +1,155 @@
+// Script functions of the application core: levels, screen states, the
+// console's print, mouse and camera points, directory listings.
+#include "core/App.h"
+#include "core/Game.h"
+#include "core/InputTables.h"
+#include "render/Camera.h"
+#include "script/ApiRegistry.h"
+#include "script/Console.h"
+#include "world/World.h"
+#include <dirent.h>
+#include <lua.hpp>
+#include <initializer_list>
+#include <string>
+
+namespace {
+
+TGame* CurrentGame(lua_State* L)
+{
+    if (!game) luaL_error(L, "the game is not set up yet");
+    return game;
+}
+
+int l_LoadLevel(lua_State* L)
+{
+    const std::string name = luaL_checkstring(L, 1);
+    const lua_Integer delayed = luaL_checkinteger(L, 2);
+    CurrentGame(L)->BeginLevelChange(name, delayed != 0);
+    return 0;
+}
+
+int l_ClearLevel(lua_State* L)
+{
+    TGame* g = CurrentGame(L);
+    if (g->world) g->world->Clear();
+    return 0;
+}
+
+int l_print(lua_State* L)
+{
+    console.Append(luaL_checkstring(L, 1));
+    return 0;
+}
+
+int l_GetMousePosition(lua_State* L)
+{
+    lua_pushnumber(L, MouseWorldX());
+    lua_pushnumber(L, MouseWorldY());
+    return 2;
+}
+
+int l_GetWorldPoint(lua_State* L)
+{
+    const lua_Number x = luaL_checknumber(L, 1);
+    const lua_Number y = luaL_checknumber(L, 2);
+    lua_pushnumber(L, (x + cameraX) / 12.0);
+    lua_pushnumber(L, (y + cameraY) / 12.0);
+    return 2;
+}
+
+int l_GetScreenPoint(lua_State* L)
+{
+    const lua_Number x = luaL_checknumber(L, 1);
+    const lua_Number y = luaL_checknumber(L, 2);
+    lua_pushnumber(L, x * 12.0 - cameraX);
+    lua_pushnumber(L, y * 12.0 - cameraY);
+    return 2;
+}
+
+int l_AddModule(lua_State* L)
+{
+    CurrentGame(L)->moduleNames.push_back(luaL_checkstring(L, 1));
+    return 0;
+}
+
+int l_ClearModules(lua_State* L)
+{
+    CurrentGame(L)->moduleNames.clear();
+    return 0;
+}
+
+int l_ResetSave(lua_State* L)
+{
+    TGame* g = CurrentGame(L);
+    if (g->progress) g->progress->Reset();
+    return 0;
+}
+
+int l_SetMenuState(lua_State* L)
+{
+    CurrentGame(L)->SetState(luaL_checkstring(L, 1));
+    return 0;
+}
+
+int l_ExitGame(lua_State*)
+{
+    running = 0;
+    return 0;
+}
+
+int l_ShowMessage(lua_State*)
+{
+    return 0;
+}
+
+int l_PrintDirectory(lua_State* L)
+{
+    const char* path = luaL_checkstring(L, 1);
+    std::string listing;
+    if (DIR* dir = opendir(path)) {
+        while (dirent* entry = readdir(dir)) {
+            listing += entry->d_name;
+            listing += '\n';
+        }
+        closedir(dir);
+    }
+    lua_pushlstring(L, listing.data(), listing.size());
+    return 1;
+}
+
+void SetNumberTable(lua_State* L, const char* name, std::initializer_list<const char*> keys)
+{
+    lua_newtable(L);
+    int value = 0;
+    for (const char* key : keys) {
+        lua_pushinteger(L, value++);
+        lua_setfield(L, -2, key);
+    }
+    lua_setglobal(L, name);
+}
+
+} // namespace
+
+void RegisterCoreApi(lua_State* L)
+{
+    // Actor actions and wall materials by name, numbered in order.
+    SetNumberTable(L, "actions", {"idle", "walk", "fall", "rise", "pain", "lay", "hit", "shoot", "aim",
+                                  "vehib1", "vehib2", "hide", "dig", "sprint"});
+    SetNumberTable(L, "materials", {"stone_yellow", "metal_red", "metal_grey", "metal_blue",
+                                    "wood_destructable", "stone_destructable"});
+
+    SetGlobalFunction(L, "LoadLevel", l_LoadLevel);
+    SetGlobalFunction(L, "BeginLevelChange", l_LoadLevel);
+    SetGlobalFunction(L, "ClearLevel", l_ClearLevel);
+    SetGlobalFunction(L, "print", l_print);
+    SetGlobalFunction(L, "GetMousePosition", l_GetMousePosition);
+    SetGlobalFunction(L, "GetWorldPoint", l_GetWorldPoint);
+    SetGlobalFunction(L, "GetScreenPoint", l_GetScreenPoint);
+    SetGlobalFunction(L, "AddModule", l_AddModule);
+    SetGlobalFunction(L, "ClearModules", l_ClearModules);
+    SetGlobalFunction(L, "ResetSave", l_ResetSave);
+    SetGlobalFunction(L, "SetMenuState", l_SetMenuState);
+    SetGlobalFunction(L, "ExitGame", l_ExitGame);
+    SetGlobalFunction(L, "ShowMessage", l_ShowMessage);
+    SetGlobalFunction(L, "_PrintDirectory", l_PrintDirectory);
+}

@@ -1,0 +1,4 @@
+#pragma once
+
+// The help page.
+extern const char* const kHelpText;

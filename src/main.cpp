@@ -1,0 +1,13 @@
+// korvanmire: a top-down action game. The entry point only hands over to the core.
+#include "core/Game.h"
+#include "core/Startup.h"
+
+int main(int argc, char** argv)
+{
+    // The game exists before anything starts: it reads the finished runs first.
+    game = new TGame();
+    if (!StartGame(argc, argv)) return 1;
+    RunMainLoop();
+    ShutDownGame();
+    return 0;
+}
