@@ -102,35 +102,40 @@ void TControlsMenuState::DrawBindings(float y0) const
     }
 }
 
+void TControlsMenuState::CaptureKey()
+{
+    if (!AnyKeyPressed()) return;
+    const int code = LastKeyCode();
+    if (code != SDLK_ESCAPE && selectedRow >= 0 && selectedRow < static_cast<int>(bindings.size())) {
+        bindings[selectedRow].key = code;
+        SetKeyBinding(bindings[selectedRow].action.c_str(), code);
+    }
+    waitingForKey = 0;
+}
+
+void TControlsMenuState::HandleKeys()
+{
+    if (waitingForKey) {
+        CaptureKey();
+        return;
+    }
+    Navigate();
+    if (KeyPressed(SDLK_RETURN) && fade > 0.7f) {
+        waitingForKey = 1;
+        ClearAnyKeyPressed();
+    }
+}
+
 void TControlsMenuState::DrawPass2()
 {
+    HandleKeys();
     SetScreenView320();
     SetBlendMode(2);
     const float y0 = CosineInterpolate(-240.0f, 0.0f, fade);
     DrawSprite(FindSprite("spr_keyselect_bg"), 160, y0 + 130, 0, 0);
     SetColor(1, 1, 1, 1);
-
-    if (!waitingForKey) {
-        Navigate();
-        DrawCursor(y0, 0);
-        if (KeyPressed(SDLK_RETURN) && fade > 0.7f) {
-            waitingForKey = 1;
-            ClearAnyKeyPressed();
-        }
-    }
     DrawBindings(y0);
-    if (waitingForKey) {
-        DrawCursor(y0, 1);
-        if (AnyKeyPressed()) {
-            const int code = LastKeyCode();
-            if (code != SDLK_ESCAPE && selectedRow >= 0 &&
-                selectedRow < static_cast<int>(bindings.size())) {
-                bindings[selectedRow].key = code;
-                SetKeyBinding(bindings[selectedRow].action.c_str(), code);
-            }
-            waitingForKey = 0;
-        }
-    }
+    DrawCursor(y0, waitingForKey ? 1 : 0);
     SetScreenView640();
     if (game->menu) game->menu->Draw();
 }

@@ -13,6 +13,8 @@ public:
     void Enter() override;
     // Reads every binding, writing the default for the ones missing or not numbers.
     void InitBindings();
+    // Navigation, Return to rebind, and the new key while one is awaited.
+    void HandleKeys();
 
     std::vector<TKeyBinding> bindings;
     float fade = 0.0f;
@@ -22,6 +24,7 @@ public:
 
 private:
     void Navigate();
+    void CaptureKey();
     void DrawBindings(float y0) const;
     void DrawCursor(float y0, int frame) const;
 };

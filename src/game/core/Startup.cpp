@@ -12,6 +12,7 @@
 #include "render/Graphics.h"
 #include "script/Console.h"
 #include "script/ScriptHost.h"
+#include "util/AtomicFile.h"
 #include <SDL/SDL.h>
 #include <cstdio>
 #include <cstdlib>
@@ -82,4 +83,6 @@ void ShutDownGame()
 {
     CallScriptFunction("SaveSettings", {}, 0, ScriptErrors::Silent);
     game->SaveStats();
+    // For tests and bug reports: what the console showed at the end.
+    if (const char* path = std::getenv("KORVANMIRE_CONSOLE_LOG")) WriteFileAtomically(path, console.Text());
 }

@@ -1,0 +1,126 @@
+#include "GameRun.h"
+#include <chrono>
+#include <csignal>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+GameRun::GameRun()
+{
+    static int counter = 0;
+    dir = fs::temp_directory_path() / ("korvanmire-e2e-" + std::to_string(getpid()) + "-" + std::to_string(counter++));
+    fs::remove_all(dir);
+    const char* data = std::getenv("KORVANMIRE_DATA");
+    fs::copy(data ? data : "data", dir, fs::copy_options::recursive);
+    for (const char* userFile : {"settings.lua", "stats", "settings.lua.tmp", "stats.tmp"}) fs::remove(dir / userFile);
+}
+
+GameRun::~GameRun()
+{
+    if (!std::getenv("KORVANMIRE_KEEP_E2E")) fs::remove_all(dir);
+}
+
+void GameRun::WriteData(const std::string& name, const std::string& text) const
+{
+    fs::create_directories((dir / name).parent_path());
+    std::ofstream(dir / name, std::ios::binary) << text;
+}
+
+void GameRun::RemoveData(const std::string& name) const { fs::remove(dir / name); }
+
+bool GameRun::HasData(const std::string& name) const { return fs::exists(dir / name); }
+
+std::string GameRun::ReadData(const std::string& name) const
+{
+    std::ifstream file(dir / name, std::ios::binary);
+    std::stringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+bool GameRun::Run(const std::string& replay, int timeoutSeconds)
+{
+    WriteData("replay.txt", replay);
+    const char* binary = std::getenv("KORVANMIRE_BINARY");
+    const pid_t pid = fork();
+    if (pid == 0) {
+        if (chdir(dir.c_str()) != 0) _exit(126);
+        FILE* errors = std::freopen("stderr.log", "w", stderr);
+        (void)errors;
+        setenv("KORVANMIRE_REPLAY", "replay.txt", 1);
+        setenv("KORVANMIRE_CONSOLE_LOG", "console.log", 1);
+        setenv("KORVANMIRE_SEED", "1", 1);
+        setenv("SDL_AUDIODRIVER", "dummy", 1);
+        setenv("LIBGL_ALWAYS_SOFTWARE", "1", 1);
+        execl(binary ? binary : "korvanmire", "korvanmire", "-w", static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(timeoutSeconds);
+    int status = 0;
+    bool exited = false;
+    while (std::chrono::steady_clock::now() < deadline) {
+        if (waitpid(pid, &status, WNOHANG) == pid) {
+            exited = true;
+            break;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    if (!exited) {
+        kill(pid, SIGKILL);
+        waitpid(pid, &status, 0);
+    }
+    exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    stderrText = ReadData("stderr.log");
+    return exited;
+}
+
+Screenshot::Screenshot(const std::string& path)
+{
+    SDL_Surface* loaded = SDL_LoadBMP(path.c_str());
+    if (!loaded) return;
+    SDL_PixelFormat format{};
+    format.BitsPerPixel = 32;
+    format.BytesPerPixel = 4;
+    format.Rmask = 0x000000FF;
+    format.Gmask = 0x0000FF00;
+    format.Bmask = 0x00FF0000;
+    format.Amask = 0xFF000000;
+    format.Gshift = 8;
+    format.Bshift = 16;
+    format.Ashift = 24;
+    surface = SDL_ConvertSurface(loaded, &format, SDL_SWSURFACE);
+    SDL_FreeSurface(loaded);
+}
+
+Screenshot::~Screenshot()
+{
+    if (surface) SDL_FreeSurface(surface);
+}
+
+SDL_Color Screenshot::Pixel(int x, int y) const
+{
+    SDL_Color color{0, 0, 0, 0};
+    if (!surface || x < 0 || y < 0 || x >= surface->w || y >= surface->h) return color;
+    const Uint8* p = static_cast<const Uint8*>(surface->pixels) + y * surface->pitch + x * 4;
+    color.r = p[0];
+    color.g = p[1];
+    color.b = p[2];
+    return color;
+}
+
+double Screenshot::BrightShare(int x1, int y1, int x2, int y2, int level) const
+{
+    int bright = 0, total = 0;
+    for (int y = y1; y < y2; ++y)
+        for (int x = x1; x < x2; ++x) {
+            const SDL_Color c = Pixel(x, y);
+            ++total;
+            if (c.r > level && c.g > level && c.b > level) ++bright;
+        }
+    return total ? static_cast<double>(bright) / total : 0.0;
+}

@@ -1,0 +1,42 @@
+#pragma once
+#include <SDL/SDL.h>
+#include <filesystem>
+#include <string>
+
+// One run of the real game in a fresh copy of data/, with a replay file.
+class GameRun {
+public:
+    GameRun();
+    ~GameRun();
+
+    // Replaces or adds a file in the run's data directory before starting.
+    void WriteData(const std::string& name, const std::string& text) const;
+    void RemoveData(const std::string& name) const;
+    // Runs the game until it exits or the timeout passes. True when it exited by itself.
+    bool Run(const std::string& replay, int timeoutSeconds = 60);
+
+    int exitCode = -1;
+    std::string stderrText;
+    std::string ReadData(const std::string& name) const;
+    bool HasData(const std::string& name) const;
+    const std::filesystem::path& Dir() const { return dir; }
+
+private:
+    std::filesystem::path dir;
+};
+
+// A loaded screenshot; pixel reads are in window coordinates, y downward.
+class Screenshot {
+public:
+    explicit Screenshot(const std::string& path);
+    ~Screenshot();
+    bool Loaded() const { return surface != nullptr; }
+    int Width() const { return surface ? surface->w : 0; }
+    int Height() const { return surface ? surface->h : 0; }
+    SDL_Color Pixel(int x, int y) const;
+    // Share of pixels in the rectangle brighter than `level` on all channels.
+    double BrightShare(int x1, int y1, int x2, int y2, int level) const;
+
+private:
+    SDL_Surface* surface = nullptr;
+};

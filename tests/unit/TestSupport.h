@@ -1,0 +1,43 @@
+#pragma once
+// Shared helpers for the unit tests: a script host started in a scratch
+// directory, a set-up game, and key presses injected into the input tables.
+#include "core/App.h"
+#include "core/Game.h"
+#include "core/InputTables.h"
+#include "script/ScriptHost.h"
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+namespace testing_support {
+
+// A fresh directory under the system temp dir, removed when the object goes.
+class ScratchDir {
+public:
+    ScratchDir();
+    ~ScratchDir();
+    const std::filesystem::path& path() const { return dir; }
+    std::string File(const std::string& name) const { return (dir / name).string(); }
+    void Write(const std::string& name, const std::string& text) const;
+
+private:
+    std::filesystem::path dir;
+    std::filesystem::path previous;
+};
+
+// A game with its states and menu, the script host started in a scratch
+// directory with the given luainit.lua text. No window, no sound.
+class GameFixture {
+public:
+    explicit GameFixture(const std::string& luainit = "");
+    ~GameFixture();
+    TGame& Game() { return *game; }
+    ScratchDir scratch;
+};
+
+// Starts a new input frame with these keys going down in it.
+void PressKeys(std::initializer_list<int> codes);
+// Runs the screen-state machine for one frame with these keys pressed.
+void UpdateWithKeys(std::initializer_list<int> codes);
+
+} // namespace testing_support
