@@ -3,6 +3,8 @@
 #include "core/InputTables.h"
 #include "render/GLState.h"
 #include "render/Projection.h"
+#include "render/Sprite.h"
+#include "render/SpriteDraw.h"
 #include "ui/Menu.h"
 
 void TMainMenuState::Update()
@@ -15,5 +17,7 @@ void TMainMenuState::DrawPass2()
 {
     SetScreenView640();
     SetBlendMode(2);
+    // Before the first level the world behind the menu is empty: show the title there.
+    if (noGameLoaded) DrawSprite(FindSprite("spr_title"), 160, 100, 0, 0);
     if (game->menu) game->menu->Draw();
 }

@@ -20,6 +20,9 @@
 #include <ctime>
 
 namespace {
+// Started with the process, for the start-up time report.
+FrameTimer processTimer;
+
 unsigned RandomSeed()
 {
     // A fixed seed reproduces a run for tests and bug reports.
@@ -71,9 +74,14 @@ bool StartGame(int argc, char** argv)
 void RunMainLoop()
 {
     FrameTimer timer;
+    const bool reportTiming = std::getenv("KORVANMIRE_TIMING") != nullptr;
+    bool firstFrame = true;
     while (running) {
         timer.start();
         RunFrame();
+        if (firstFrame && reportTiming)
+            std::fprintf(stderr, "timing: first frame drawn %.1f ms after start\n", processTimer.ElapsedMilliseconds());
+        firstFrame = false;
         timer.stop();
         SleepRestOfFrame(timer.ElapsedMilliseconds());
     }
