@@ -1,0 +1,282 @@
+// Runs data/gfx.lua and data/sfx.lua against a stand-in engine, in a scratch
+// directory laid out like data/ with the files the content build produces.
+#include "ArtCompiler.h"
+#include "RecipeParser.h"
+
+#include <lua.hpp>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <set>
+#include <sstream>
+
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const fs::path kRoot = KORVANMIRE_ROOT;
+
+std::string readFile(const fs::path& p)
+{
+    std::ifstream in(p, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+struct SpriteCall {
+    std::string texture;
+    int cols, rows, w, h, x, y;
+};
+
+// What the scripts asked the engine to do.
+struct FakeEngine {
+    std::map<std::string, std::string> textures; // name -> path
+    std::map<std::string, SpriteCall> spritesByHandle;
+    std::vector<std::pair<double, std::vector<std::string>>> sounds;
+    std::vector<std::string> printed;
+    std::string textureThatFails;  // _LoadTexture returns nil for it
+    std::string textureThatThrows; // _LoadTexture raises a Lua error for it
+    int handles = 0;
+};
+
+FakeEngine* engine = nullptr;
+
+void* newHandle()
+{
+    return reinterpret_cast<void*>(static_cast<std::uintptr_t>(0x1000 + ++engine->handles));
+}
+
+int loadTexture(lua_State* L)
+{
+    std::string path = luaL_checkstring(L, 1);
+    std::string name = luaL_checkstring(L, 2);
+    if (name == engine->textureThatThrows)
+        return luaL_error(L, "engine failure on %s", path.c_str());
+    if (name == engine->textureThatFails)
+        return 0;
+    engine->textures[name] = path;
+    lua_pushlightuserdata(L, newHandle());
+    return 1;
+}
+
+int createSprite(lua_State* L)
+{
+    SpriteCall call{luaL_checkstring(L, 1),       int(luaL_checkinteger(L, 2)), int(luaL_checkinteger(L, 3)),
+                    int(luaL_checkinteger(L, 4)), int(luaL_checkinteger(L, 5)), int(luaL_checkinteger(L, 6)),
+                    int(luaL_checkinteger(L, 7))};
+    // The engine finds the texture through the script's own registry.
+    lua_getglobal(L, "GetTexture");
+    lua_pushstring(L, call.texture.c_str());
+    lua_call(L, 1, 1);
+    if (lua_isnil(L, -1))
+        return luaL_error(L, "GetTexture(%s) is nil", call.texture.c_str());
+    lua_pop(L, 1);
+    void* handle = newHandle();
+    engine->spritesByHandle[std::to_string(reinterpret_cast<std::uintptr_t>(handle))] = call;
+    lua_pushlightuserdata(L, handle);
+    return 1;
+}
+
+int loadSound(lua_State* L)
+{
+    double volume = luaL_checknumber(L, 1);
+    std::vector<std::string> files;
+    for (int i = 2; i <= lua_gettop(L); ++i)
+        files.push_back(luaL_checkstring(L, i));
+    engine->sounds.emplace_back(volume, files);
+    lua_pushlightuserdata(L, newHandle());
+    return 1;
+}
+
+int capturePrint(lua_State* L)
+{
+    std::string line;
+    for (int i = 1; i <= lua_gettop(L); ++i) {
+        lua_getglobal(L, "tostring");
+        lua_pushvalue(L, i);
+        lua_call(L, 1, 1);
+        line += lua_tostring(L, -1);
+        lua_pop(L, 1);
+    }
+    engine->printed.push_back(line);
+    return 0;
+}
+
+// A scratch data/ directory with every file the content build writes.
+class StartupScripts : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        dir_ = fs::temp_directory_path() / ("korvanmire_scripts_" + std::to_string(::getpid()));
+        fs::remove_all(dir_);
+        fs::create_directories(dir_ / "gfx");
+        fs::create_directories(dir_ / "sfx");
+        for (const auto& e : fs::directory_iterator(kRoot / "assets" / "art"))
+            if (e.path().extension() == ".art")
+                std::ofstream(dir_ / "gfx" / (e.path().stem().string() + ".png")) << "png";
+        for (const auto& e : fs::directory_iterator(kRoot / "assets" / "sound")) {
+            if (e.path().extension() != ".sfx")
+                continue;
+            auto parsed = sfxgen::RecipeParser{}.parse(readFile(e.path()), e.path().string());
+            const std::string stem = e.path().stem().string();
+            int n = parsed.recipe.variants;
+            for (int v = 1; v <= n; ++v) {
+                std::string file = (n > 1 ? stem + "_" + std::to_string(v) : stem) + ".wav";
+                std::ofstream(dir_ / "sfx" / file) << "wav";
+            }
+        }
+        engine = &fake_;
+        L_ = luaL_newstate();
+        luaL_openlibs(L_);
+        lua_register(L_, "_LoadTexture", loadTexture);
+        lua_register(L_, "_CreateSprite", createSprite);
+        lua_register(L_, "_LoadSound", loadSound);
+        lua_register(L_, "print", capturePrint);
+    }
+
+    void TearDown() override
+    {
+        lua_close(L_);
+        engine = nullptr;
+        fs::remove_all(dir_);
+    }
+
+    // Runs a script from data/ with the scratch directory as working dir.
+    void run(const std::string& script)
+    {
+        const fs::path previous = fs::current_path();
+        fs::current_path(dir_);
+        int status = luaL_dofile(L_, (kRoot / "data" / script).string().c_str());
+        fs::current_path(previous);
+        ASSERT_EQ(status, 0) << lua_tostring(L_, -1);
+    }
+
+    // Calls a global lookup function; returns the sprite/texture/sound
+    // handle as a string key, or "" for nil.
+    std::string lookup(const char* function, const std::string& name)
+    {
+        lua_getglobal(L_, function);
+        lua_pushstring(L_, name.c_str());
+        if (lua_pcall(L_, 1, 1, 0) != 0) {
+            ADD_FAILURE() << lua_tostring(L_, -1);
+            lua_pop(L_, 1);
+            return "";
+        }
+        std::string key;
+        if (!lua_isnil(L_, -1))
+            key = std::to_string(reinterpret_cast<std::uintptr_t>(lua_touserdata(L_, -1)));
+        lua_pop(L_, 1);
+        return key;
+    }
+
+    int printedMentioning(const std::string& word) const
+    {
+        int n = 0;
+        for (const auto& line : fake_.printed)
+            n += line.find(word) != std::string::npos;
+        return n;
+    }
+
+    fs::path dir_;
+    FakeEngine fake_;
+    lua_State* L_ = nullptr;
+};
+
+struct ExpectedSprite {
+    const char* name;
+    const char* art;
+    int cols, rows, w, h;
+};
+
+const ExpectedSprite kSprites[] = {
+    {"spr_font", "font", 16, 8, 4, 6},
+    {"spr_sihik", "crosshair", 1, 1, 11, 11},
+    {"spr_dir_distort2", "distort_blob", 1, 1, 64, 64},
+    {"spr_dir_distort", "distort_streak", 1, 1, 32, 32},
+    {"spr_keyselect_bg", "keyselect_bg", 1, 1, 200, 150},
+    {"spr_keyselect", "keyselect", 1, 2, 90, 7},
+    {"spr_title", "title", 1, 1, 160, 32},
+};
+
+} // namespace
+
+TEST_F(StartupScripts, GfxMakesEverySpriteFromItsOwnImage)
+{
+    run("gfx.lua");
+    EXPECT_TRUE(fake_.printed.empty()) << fake_.printed.front();
+    for (const auto& s : kSprites) {
+        std::string handle = lookup("GetSprite", s.name);
+        ASSERT_FALSE(handle.empty()) << s.name;
+        const SpriteCall& call = fake_.spritesByHandle.at(handle);
+        EXPECT_EQ(call.cols, s.cols) << s.name;
+        EXPECT_EQ(call.rows, s.rows) << s.name;
+        EXPECT_EQ(call.w, s.w) << s.name;
+        EXPECT_EQ(call.h, s.h) << s.name;
+        ASSERT_TRUE(fake_.textures.count(call.texture)) << s.name;
+        EXPECT_EQ(fake_.textures[call.texture], std::string("gfx/") + s.art + ".png") << s.name;
+        EXPECT_FALSE(lookup("GetTexture", call.texture).empty());
+
+        // the frame grid must lie inside the image the art file makes
+        auto art = artgen::ArtCompiler{}.compile(readFile(kRoot / "assets" / "art" / (std::string(s.art) + ".art")), s.art);
+        EXPECT_LE(call.x + call.cols * call.w, art.image.width()) << s.name;
+        EXPECT_LE(call.y + call.rows * call.h, art.image.height()) << s.name;
+    }
+    EXPECT_TRUE(lookup("GetSprite", "spr_nonexistent").empty());
+    EXPECT_TRUE(lookup("GetTexture", "nonexistent").empty());
+}
+
+TEST_F(StartupScripts, GfxReportsABadTextureOnceAndLoadsTheRest)
+{
+    fs::remove(dir_ / "gfx" / "crosshair.png");
+    fake_.textureThatFails = "title";
+    fake_.textureThatThrows = "keyselect";
+    run("gfx.lua");
+    EXPECT_TRUE(lookup("GetSprite", "spr_sihik").empty());
+    EXPECT_TRUE(lookup("GetSprite", "spr_title").empty());
+    EXPECT_TRUE(lookup("GetSprite", "spr_keyselect").empty());
+    EXPECT_EQ(printedMentioning("crosshair.png"), 1);
+    EXPECT_EQ(printedMentioning("title.png"), 1);
+    EXPECT_EQ(printedMentioning("keyselect.png"), 1);
+    EXPECT_EQ(fake_.printed.size(), 3u);
+    for (const char* ok : {"spr_font", "spr_dir_distort", "spr_dir_distort2", "spr_keyselect_bg"})
+        EXPECT_FALSE(lookup("GetSprite", ok).empty()) << ok;
+}
+
+TEST_F(StartupScripts, SfxLoadsEverySoundWithItsVariants)
+{
+    run("sfx.lua");
+    EXPECT_TRUE(fake_.printed.empty()) << fake_.printed.front();
+    std::map<std::string, std::vector<std::string>> filesOf;
+    for (const auto& [volume, files] : fake_.sounds) {
+        EXPECT_GT(volume, 0.0);
+        EXPECT_LE(volume, 1.0);
+        ASSERT_FALSE(files.empty());
+        filesOf[files.front()] = files;
+    }
+    for (const char* name : {"menu_move", "menu_select", "menu_back", "teleporter", "teleporter_l6pp", "inv_piiks"})
+        EXPECT_FALSE(lookup("GetSound", name).empty()) << name;
+    EXPECT_EQ(filesOf["sfx/teleporter_l6pp_1.wav"],
+              (std::vector<std::string>{"sfx/teleporter_l6pp_1.wav", "sfx/teleporter_l6pp_2.wav"}));
+    EXPECT_EQ(filesOf["sfx/menu_move.wav"], (std::vector<std::string>{"sfx/menu_move.wav"}));
+    EXPECT_TRUE(lookup("GetSound", "nonexistent").empty());
+}
+
+TEST_F(StartupScripts, SfxReportsMissingFilesAndKeepsWhatIsThere)
+{
+    fs::remove(dir_ / "sfx" / "menu_back.wav");
+    fs::remove(dir_ / "sfx" / "teleporter_l6pp_2.wav");
+    run("sfx.lua");
+    EXPECT_TRUE(lookup("GetSound", "menu_back").empty());
+    EXPECT_FALSE(lookup("GetSound", "menu_move").empty());
+    // one variant gone: the sound still plays, from the file that is there
+    EXPECT_FALSE(lookup("GetSound", "teleporter_l6pp").empty());
+    EXPECT_EQ(printedMentioning("menu_back.wav"), 1);
+    EXPECT_EQ(printedMentioning("teleporter_l6pp_2.wav"), 1);
+    EXPECT_EQ(fake_.printed.size(), 2u);
+}
