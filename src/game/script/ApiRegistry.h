@@ -9,6 +9,7 @@ void RegisterRenderApi(lua_State* L);    // textures, sprites, drawing
 void RegisterAudioApi(lua_State* L);     // sounds
 void RegisterMenuApi(lua_State* L);      // the menu tree
 void RegisterGlBinding(lua_State* L);    // the gl table
+void RegisterWorldApi(lua_State* L);     // world objects, creation transform, object and input tables
 
 // Small argument helpers shared by the binding files.
 // Registers `fn` as global `name`.

@@ -98,6 +98,7 @@ void StartScriptHost()
     RegisterRenderApi(L);
     RegisterAudioApi(L);
     RegisterMenuApi(L);
+    RegisterWorldApi(L);
     lua_atpanic(L, Panic);
 
     RunScriptFile("luainit.lua", ScriptErrors::StdErr);

@@ -1,29 +1,218 @@
 #include "world/World.h"
+#include "core/App.h"
+#include "core/Game.h"
+#include "core/InputTables.h"
+#include "core/Menustate.h"
+#include "render/Camera.h"
+#include "render/ParticleSystem.h"
 #include "util/AtomicFile.h"
+#include "world/Bitmap.h"
+#include "world/GameObject.h"
+#include "world/Physics.h"
+#include "world/QueryCallback.h"
+#include <box2d/box2d.h>
+#include <chrono>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double MillisecondsSince(Clock::time_point start)
+{
+    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+bool DebugViewHeld()
+{
+    return KeyHeld(SDLK_F11);
+}
+
+} // namespace
+
+TWorld::TWorld() : game(::game)
+{
+    Clear();
+}
+
+TWorld::~TWorld()
+{
+    DeleteEverything();
+    if (game && game->player) game->player = nullptr;
+}
+
+void TWorld::AddObject(TGameObject* object)
+{
+    if (object) objects.push_back(object);
+}
+
+void TWorld::AddBitmap(TBitmap* bitmap)
+{
+    if (bitmap) bitmaps.push_back(bitmap);
+}
+
+void TWorld::DeleteEverything()
+{
+    // Destructors may still make objects (a limb leaves a decal) or flag
+    // others: keep going until the lists stay empty.
+    while (!objects.empty()) {
+        std::list<TGameObject*> doomed;
+        doomed.swap(objects);
+        for (TGameObject* object : doomed) delete object;
+    }
+    while (!bitmaps.empty()) {
+        std::list<TBitmap*> doomed;
+        doomed.swap(bitmaps);
+        for (TBitmap* bitmap : doomed) delete bitmap;
+    }
+    particles = nullptr;
+    debris = nullptr;
+}
+
+void TWorld::Clear()
+{
+    DeleteEverything();
+    if (game) game->player = nullptr;
+    physics = CreatePhysicsWorld();
+    viewFixtures.clear();
+
+    particles = new TParticleSystem(this, kMainParticleCount);
+    debris = new TParticleSystem(this, kDebrisParticleCount);
+    debris->SetDepth(kDebrisDepth);
+
+    stepCount = 0;
+    introTimer = 0;
+    clearRequested = 0;
+    enemyCounts.clear();
+    killCounts.clear();
+}
 
 void TWorld::Step()
 {
     ++stepCount;
+    ++introTimer;
+
+    Clock::time_point start;
+    if (measurePhases) start = Clock::now();
+
+    physics->Step(kPhysicsTimeStep, kVelocityIterations, kPositionIterations);
+    physics->ClearForces();
+    if (measurePhases) {
+        lastPhases.physics = MillisecondsSince(start);
+        start = Clock::now();
+    }
+
+    RunContactPass(physics.get());
+    if (measurePhases) {
+        lastPhases.contacts = MillisecondsSince(start);
+        start = Clock::now();
+    }
+
+    if (needsSort) {
+        // std::list::sort is stable: equal depths keep their list order.
+        objects.sort([](const TGameObject* a, const TGameObject* b) {
+            return a->GetDepth() < b->GetDepth();
+        });
+        needsSort = 0;
+    }
+    if (measurePhases) {
+        lastPhases.sort = MillisecondsSince(start);
+        start = Clock::now();
+    }
+
+    // Objects made during the updates join the end of the list and are
+    // updated in this same walk.
+    for (TGameObject* object : objects) object->Update();
+    if (measurePhases) {
+        lastPhases.updates = MillisecondsSince(start);
+        start = Clock::now();
+    }
+
+    RemoveDead();
+    if (measurePhases) lastPhases.removal = MillisecondsSince(start);
+
+    if (introTimer <= kIntroFrames && levelStartStep) levelStartStep(*this);
+}
+
+void TWorld::RemoveDead()
+{
+    for (auto it = objects.begin(); it != objects.end();) {
+        TGameObject* object = *it;
+        if (!object->dead) {
+            ++it;
+            continue;
+        }
+        it = objects.erase(it);
+        if (object == particles) particles = nullptr;
+        if (object == debris) debris = nullptr;
+        delete object;
+    }
 }
 
 void TWorld::Draw()
 {
-    if (clearRequested) {
-        clearRequested = false;
-        Clear();
+    for (TBitmap* bitmap : bitmaps) bitmap->Draw();
+
+    for (TGameObject* object : objects) object->onScreen = 0;
+
+    const float zoom = cameraZoom > 0.0f ? cameraZoom : 1.0f;
+    b2AABB view;
+    view.lowerBound.Set((cameraX - 340.0f / zoom) / kPixelsPerUnit,
+                        (cameraY - 260.0f / zoom) / kPixelsPerUnit);
+    view.upperBound.Set((cameraX + 340.0f / zoom) / kPixelsPerUnit,
+                        (cameraY + 260.0f / zoom) / kPixelsPerUnit);
+    viewFixtures.clear();
+    viewFixtures.reserve(objects.size());
+    TQueryCallback query(viewFixtures);
+    physics->QueryAABB(&query, view);
+    for (b2Fixture* fixture : viewFixtures)
+        if (TGameObject* owner = ObjectOfFixture(fixture)) owner->onScreen = 1;
+
+    for (TGameObject* object : objects) object->DrawIfVisible();
+
+    if (game && game->CurrentStateDrawsShadows()) {
+        for (b2Fixture* fixture : viewFixtures)
+            if (TGameObject* owner = ObjectOfFixture(fixture)) owner->DrawShadow();
+    }
+
+    if (DebugViewHeld()) physics->DebugDraw();
+
+    if (clearRequested) Clear();
+}
+
+void TWorld::DrawLate()
+{
+    if (DebugViewHeld()) introTimer = 200;
+    for (TGameObject* object : objects) object->DrawLate();
+    if (levelStartDraw) levelStartDraw(*this);
+}
+
+void TWorld::DrawOnMap(float alpha)
+{
+    for (TGameObject* object : objects)
+        if (object->seen) object->DrawOnMap(alpha);
+}
+
+void TWorld::MoveToFront(TGameObject* object)
+{
+    for (auto it = objects.begin(); it != objects.end(); ++it) {
+        if (*it == object) {
+            objects.splice(objects.begin(), objects, it);
+            return;
+        }
     }
 }
 
-void TWorld::DrawLate() {}
-
-void TWorld::DrawOnMap(float) {}
-
-void TWorld::Clear()
+std::string TWorld::CreateCommands(bool selectedOnly) const
 {
-    stepCount = 0;
+    std::string text;
+    for (TBitmap* bitmap : bitmaps)
+        if (!selectedOnly || bitmap->selected) text += bitmap->GetCreateCommand();
+    for (TGameObject* object : objects)
+        if (!selectedOnly || object->selected) text += object->GetCreateCommand();
+    return text;
 }
 
 bool TWorld::SaveAsModule(const std::string& path) const
 {
-    return WriteFileAtomically(path, "");
+    return WriteFileAtomically(path, CreateCommands(true));
 }

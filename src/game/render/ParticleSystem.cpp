@@ -1,0 +1,176 @@
+#include "render/ParticleSystem.h"
+#include "render/GLState.h"
+#include "render/Shapes.h"
+#include "render/Sprite.h"
+#include "render/SpriteDraw.h"
+#include "script/Handles.h"
+#include <cstdlib>
+
+namespace {
+
+// Sprites live for the whole run once the scripts made them; remember the
+// smoke sprite instead of asking the scripts for every puff, but only while it
+// is still a live sprite (a restarted script host makes new ones).
+TSprite* SmokeSprite()
+{
+    static TSprite* cached = nullptr;
+    if (!cached || !IsHandle(cached, HandleKind::Sprite)) cached = FindSprite("spr_suits");
+    return cached;
+}
+
+void SetColors(TParticle& p, float r, float g, float b, float a, float endA)
+{
+    p.startColor[0] = p.endColor[0] = r;
+    p.startColor[1] = p.endColor[1] = g;
+    p.startColor[2] = p.endColor[2] = b;
+    p.startColor[3] = a;
+    p.endColor[3] = endA;
+}
+
+float Blend(float a, float b, float t)
+{
+    return a * (1.0f - t) + b * t;
+}
+
+} // namespace
+
+TParticleSystem::TParticleSystem(int cap)
+{
+    Init(cap);
+}
+
+TParticleSystem::TParticleSystem(TWorld* w, int cap) : TGameObject(w)
+{
+    Init(cap);
+}
+
+void TParticleSystem::Init(int cap)
+{
+    capacity = cap > 0 ? cap : 1;
+    pool.assign(size_t(capacity), TParticle{});
+    alwaysDraw = 1;
+    SetDepth(kParticleDepth);
+}
+
+TParticle& TParticleSystem::Spawn()
+{
+    TParticle& p = pool[size_t(next)];
+    next = (next + 1) % capacity;
+    p = TParticle{};
+    p.alive = 1;
+    return p;
+}
+
+int TParticleSystem::AliveCount() const
+{
+    int count = 0;
+    for (const TParticle& p : pool) count += p.alive;
+    return count;
+}
+
+void TParticleSystem::Update()
+{
+    for (TParticle& p : pool) {
+        if (!p.alive) continue;
+        p.prevX = p.x;
+        p.prevY = p.y;
+        p.x += p.vx;
+        p.y += p.vy;
+        p.vx *= p.damping;
+        p.vy *= p.damping;
+        p.angle += p.angularVelocity;
+        p.angularVelocity *= p.angularDamping;
+        if (++p.age > p.lifetime) p.alive = 0;
+    }
+}
+
+void TParticleSystem::Draw()
+{
+    for (const TParticle& p : pool) {
+        if (!p.alive) continue;
+        const float t = p.lifetime > 0 ? float(p.age) / float(p.lifetime) : 1.0f;
+        float c[4];
+        for (int i = 0; i < 4; ++i) c[i] = Blend(p.startColor[i], p.endColor[i], t);
+        switch (p.kind) {
+        case TParticle::kPoint:
+            DrawPoint(p.x, p.y, 2.0f, c[0], c[1], c[2], c[3]);
+            break;
+        case TParticle::kStreak:
+            SetBlendMode(2);
+            DrawPoint(p.x, p.y, 2.0f, c[0], c[1], c[2], c[3]);
+            DrawThickLine(p.x, p.y, p.prevX, p.prevY, c[0], c[1], c[2], c[3], 2.0f);
+            break;
+        default: {
+            SetBlendMode(p.kind == TParticle::kSpriteAdditive ? 1 : 2);
+            const int frame = int(Blend(float(p.startFrame), float(p.endFrame), t));
+            const float scale = Blend(p.startScale, p.endScale, t);
+            DrawSpriteEx(p.sprite, p.x, p.y, p.angle, frame, scale, scale, c[0], c[1], c[2], c[3]);
+            break;
+        }
+        }
+    }
+}
+
+void TParticleSystem::EmitSpark(float x, float y, float vx, float vy)
+{
+    TParticle& p = Spawn();
+    p.kind = TParticle::kStreak;
+    p.x = p.prevX = x;
+    p.y = p.prevY = y;
+    p.vx = vx;
+    p.vy = vy;
+    p.damping = 0.5f;
+    p.lifetime = 7;
+    SetColors(p, 1.0f, 1.0f, 1.0f, 1.0f, 0.0f);
+}
+
+void TParticleSystem::EmitHotSpark(float x, float y, float vx, float vy)
+{
+    TParticle& p = Spawn();
+    p.kind = TParticle::kStreak;
+    p.x = p.prevX = x;
+    p.y = p.prevY = y;
+    p.vx = vx;
+    p.vy = vy;
+    p.damping = 0.75f;
+    p.lifetime = 10;
+    p.startColor[0] = 1.0f; p.startColor[1] = 0.9f; p.startColor[2] = 0.5f; p.startColor[3] = 1.0f;
+    p.endColor[0] = 1.0f; p.endColor[1] = 0.45f; p.endColor[2] = 0.1f; p.endColor[3] = 0.0f;
+}
+
+void TParticleSystem::EmitSmoke(float x, float y, float scale)
+{
+    TParticle& p = Spawn();
+    p.kind = TParticle::kSprite;
+    p.sprite = SmokeSprite();
+    p.x = p.prevX = x;
+    p.y = p.prevY = y;
+    p.vx = 0.07f;
+    p.vy = 0.03f;
+    p.lifetime = 100 + std::rand() % 100;
+    p.angle = float(std::rand() % 10);
+    p.angularVelocity = float(std::rand() % 1000 - 500) / 40000.0f;
+    p.angularDamping = 0.99f;
+    p.startScale = scale;
+    p.endScale = 2.0f * scale;
+    SetColors(p, 1.0f, 1.0f, 1.0f, 0.5f, 0.0f);
+}
+
+void TParticleSystem::EmitFireSmoke(float x, float y, float scale)
+{
+    TParticle& p = Spawn();
+    p.kind = TParticle::kSprite;
+    p.sprite = SmokeSprite();
+    p.x = p.prevX = x;
+    p.y = p.prevY = y;
+    p.vx = 0.007f;
+    p.vy = 0.003f;
+    p.lifetime = 70 + std::rand() % 100;
+    p.angle = float(std::rand() % 10);
+    p.angularVelocity = float(std::rand() % 1000 - 500) / 40000.0f;
+    p.angularDamping = 0.99f;
+    p.startScale = scale;
+    p.endScale = 1.5f * scale;
+    const float f = 0.8f + float(std::rand() % 1000) / 5000.0f;
+    SetColors(p, f * 244.0f / 255.0f, f * 187.0f / 255.0f, f * 70.0f / 255.0f, 0.6f, 0.0f);
+}
