@@ -1,0 +1,98 @@
+#include "render/Camera.h"
+#include "core/App.h"
+#include "core/Game.h"
+#include "core/InputTables.h"
+#include "render/GLState.h"
+#include <GL/glew.h>
+#include <GL/glu.h>
+#include <SDL/SDL.h>
+
+float cameraX = 0.0f;
+float cameraY = 0.0f;
+float cameraAngle = 0.0f;
+float cameraSpin = 0.0f;
+float cameraShake = 1.0f;
+
+namespace {
+
+constexpr double kRadiansToDegrees = 180.0 / 3.14159265358979323846;
+
+// The matrices of the frame being drawn, kept for WorldToScreen. Identity until the
+// first SaveMatrices so a projection before any frame is harmless.
+GLint savedViewport[4] = {0, 0, 640, 480};
+GLdouble savedModelView[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
+GLdouble savedProjection[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
+
+}  // namespace
+
+void SetGameView(float x, float y, float zoom)
+{
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(0.0, 320.0, 240.0, 0.0, -1.0, 1.0);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    // The frame block is the window's top-left quarter, so its centre is (80, 60).
+    glTranslatef(80.0f, 60.0f, 0.0f);
+    glScalef(zoom, zoom, 1.0f);
+    glRotatef(float(cameraAngle * kRadiansToDegrees), 0.0f, 0.0f, 1.0f);
+    glTranslatef(x, y, 0.0f);
+}
+
+void SaveMatrices()
+{
+    glGetIntegerv(GL_VIEWPORT, savedViewport);
+    glGetDoublev(GL_MODELVIEW_MATRIX, savedModelView);
+    glGetDoublev(GL_PROJECTION_MATRIX, savedProjection);
+}
+
+void WorldToScreen(float x, float y, float* screenX, float* screenY)
+{
+    // Overlay coordinates: 640 x 480 with y downward, whatever the window size.
+    const GLint overlayViewport[4] = {0, 480, 640, -480};
+    GLdouble sx = 0.0, sy = 0.0, sz = 0.0;
+    if (gluProject(x, y, 0.0, savedModelView, savedProjection, overlayViewport, &sx, &sy, &sz) !=
+        GL_TRUE) {
+        sx = sy = 0.0;
+    }
+    if (screenX) *screenX = float(sx);
+    if (screenY) *screenY = float(sy);
+}
+
+void BeginGameFrame()
+{
+    SetGameView(-cameraX, -cameraY, cameraZoom);
+    glClear(GL_COLOR_BUFFER_BIT);
+    SetBlendMode(4);
+    glDisable(GL_CULL_FACE);
+}
+
+void ComputeMouseWorldPosition()
+{
+    if (windowWidth <= 0 || windowHeight <= 0) return;
+    int mx = 0, my = 0;
+    SDL_GetMouseState(&mx, &my);
+    int x640 = mx * 640 / windowWidth;
+    int y480 = my * 480 / windowHeight;
+    // The frame block fills the window, so the mouse maps into its 320 x 240 pixels,
+    // counted from the bottom as OpenGL counts window rows.
+    double winX = 0.5 * x640;
+    double winY = 480.0 - 0.5 * y480;
+    GLint viewport[4];
+    GLdouble modelView[16], projection[16];
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    glGetDoublev(GL_MODELVIEW_MATRIX, modelView);
+    glGetDoublev(GL_PROJECTION_MATRIX, projection);
+    GLdouble wx = 0.0, wy = 0.0, wz = 0.0;
+    if (gluUnProject(winX, winY, 0.0, modelView, projection, viewport, &wx, &wy, &wz) == GL_TRUE)
+        SetMouseWorldPosition(float(wx), float(wy));
+}
+
+void UpdateCamera(TGame* game)
+{
+    if (!game) return;
+    // The screen kick of hits and shots dies away by itself.
+    game->kickX *= 0.99f;
+    game->kickY *= 0.99f;
+    // The camera follows the player once there is one; until then it stays put.
+}

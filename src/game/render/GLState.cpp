@@ -1,0 +1,102 @@
+#include "render/GLState.h"
+#include <GL/glew.h>
+#include <GL/glu.h>
+#include <cstdio>
+
+namespace {
+int blendModeCache = 4;
+float colorCache[4] = {-1.0f, -1.0f, -1.0f, -1.0f};
+uint32_t textureCache = 0;
+uint32_t stateChanges = 0;
+}
+
+void SetBlendMode(int mode)
+{
+    if (mode == blendModeCache || mode < 0 || mode > 5) return;
+    blendModeCache = mode;
+    ++stateChanges;
+    switch (mode) {
+    case 0:  // multiply: the picture darkened by the source colour
+        glEnable(GL_BLEND);
+        glDisable(GL_ALPHA_TEST);
+        glBlendFunc(GL_DST_COLOR, GL_ZERO);
+        break;
+    case 1:  // additive glow
+        glEnable(GL_BLEND);
+        glBlendFunc(GL_SRC_ALPHA, GL_ONE);
+        break;
+    case 2:  // ordinary transparency
+        glEnable(GL_BLEND);
+        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+        break;
+    case 3:  // opaque
+        glDisable(GL_BLEND);
+        glDisable(GL_ALPHA_TEST);
+        break;
+    case 4:  // hard cut-out edges
+        glDisable(GL_BLEND);
+        glEnable(GL_ALPHA_TEST);
+        glAlphaFunc(GL_GREATER, 0.5f);
+        break;
+    case 5:  // multiply that can brighten as well as darken
+        glEnable(GL_BLEND);
+        glBlendFunc(GL_DST_COLOR, GL_SRC_COLOR);
+        break;
+    }
+}
+
+void SetColor(float r, float g, float b, float a)
+{
+    if (colorCache[0] == r && colorCache[1] == g && colorCache[2] == b && colorCache[3] == a)
+        return;
+    colorCache[0] = r;
+    colorCache[1] = g;
+    colorCache[2] = b;
+    colorCache[3] = a;
+    ++stateChanges;
+    glColor4f(r, g, b, a);
+}
+
+void BindTexture(uint32_t id)
+{
+    if (id == textureCache) return;
+    textureCache = id;
+    ++stateChanges;
+    glBindTexture(GL_TEXTURE_2D, id);
+}
+
+void ResetGLStateCache()
+{
+    blendModeCache = 4;
+    for (float& c : colorCache) c = -1.0f;
+    textureCache = 0;
+}
+
+int CurrentBlendMode()
+{
+    return blendModeCache;
+}
+
+uint32_t CurrentBoundTexture()
+{
+    return textureCache;
+}
+
+void CurrentColor(float rgba[4])
+{
+    for (int i = 0; i < 4; ++i) rgba[i] = colorCache[i];
+}
+
+uint32_t GLStateChangeCount()
+{
+    return stateChanges;
+}
+
+void CheckGLError()
+{
+    GLenum error = glGetError();
+    if (error != GL_NO_ERROR) {
+        const GLubyte* text = gluErrorString(error);
+        fprintf(stderr, "GL:%s\n", text ? reinterpret_cast<const char*>(text) : "unknown error");
+    }
+}

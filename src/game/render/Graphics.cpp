@@ -1,0 +1,124 @@
+#include "render/Graphics.h"
+#include "core/App.h"
+#include "render/GLState.h"
+#include "render/ScreenDistortion.h"
+#include "render/ShaderProgram.h"
+#include "render/ShaderScreenDistortion.h"
+#include "render/Sprite.h"
+#include "render/Text.h"
+#include "render/Texture.h"
+#include "render/VertexScreenDistortion.h"
+#include "script/ScriptHost.h"
+#include <GL/glew.h>
+#include <SDL/SDL.h>
+#include <cstdio>
+
+TTexture* displayTexture = nullptr;
+
+namespace {
+
+// The fixed state every context starts the game with.
+void PrepareContext()
+{
+    // Without a GLX display (EGL, Wayland) GLEW still loads the GL entry points and
+    // only its GLX part fails; that is no loss here.
+    GLenum result = glewInit();
+    if (result != GLEW_OK && result != GLEW_ERROR_NO_GLX_DISPLAY)
+        fprintf(stderr, "GLEW: %s\n", reinterpret_cast<const char*>(glewGetErrorString(result)));
+    ResetGLStateCache();
+    TShaderProgram::ResetCache();
+    // Texturing stays on; untextured drawing binds texture 0, which has no image.
+    glEnable(GL_TEXTURE_2D);
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_CULL_FACE);
+    // The caches start at blend mode 4, texture 0 and no colour: make OpenGL agree.
+    glDisable(GL_BLEND);
+    glEnable(GL_ALPHA_TEST);
+    glAlphaFunc(GL_GREATER, 0.5f);
+    glBindTexture(GL_TEXTURE_2D, 0);
+}
+
+const char* GLString(GLenum name)
+{
+    const GLubyte* text = glGetString(name);
+    return text ? reinterpret_cast<const char*>(text) : "";
+}
+
+}  // namespace
+
+bool SetVideoMode(int width, int height, bool windowed)
+{
+    SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 8);
+    SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 8);
+    SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 8);
+    SDL_GL_SetAttribute(SDL_GL_ALPHA_SIZE, 8);
+    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 0);
+    SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 8);
+    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+    SDL_GL_SetAttribute(SDL_GL_SWAP_CONTROL, 0);
+    SDL_Surface* surface;
+    if (windowed)
+        surface = SDL_SetVideoMode(width, height, 32, SDL_OPENGL | SDL_RESIZABLE | SDL_DOUBLEBUF);
+    else
+        surface = SDL_SetVideoMode(0, 0, 32, SDL_OPENGL | SDL_FULLSCREEN | SDL_DOUBLEBUF);
+    if (!surface) {
+        fprintf(stderr, "Setting the video mode failed. SDL error: %s\n", SDL_GetError());
+        return false;
+    }
+    windowWidth = surface->w;
+    windowHeight = surface->h;
+    PrepareContext();
+    return true;
+}
+
+bool InitGraphics()
+{
+    if (!SetVideoMode(640, 480, windowed != 0)) return false;
+
+    displayTexture = new TTexture;
+    CreateBlankTexture(displayTexture, "displaytexture", 512, 256, false);
+    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+    glDrawBuffer(GL_BACK);
+    glReadBuffer(GL_BACK);
+
+    RunScriptFile("gfx.lua", ScriptErrors::StdErr);
+    RunScriptFile("editor.lua", ScriptErrors::StdErr);
+    RunScriptFile("objects.lua", ScriptErrors::StdErr);
+    RunScriptFile("relvad.lua", ScriptErrors::StdErr);
+    font = FindSprite("spr_font");
+
+    fprintf(stderr, "%s", GLString(GL_VENDOR));
+    fprintf(stderr, "%s\n", GLString(GL_RENDERER));
+
+    if (TShaderScreenDistortion::Supported() && GetSettingBool("pixeldistortion")) {
+        auto* shaderKind = new TShaderScreenDistortion(windowWidth, windowHeight);
+        if (shaderKind->IsUsable()) {
+            screenDistortion = shaderKind;
+        } else {
+            fprintf(stderr, "Pixel distortion unavailable; using the mesh distortion\n");
+            delete shaderKind;
+        }
+    }
+    if (!screenDistortion) screenDistortion = new TVertexScreenDistortion(windowWidth, windowHeight);
+    CheckGLError();
+    return true;
+}
+
+void OnVideoResize(int width, int height)
+{
+    if (screenDistortion) screenDistortion->SetWindowSize(width, height);
+    windowWidth = width;
+    windowHeight = height;
+    SetVideoMode(width, height, true);
+}
+
+void CopyScreenToTexture(TTexture* texture)
+{
+    // The frame block goes to texels 0..320 x 16..256; a smaller texture cannot take it.
+    if (!texture || texture->width < 320 || texture->height < 256) return;
+    glReadBuffer(GL_BACK);
+    BindTexture(texture->id);
+    glCopyTexSubImage2D(GL_TEXTURE_2D, 0, 0, 16, 0, 240, 320, 240);
+    BindTexture(0);
+    BindTexture(texture->id);
+}

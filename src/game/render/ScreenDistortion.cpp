@@ -1,0 +1,34 @@
+#include "render/ScreenDistortion.h"
+
+TScreenDistortion* screenDistortion = nullptr;
+
+TScreenDistortion::TScreenDistortion(int windowWidth, int windowHeight)
+{
+    SetWindowSize(windowWidth, windowHeight);
+}
+
+void TScreenDistortion::AddStreak(float x, float y, float dx, float dy, float size, int channel)
+{
+    AddDirectional(x, y, dx, dy, size, channel);
+}
+
+void TScreenDistortion::SetWindowSize(int width, int height)
+{
+    windowWidth = float(width);
+    windowHeight = float(height);
+    float w = windowWidth;
+    float h = windowHeight;
+    if (w > 0.0f && h / w <= 0.75f) {
+        // Wider than 4:3: bars left and right.
+        this->height = h;
+        this->width = h * 4.0f / 3.0f;
+        xOffset = (w - this->width) * 0.5f;
+        yOffset = 0.0f;
+    } else {
+        // Taller than 4:3 (or degenerate): bars above and below.
+        this->width = w;
+        this->height = w * 3.0f / 4.0f;
+        yOffset = (h - this->height) * 0.5f;
+        xOffset = 0.0f;
+    }
+}
