@@ -15,6 +15,76 @@ local SPRITES = {
   { "spr_keyselect_bg",  "gfx/keyselect_bg.png",       1,  1,  200, 150 },
   { "spr_keyselect",     "gfx/keyselect.png",          1,  2,   90,   7 },
   { "spr_title",         "gfx/title.png",              1,  1,  160,  32 },
+
+  -- wall pieces (frame = block value or door kind)
+  { "spr_sein",          "gfx/sein.png",               8,  1,   24,  24 },
+  { "spr_vsein",         "gfx/vsein.png",              4,  1,    6,   6 },
+  { "spr_sammas",        "gfx/sammas.png",             1,  1,   14,  14 },
+  { "spr_pikksein",      "gfx/pikksein.png",           2,  1,   14,  41 },
+  { "spr_sakilinesein",  "gfx/sakilinesein.png",       2,  1,   14,  41 },
+  { "spr_uks",           "gfx/uks.png",                3,  1,   12,   6 },
+  { "spr_puustuks",      "gfx/puustuks.png",           4,  1,   24,  24 },
+
+  -- containers: frames 0..5 open the lid
+  { "spr_metallkast",    "gfx/metallkast.png",         6,  1,   18,   8 },
+  { "spr_hiteckast",     "gfx/hiteckast.png",          6,  1,   18,   8 },
+  { "spr_puitkast",      "gfx/puitkast.png",           6,  1,   18,   8 },
+  { "spr_k_indikaator",  "gfx/k_indikaator.png",       3,  1,    9,   7 },
+
+  -- editor and map markers
+  { "spr_node",          "gfx/node.png",               4,  1,   12,  12 },
+  { "spr_mapmarker",     "gfx/mapmarker.png",          1,  1,    8,   8 },
+
+  -- effects
+  { "spr_veri",          "gfx/veri.png",               8,  1,   16,  16 },
+  { "spr_suits",         "gfx/suits.png",              1,  1,   16,  16 },
+  { "spr_omnismooth",    "gfx/omnismooth.png",         1,  1,   32,  32 },
+  { "spr_spark",         "gfx/spark.png",              2,  1,    3,   3 },
+  { "spr_splinter",      "gfx/splinter.png",           1,  1,    3,   2 },
+  { "spr_kraater1",      "gfx/kraater1.png",           1,  1,   32,  32 },
+  { "spr_plahvatus",     "gfx/plahvatus.png",          1,  1,   48,  48 },
+  { "spr_l6hkekuuli_plahvatus", "gfx/l6hkekuuli_plahvatus.png", 12, 1, 16, 16 },
+  { "spr_dot",           "gfx/dot.png",                1,  1,    3,   3 },
+
+  -- rocket (nose down in the image), snake armour, turret wreck
+  { "spr_rakett",        "gfx/rakett.png",             1,  1,    4,  10 },
+  { "spr_snakesegment",  "gfx/snakesegment.png",       1,  1,   14,  14 },
+  { "spr_deadturret",    "gfx/deadturret.png",         1,  1,   20,  20 },
+
+  -- floor pieces
+  { "spr_gate",          "gfx/gate.png",               4,  1,   48,  48 },
+
+  -- scenery of objects.lua
+  { "spr_pillar",        "gfx/pillar.png",             1,  1,   20,  20 },
+  { "spr_column",        "gfx/column.png",             1,  1,   12,  12 },
+  { "spr_barrel",        "gfx/barrel.png",             2,  1,   12,  12 },
+  { "spr_sandbags",      "gfx/sandbags.png",           1,  1,   30,  12 },
+  { "spr_desk",          "gfx/desk.png",               1,  1,   28,  14 },
+  { "spr_chair",         "gfx/chair.png",              1,  1,    8,   8 },
+  { "spr_lockers",       "gfx/lockers.png",            1,  1,   36,  10 },
+  { "spr_machinery",     "gfx/machinery.png",          1,  1,   32,  24 },
+  { "spr_debris",        "gfx/debris.png",             4,  1,   16,  16 },
+  { "spr_rubble",        "gfx/rubble.png",             1,  1,   24,  24 },
+  { "spr_floorlamp",     "gfx/floorlamp.png",          1,  1,    8,   8 },
+  { "spr_lampglow",      "gfx/lampglow.png",           1,  1,   48,  48 },
+  { "spr_spool",         "gfx/spool.png",              1,  1,   16,  16 },
+  { "spr_serverrack",    "gfx/serverrack.png",         1,  1,   12,  24 },
+  { "spr_plant",         "gfx/plant.png",              1,  1,   12,  12 },
+  { "spr_barrier",       "gfx/barrier.png",            1,  1,   30,  10 },
+  { "spr_fence",         "gfx/fence.png",              1,  1,   36,   4 },
+}
+
+-- Plain textures, for floor bitmaps (CreateBitmap with a texture region)
+-- and for drawing code that binds a texture by name:
+--   { name, file }
+-- The floors tile seamlessly (64x64); the hazard band repeats sideways.
+local TEXTURES = {
+  { "tex_rocketsmoke",     "gfx/tex_rocketsmoke.png" },
+  { "tex_floor_concrete",  "gfx/tex_floor_concrete.png" },
+  { "tex_floor_metal",     "gfx/tex_floor_metal.png" },
+  { "tex_floor_grate",     "gfx/tex_floor_grate.png" },
+  { "tex_floor_tiles",     "gfx/tex_floor_tiles.png" },
+  { "tex_floor_hazard",    "gfx/tex_floor_hazard.png" },
 }
 
 local textures = {}
@@ -49,9 +119,10 @@ local function textureNameOf(path)
   return string.match(path, "([^/]+)%.%w+$") or path
 end
 
--- Loads a texture once; returns its name, or nil if it could not be loaded.
-local function loadTexture(path)
-  local name = textureNameOf(path)
+-- Loads a texture once under the given name (default: named after the
+-- file); returns the name, or nil if it could not be loaded.
+local function loadTexture(path, name)
+  name = name or textureNameOf(path)
   if textures[name] then
     return name
   end
@@ -79,4 +150,8 @@ for _, s in ipairs(SPRITES) do
       report("could not make sprite " .. name .. (ok and "" or (": " .. tostring(handle))))
     end
   end
+end
+
+for _, t in ipairs(TEXTURES) do
+  loadTexture(t[2], t[1])
 end

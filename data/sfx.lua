@@ -10,6 +10,16 @@ local SOUNDS = {
   { "inv_piiks",        0.6, "sfx/inv_piiks.wav" },
   { "teleporter",       0.8, "sfx/teleporter.wav" },
   { "teleporter_l6pp",  0.9, "sfx/teleporter_l6pp_1.wav", "sfx/teleporter_l6pp_2.wav" },
+
+  -- world
+  { "uks",              0.6, "sfx/uks.wav" },
+  { "kuul_tabab_kiviseina", 0.5, "sfx/kuul_tabab_kiviseina_1.wav", "sfx/kuul_tabab_kiviseina_2.wav",
+                                 "sfx/kuul_tabab_kiviseina_3.wav" },
+  { "kuul_tabab_raudseina", 0.5, "sfx/kuul_tabab_raudseina_1.wav", "sfx/kuul_tabab_raudseina_2.wav",
+                                 "sfx/kuul_tabab_raudseina_3.wav" },
+  { "kivi_tabab_seina", 0.7, "sfx/kivi_tabab_seina_1.wav", "sfx/kivi_tabab_seina_2.wav" },
+  { "kivi_tabab_meest", 0.8, "sfx/kivi_tabab_meest.wav" },
+  { "explosion",        1.0, "sfx/explosion_1.wav", "sfx/explosion_2.wav" },
 }
 
 local sounds = {}

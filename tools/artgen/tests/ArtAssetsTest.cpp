@@ -159,3 +159,61 @@ TEST(ArtAssets, CrosshairIsLightInsideADarkOutline)
                 EXPECT_TRUE(bright(img.at(x + dx, y + dy)) || dark(img.at(x + dx, y + dy))) << x << "," << y;
         }
 }
+
+TEST(ArtAssets, FloorTexturesAreOpaquePowerOfTwoSquares)
+{
+    // Floor bitmaps repeat their texture; a hole would show the clear colour.
+    for (const char* stem : {"tex_floor_concrete", "tex_floor_metal", "tex_floor_grate", "tex_floor_tiles"}) {
+        auto r = compileAsset(stem);
+        ASSERT_TRUE(r.ok()) << stem;
+        const Image& img = r.image;
+        EXPECT_EQ(img.width(), img.height()) << stem;
+        EXPECT_EQ(img.width() & (img.width() - 1), 0) << stem;
+        for (const Rgba& p : img.pixels())
+            ASSERT_EQ(p.a, 255) << stem;
+    }
+}
+
+TEST(ArtAssets, TintedEffectSpritesAreWhiteWithAClearRim)
+{
+    // The game colours these itself, so they must be pure white.
+    for (const char* stem : {"suits", "omnismooth", "dot"}) {
+        auto r = compileAsset(stem);
+        ASSERT_TRUE(r.ok()) << stem;
+        const Image& img = r.image;
+        EXPECT_GT(img.at(img.width() / 2, img.height() / 2).a, 128) << stem;
+        for (const Rgba& p : img.pixels())
+            if (p.a) {
+                EXPECT_TRUE(p.r == 255 && p.g == 255 && p.b == 255) << stem;
+            }
+    }
+    for (const char* stem : {"suits", "omnismooth"}) {
+        auto r = compileAsset(stem);
+        const Image& img = r.image;
+        EXPECT_EQ(img.at(0, 0).a, 0) << stem;
+        EXPECT_EQ(img.at(0, img.height() / 2).a, 0) << stem;
+    }
+}
+
+TEST(ArtAssets, ContainerLidsOpenFrameByFrame)
+{
+    // Frames 0..5 swing the lid open: each frame looks more like the fully
+    // open one than the frame before it, and open differs plainly from shut.
+    for (const char* stem : {"metallkast", "hiteckast", "puitkast"}) {
+        auto r = compileAsset(stem);
+        ASSERT_TRUE(r.ok()) << stem;
+        const Image& img = r.image;
+        ASSERT_EQ(img.width(), 6 * 18) << stem;
+        ASSERT_EQ(img.height(), 8) << stem;
+        auto sameAsOpen = [&](int f) {
+            int same = 0;
+            for (int y = 0; y < 8; ++y)
+                for (int x = 0; x < 18; ++x)
+                    same += img.at(f * 18 + x, y) == img.at(5 * 18 + x, y);
+            return same;
+        };
+        EXPECT_LT(sameAsOpen(0), 18 * 8 * 2 / 3) << stem;
+        for (int f = 1; f < 6; ++f)
+            EXPECT_GT(sameAsOpen(f), sameAsOpen(f - 1)) << stem << " frame " << f;
+    }
+}

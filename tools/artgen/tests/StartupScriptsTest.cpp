@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -211,6 +213,42 @@ const ExpectedSprite kSprites[] = {
     {"spr_keyselect_bg", "keyselect_bg", 1, 1, 200, 150},
     {"spr_keyselect", "keyselect", 1, 2, 90, 7},
     {"spr_title", "title", 1, 1, 160, 32},
+    // wall pieces: frame = block value / door kind / damage stage
+    {"spr_sein", "sein", 8, 1, 24, 24},
+    {"spr_vsein", "vsein", 4, 1, 6, 6},
+    {"spr_sammas", "sammas", 1, 1, 14, 14},
+    {"spr_pikksein", "pikksein", 2, 1, 14, 41},
+    {"spr_sakilinesein", "sakilinesein", 2, 1, 14, 41},
+    {"spr_uks", "uks", 3, 1, 12, 6},
+    {"spr_puustuks", "puustuks", 4, 1, 24, 24},
+    // containers (the crate body is 18x8), lid frames 0..5
+    {"spr_metallkast", "metallkast", 6, 1, 18, 8},
+    {"spr_hiteckast", "hiteckast", 6, 1, 18, 8},
+    {"spr_puitkast", "puitkast", 6, 1, 18, 8},
+    {"spr_k_indikaator", "k_indikaator", 3, 1, 9, 7},
+    {"spr_node", "node", 4, 1, 12, 12},
+    {"spr_mapmarker", "mapmarker", 1, 1, 8, 8},
+    // effects
+    {"spr_veri", "veri", 8, 1, 16, 16},
+    {"spr_suits", "suits", 1, 1, 16, 16},
+    {"spr_omnismooth", "omnismooth", 1, 1, 32, 32},
+    {"spr_spark", "spark", 2, 1, 3, 3},
+    {"spr_splinter", "splinter", 1, 1, 3, 2},
+    {"spr_kraater1", "kraater1", 1, 1, 32, 32},
+    {"spr_plahvatus", "plahvatus", 1, 1, 48, 48},
+    {"spr_l6hkekuuli_plahvatus", "l6hkekuuli_plahvatus", 12, 1, 16, 16},
+    {"spr_dot", "dot", 1, 1, 3, 3},
+    {"spr_rakett", "rakett", 1, 1, 4, 10},
+    {"spr_snakesegment", "snakesegment", 1, 1, 14, 14},
+    {"spr_deadturret", "deadturret", 1, 1, 20, 20},
+    {"spr_gate", "gate", 4, 1, 48, 48},
+};
+
+// Plain textures: name -> art file.
+const std::pair<const char*, const char*> kTextures[] = {
+    {"tex_rocketsmoke", "tex_rocketsmoke"},       {"tex_floor_concrete", "tex_floor_concrete"},
+    {"tex_floor_metal", "tex_floor_metal"},       {"tex_floor_grate", "tex_floor_grate"},
+    {"tex_floor_tiles", "tex_floor_tiles"},       {"tex_floor_hazard", "tex_floor_hazard"},
 };
 
 } // namespace
@@ -238,6 +276,87 @@ TEST_F(StartupScripts, GfxMakesEverySpriteFromItsOwnImage)
     }
     EXPECT_TRUE(lookup("GetSprite", "spr_nonexistent").empty());
     EXPECT_TRUE(lookup("GetTexture", "nonexistent").empty());
+}
+
+TEST_F(StartupScripts, GfxLoadsThePlainTexturesUnderTheirOwnNames)
+{
+    run("gfx.lua");
+    EXPECT_TRUE(fake_.printed.empty()) << fake_.printed.front();
+    for (const auto& [name, art] : kTextures) {
+        EXPECT_FALSE(lookup("GetTexture", name).empty()) << name;
+        EXPECT_EQ(fake_.textures[name], std::string("gfx/") + art + ".png") << name;
+    }
+    // the smoke strip is bound with repeating texture coordinates
+    auto smoke = artgen::ArtCompiler{}.compile(readFile(kRoot / "assets" / "art" / "tex_rocketsmoke.art"), "smoke");
+    ASSERT_TRUE(smoke.ok());
+    EXPECT_EQ(smoke.image.width(), 64);
+    EXPECT_EQ(smoke.image.height(), 8);
+}
+
+TEST_F(StartupScripts, GfxReportsAMissingPlainTexture)
+{
+    fs::remove(dir_ / "gfx" / "tex_rocketsmoke.png");
+    run("gfx.lua");
+    EXPECT_TRUE(lookup("GetTexture", "tex_rocketsmoke").empty());
+    EXPECT_EQ(printedMentioning("tex_rocketsmoke.png"), 1);
+    EXPECT_FALSE(lookup("GetTexture", "tex_floor_metal").empty());
+}
+
+// objects.lua: every kind has the keys the engine reads, of the right type,
+// and a sprite gfx.lua defines, with a frame it has and a size that matches
+// the body.
+TEST_F(StartupScripts, ObjectKindsAreCompleteAndUseDefinedSprites)
+{
+    run("gfx.lua");
+    run("objects.lua");
+    lua_getglobal(L_, "objectlist");
+    ASSERT_TRUE(lua_istable(L_, -1));
+
+    const char* numberKeys[] = {"collision", "depth", "frame", "rectangle", "fovshadows",
+                                "material", "rw", "rh", "shadowdist", "mass"};
+    std::set<std::string> kinds;
+    lua_pushnil(L_);
+    while (lua_next(L_, -2) != 0) {
+        ASSERT_EQ(lua_type(L_, -2), LUA_TSTRING);
+        const std::string kind = lua_tostring(L_, -2);
+        kinds.insert(kind);
+        ASSERT_TRUE(lua_istable(L_, -1)) << kind;
+        std::map<std::string, double> v;
+        for (const char* key : numberKeys) {
+            lua_getfield(L_, -1, key);
+            // lua_isnumber would accept numeric strings; the engine does not
+            EXPECT_EQ(lua_type(L_, -1), LUA_TNUMBER) << kind << "." << key;
+            v[key] = lua_tonumber(L_, -1);
+            lua_pop(L_, 1);
+        }
+        lua_getfield(L_, -1, "sprite");
+        EXPECT_EQ(lua_type(L_, -1), LUA_TSTRING) << kind << ".sprite";
+        const std::string sprite = lua_type(L_, -1) == LUA_TSTRING ? lua_tostring(L_, -1) : "";
+        lua_pop(L_, 1);
+        lua_pop(L_, 1); // the entry
+
+        EXPECT_TRUE(v["collision"] == 0 || v["collision"] == 1 || v["collision"] == 2) << kind;
+        EXPECT_TRUE(v["material"] >= 0 && v["material"] <= 3) << kind;
+        EXPECT_FALSE(v["fovshadows"] != 0 && v["collision"] == 0) << kind << ": shadows need a body";
+        EXPECT_GE(v["mass"], 0) << kind;
+        EXPECT_GT(v["rw"], 0) << kind;
+
+        const std::string handle = lookup("GetSprite", sprite);
+        ASSERT_FALSE(handle.empty()) << kind << ": no sprite " << sprite;
+        const SpriteCall& call = fake_.spritesByHandle.at(handle);
+        EXPECT_GE(v["frame"], 0) << kind;
+        EXPECT_LT(v["frame"], call.cols * call.rows) << kind;
+        if (v["rectangle"] != 0) {
+            EXPECT_EQ(call.w, v["rw"]) << kind;
+            EXPECT_EQ(call.h, v["rh"]) << kind;
+        } else if (v["collision"] != 0) {
+            EXPECT_LE(std::abs(std::max(call.w, call.h) - 2 * v["rw"]), 2) << kind;
+        }
+    }
+    lua_pop(L_, 1);
+    for (const char* needed : {"mapmarker", "rocket", "snakesegment", "deadturret"})
+        EXPECT_TRUE(kinds.count(needed)) << needed;
+    EXPECT_GE(kinds.size(), 18u);
 }
 
 TEST_F(StartupScripts, GfxReportsABadTextureOnceAndLoadsTheRest)
@@ -268,11 +387,16 @@ TEST_F(StartupScripts, SfxLoadsEverySoundWithItsVariants)
         ASSERT_FALSE(files.empty());
         filesOf[files.front()] = files;
     }
-    for (const char* name : {"menu_move", "menu_select", "menu_back", "teleporter", "teleporter_l6pp", "inv_piiks"})
+    for (const char* name : {"menu_move", "menu_select", "menu_back", "teleporter", "teleporter_l6pp", "inv_piiks",
+                             "uks", "kuul_tabab_kiviseina", "kuul_tabab_raudseina", "kivi_tabab_seina",
+                             "kivi_tabab_meest", "explosion"})
         EXPECT_FALSE(lookup("GetSound", name).empty()) << name;
     EXPECT_EQ(filesOf["sfx/teleporter_l6pp_1.wav"],
               (std::vector<std::string>{"sfx/teleporter_l6pp_1.wav", "sfx/teleporter_l6pp_2.wav"}));
     EXPECT_EQ(filesOf["sfx/menu_move.wav"], (std::vector<std::string>{"sfx/menu_move.wav"}));
+    EXPECT_EQ(filesOf["sfx/kuul_tabab_raudseina_1.wav"].size(), 3u);
+    EXPECT_EQ(filesOf["sfx/kuul_tabab_kiviseina_1.wav"].size(), 3u);
+    EXPECT_EQ(filesOf["sfx/explosion_1.wav"].size(), 2u);
     EXPECT_TRUE(lookup("GetSound", "nonexistent").empty());
 }
 
