@@ -13,6 +13,7 @@ uint32_t stateChanges = 0;
 void SetBlendMode(int mode)
 {
     if (mode == blendModeCache || mode < 0 || mode > 5) return;
+    static_assert(kUnknownBlendMode < 0 || kUnknownBlendMode > 5);
     blendModeCache = mode;
     ++stateChanges;
     switch (mode) {
@@ -23,10 +24,12 @@ void SetBlendMode(int mode)
         break;
     case 1:  // additive glow
         glEnable(GL_BLEND);
+        glDisable(GL_ALPHA_TEST);
         glBlendFunc(GL_SRC_ALPHA, GL_ONE);
         break;
     case 2:  // ordinary transparency
         glEnable(GL_BLEND);
+        glDisable(GL_ALPHA_TEST);
         glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
         break;
     case 3:  // opaque
@@ -40,6 +43,7 @@ void SetBlendMode(int mode)
         break;
     case 5:  // multiply that can brighten as well as darken
         glEnable(GL_BLEND);
+        glDisable(GL_ALPHA_TEST);
         glBlendFunc(GL_DST_COLOR, GL_SRC_COLOR);
         break;
     }
@@ -70,6 +74,11 @@ void ResetGLStateCache()
     blendModeCache = 4;
     for (float& c : colorCache) c = -1.0f;
     textureCache = 0;
+}
+
+void ForgetBlendModeCache()
+{
+    blendModeCache = kUnknownBlendMode;
 }
 
 int CurrentBlendMode()

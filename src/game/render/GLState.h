@@ -12,6 +12,10 @@ void BindTexture(uint32_t id);
 // Forgets the caches (blend 4, colour -1, texture 0) without touching OpenGL;
 // for a fresh context, and for code that changed the state behind the caches.
 void ResetGLStateCache();
+// Marks the blend mode as unknown, so the next SetBlendMode always reaches
+// OpenGL; for script code that changed blending behind the cache.
+void ForgetBlendModeCache();
+constexpr int kUnknownBlendMode = -1;
 int CurrentBlendMode();
 uint32_t CurrentBoundTexture();
 // The cached current colour (all -1 until the first SetColor after a reset).

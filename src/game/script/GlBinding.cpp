@@ -133,9 +133,7 @@ GLfloat CheckFloat(lua_State* L, int index)
 // still skipped; a cache that can be marked unknown would close that gap.)
 void ForgetCachedBlendState()
 {
-    const uint32_t texture = CurrentBoundTexture();
-    ResetGLStateCache();
-    ::BindTexture(texture);
+    ForgetBlendModeCache();
 }
 
 bool TouchesBlendState(GLenum capability)
