@@ -45,6 +45,17 @@ std::string GameRun::ReadData(const std::string& name) const
 
 bool GameRun::Run(const std::string& replay, int timeoutSeconds)
 {
+    // A display that is still coming up refuses the first connections: try again.
+    for (int attempt = 0; attempt < 5; ++attempt) {
+        const bool exited = RunOnce(replay, timeoutSeconds);
+        if (!(exited && exitCode == 1 && stderrText.find("open X11 display") != std::string::npos)) return exited;
+        std::this_thread::sleep_for(std::chrono::seconds(1));
+    }
+    return true;
+}
+
+bool GameRun::RunOnce(const std::string& replay, int timeoutSeconds)
+{
     WriteData("replay.txt", replay);
     const char* binary = std::getenv("KORVANMIRE_BINARY");
     const pid_t pid = fork();

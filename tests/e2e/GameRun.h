@@ -22,6 +22,7 @@ public:
     const std::filesystem::path& Dir() const { return dir; }
 
 private:
+    bool RunOnce(const std::string& replay, int timeoutSeconds);
     std::filesystem::path dir;
 };
 

@@ -65,9 +65,11 @@ TEST(Game, ChangedSettingsAreThereAfterARestart)
 {
     GameRun run;
     ASSERT_TRUE(run.Run("5 lua settings.keys.map = 77; settings.viewrotate = true\n10 lua ExitGame()\n"));
+    ASSERT_EQ(run.exitCode, 0) << run.stderrText;
     ASSERT_TRUE(run.Run("5 lua if settings.keys.map == 77 and settings.viewrotate then print('kept\\n') end\n"
                         "10 lua ExitGame()\n"));
-    EXPECT_NE(run.ReadData("console.log").find("kept"), std::string::npos);
+    ASSERT_EQ(run.exitCode, 0) << run.stderrText;
+    EXPECT_NE(run.ReadData("console.log").find("kept"), std::string::npos) << run.ReadData("settings.lua");
 }
 
 TEST(Game, BrokenScriptsAndFilesAreReportedAndTheGameGoesOn)
