@@ -1,9 +1,10 @@
 #include "render/ParticleSystem.h"
 #include "render/GLState.h"
-#include "render/Shapes.h"
 #include "render/Sprite.h"
 #include "render/SpriteDraw.h"
 #include "script/Handles.h"
+#include <GL/gl.h>
+#include <cmath>
 #include <cstdlib>
 
 namespace {
@@ -30,6 +31,18 @@ void SetColors(TParticle& p, float r, float g, float b, float a, float endA)
 float Blend(float a, float b, float t)
 {
     return a * (1.0f - t) + b * t;
+}
+
+// How far through its life the particle is, 0 at birth.
+float Age(const TParticle& p)
+{
+    return p.lifetime > 0 ? float(p.age) / float(p.lifetime) : 1.0f;
+}
+
+void ParticleColor(const TParticle& p, float c[4])
+{
+    const float t = Age(p);
+    for (int i = 0; i < 4; ++i) c[i] = Blend(p.startColor[i], p.endColor[i], t);
 }
 
 } // namespace
@@ -86,28 +99,62 @@ void TParticleSystem::Update()
 
 void TParticleSystem::Draw()
 {
+    // Points and streaks go out in two batches (all points, then all streak
+    // bodies) with the colour per vertex: one draw each instead of two per
+    // particle. Sprite particles follow one by one.
+    bool anyFlat = false;
+    bool anySprite = false;
     for (const TParticle& p : pool) {
         if (!p.alive) continue;
-        const float t = p.lifetime > 0 ? float(p.age) / float(p.lifetime) : 1.0f;
+        if (p.kind == TParticle::kPoint || p.kind == TParticle::kStreak) anyFlat = true;
+        else anySprite = true;
+    }
+    if (anyFlat) {
+        float savedColor[4];
+        CurrentColor(savedColor);
+        BindTexture(0);
+        SetBlendMode(2);
+        glPointSize(2.0f);
+        glBegin(GL_POINTS);
+        for (const TParticle& p : pool) {
+            if (!p.alive || (p.kind != TParticle::kPoint && p.kind != TParticle::kStreak)) continue;
+            float c[4];
+            ParticleColor(p, c);
+            glColor4f(c[0], c[1], c[2], c[3]);
+            glVertex2f(p.x, p.y);
+        }
+        glEnd();
+        glBegin(GL_QUADS);
+        for (const TParticle& p : pool) {
+            if (!p.alive || p.kind != TParticle::kStreak) continue;
+            const float length = std::hypot(p.prevX - p.x, p.prevY - p.y);
+            if (length <= 0.0f) continue;
+            // A line 2 pixels wide from the position back to the previous one.
+            const float k = 2.0f * 0.25f / length;
+            const float ox = k * (p.prevY - p.y);
+            const float oy = k * (p.x - p.prevX);
+            float c[4];
+            ParticleColor(p, c);
+            glColor4f(c[0], c[1], c[2], c[3]);
+            glVertex2f(p.x - ox, p.y - oy);
+            glVertex2f(p.x + ox, p.y + oy);
+            glVertex2f(p.prevX + ox, p.prevY + oy);
+            glVertex2f(p.prevX - ox, p.prevY - oy);
+        }
+        glEnd();
+        // The colour cache still holds the colour from before: make it true again.
+        glColor4f(savedColor[0], savedColor[1], savedColor[2], savedColor[3]);
+    }
+    if (!anySprite) return;
+    for (const TParticle& p : pool) {
+        if (!p.alive || p.kind == TParticle::kPoint || p.kind == TParticle::kStreak) continue;
+        const float t = Age(p);
         float c[4];
-        for (int i = 0; i < 4; ++i) c[i] = Blend(p.startColor[i], p.endColor[i], t);
-        switch (p.kind) {
-        case TParticle::kPoint:
-            DrawPoint(p.x, p.y, 2.0f, c[0], c[1], c[2], c[3]);
-            break;
-        case TParticle::kStreak:
-            SetBlendMode(2);
-            DrawPoint(p.x, p.y, 2.0f, c[0], c[1], c[2], c[3]);
-            DrawThickLine(p.x, p.y, p.prevX, p.prevY, c[0], c[1], c[2], c[3], 2.0f);
-            break;
-        default: {
-            SetBlendMode(p.kind == TParticle::kSpriteAdditive ? 1 : 2);
-            const int frame = int(Blend(float(p.startFrame), float(p.endFrame), t));
-            const float scale = Blend(p.startScale, p.endScale, t);
-            DrawSpriteEx(p.sprite, p.x, p.y, p.angle, frame, scale, scale, c[0], c[1], c[2], c[3]);
-            break;
-        }
-        }
+        ParticleColor(p, c);
+        SetBlendMode(p.kind == TParticle::kSpriteAdditive ? 1 : 2);
+        const int frame = int(Blend(float(p.startFrame), float(p.endFrame), t));
+        const float scale = Blend(p.startScale, p.endScale, t);
+        DrawSpriteEx(p.sprite, p.x, p.y, p.angle, frame, scale, scale, c[0], c[1], c[2], c[3]);
     }
 }
 

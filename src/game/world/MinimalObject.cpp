@@ -130,13 +130,24 @@ void TMinimalObject::DrawShadow()
         BindTexture(0);
         SetBlendMode(3);
         SetColor(0.0f, 0.0f, 0.0f, 1.0f);
-        glBegin(GL_TRIANGLE_STRIP);
+        // One quad per edge, from 4 pixels behind the edge to 1000 pixels away;
+        // quads rather than a strip so the driver can batch consecutive shadows.
+        b2Vec2 nearPrev, farPrev;
+        glBegin(GL_QUADS);
         for (int i = 0; i <= n; ++i) {
             const b2Vec2 w = kPixelsPerUnit * b2Mul(xf, polygon->m_vertices[i % n]);
             b2Vec2 d = w - viewer;
             if (d.Length() >= 1.1920929e-07f) d.Normalize();
-            glVertex2f(w.x + 1000.0f * d.x, w.y + 1000.0f * d.y);
-            glVertex2f(w.x + 4.0f * d.x, w.y + 4.0f * d.y);
+            const b2Vec2 nearPoint = w + 4.0f * d;
+            const b2Vec2 farPoint = w + 1000.0f * d;
+            if (i > 0) {
+                glVertex2f(farPrev.x, farPrev.y);
+                glVertex2f(nearPrev.x, nearPrev.y);
+                glVertex2f(nearPoint.x, nearPoint.y);
+                glVertex2f(farPoint.x, farPoint.y);
+            }
+            nearPrev = nearPoint;
+            farPrev = farPoint;
         }
         glEnd();
     }

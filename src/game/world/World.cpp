@@ -10,6 +10,7 @@
 #include "world/GameObject.h"
 #include "world/Physics.h"
 #include "world/QueryCallback.h"
+#include <GL/gl.h>
 #include <box2d/box2d.h>
 #include <chrono>
 
@@ -150,6 +151,18 @@ void TWorld::RemoveDead()
 
 void TWorld::Draw()
 {
+    // Only the frame block, the top-left quarter of the game view, reaches the
+    // screen; everything past it is cleared unseen. Clip there so long shadow
+    // strips and big sprites do not fill three quarters of the window for
+    // nothing.
+    GLint viewport[4] = {0, 0, 0, 0};
+    GLint oldScissor[4] = {0, 0, 0, 0};
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    glGetIntegerv(GL_SCISSOR_BOX, oldScissor);
+    const GLboolean scissorWasOn = glIsEnabled(GL_SCISSOR_TEST);
+    glEnable(GL_SCISSOR_TEST);
+    glScissor(viewport[0], viewport[1] + viewport[3] / 2, viewport[2] / 2, viewport[3] - viewport[3] / 2);
+
     for (TBitmap* bitmap : bitmaps) bitmap->Draw();
 
     for (TGameObject* object : objects) object->onScreen = 0;
@@ -175,6 +188,9 @@ void TWorld::Draw()
     }
 
     if (DebugViewHeld()) physics->DebugDraw();
+
+    glScissor(oldScissor[0], oldScissor[1], oldScissor[2], oldScissor[3]);
+    if (!scissorWasOn) glDisable(GL_SCISSOR_TEST);
 
     if (clearRequested) Clear();
 }
