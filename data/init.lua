@@ -5,6 +5,13 @@ local function click()
   PlaySound("menu_select")
 end
 
+-- The level list, module files and level generator (a broken levels.lua is
+-- reported and the menu still comes up).
+do
+  local ok, err = pcall(dofile, "levels.lua")
+  if not ok then print("levels.lua: " .. tostring(err) .. "\n") end
+end
+
 local root = GetMenuRoot()
 
 AddMenuItem(root, "new game", function()

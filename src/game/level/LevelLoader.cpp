@@ -1,24 +1,78 @@
 #include "level/LevelLoader.h"
+#include "audio/Mixer.h"
 #include "core/Game.h"
 #include "core/MainMenuState.h"
 #include "core/StateRegistry.h"
+#include "level/LevelStartEffect.h"
+#include "level/ModuleFile.h"
 #include "script/Console.h"
 #include "script/ScriptHost.h"
+#include "util/AtomicFile.h"
+#include "world/Bitmap.h"
+#include "world/CreationTransform.h"
+#include "world/GameObject.h"
 #include "world/World.h"
+#include <sys/stat.h>
 
-void LoadLevel(TGame* game, const std::string& name)
+namespace {
+
+bool IsDirectory(const std::string& path)
 {
-    if (game->world) game->world->Clear();
-    game->currentLevelName = name;
-    game->progress->levelKills.clear();
+    struct stat info;
+    return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+} // namespace
+
+void LoadLevel(TGame* game, const std::string& dir)
+{
     if (auto* mainMenu = dynamic_cast<TMainMenuState*>(stateRegistry.Find("mainmenu")))
         mainMenu->noGameLoaded = 0;
-    RunScriptFile(name + "/script.lua", ScriptErrors::Console);
-    RunScriptFile(name + "/objects.lua", ScriptErrors::Console);
+    console.Append("Loading:" + dir + "\n");
+    if (!IsDirectory(dir)) console.AppendF("Level directory \"%s\" not found\n", dir.c_str());
+
+    game->currentLevelName = dir;
+    if (game->progress) game->progress->levelKills.clear();
+    TWorld* world = game->world;
+    if (world) {
+        world->levelDir = dir;
+        world->Clear();
+        TLevelStartEffect::Install(*world);
+    }
+    // Each level builds from the untransformed origin, whatever the last one left.
+    creationTransform.Set(0.0f, 0.0f, 0.0f);
+
+    RunScriptFile(dir + "/script.lua", ScriptErrors::Console);
+    RunScriptFile(dir + "/objects.lua", ScriptErrors::Console);
+
+    if (world) world->needsSort = 1;
+    PlaySound(FindSound("teleporter"), kMaxVolume);
+}
+
+std::string LevelSaveText(const TWorld& world)
+{
+    std::string text;
+    for (TGameObject* object : world.objects) text += object->GetCreateCommand();
+    for (TBitmap* bitmap : world.bitmaps) text += bitmap->GetCreateCommand();
+    return text;
+}
+
+bool SaveLevel(const TWorld& world, const std::string& dir)
+{
+    const std::string path = dir + "/static.lua";
+    if (!IsDirectory(dir)) {
+        console.AppendF("Level not saved: no directory \"%s\"\n", dir.c_str());
+        return false;
+    }
+    if (!WriteFileAtomically(path, LevelSaveText(world))) {
+        console.AppendF("Level not saved: cannot write %s\n", path.c_str());
+        return false;
+    }
+    return true;
 }
 
 bool SaveLevelAsModule(TGame* game, const std::string& name)
 {
-    if (!game->world) return false;
-    return game->world->SaveAsModule("./mods/" + name + ".lua");
+    if (!game || !game->world) return false;
+    return SaveModule(*game->world, name);
 }

@@ -2,9 +2,22 @@
 #include <string>
 
 class TGame;
+class TWorld;
 
-// Builds the level in directory `name`: clears the world, then runs its
-// script.lua and objects.lua (errors go to the console).
-void LoadLevel(TGame* game, const std::string& name);
-// Saves the current level as ./mods/<name>.lua.
+// Builds the level in directory `dir`: the main menu may return to the game
+// from now on, "Loading:" goes to the console, the world is cleared and its
+// levelDir set, then <dir>/script.lua and <dir>/objects.lua run in that order
+// (their errors go to the console and loading goes on), the world re-sorts,
+// and the teleporter sounds.
+void LoadLevel(TGame* game, const std::string& dir);
+
+// The saved form of a world: every object's creation line in list order, then
+// every bitmap's; objects that write nothing add nothing.
+std::string LevelSaveText(const TWorld& world);
+// Writes LevelSaveText into <dir>/static.lua through a temporary file. When the
+// directory cannot be written nothing changes on disk, the console says so and
+// false is returned.
+bool SaveLevel(const TWorld& world, const std::string& dir);
+
+// F7: the editor's selection as the module file ./mods/<name>.lua.
 bool SaveLevelAsModule(TGame* game, const std::string& name);

@@ -8,9 +8,15 @@ struct TLevelProgress {
     static constexpr int kAmmoTypes = 10;
     static constexpr int kCarriedSlots = 16;
 
+    // One inventory slot as it crosses a level change: the item's type name
+    // ("---" for an empty slot), its number (the loaded rounds of a firearm,
+    // else 0) and its text.
     struct CarriedSlot {
         std::string name = "---";
         int count = 0;
+        std::string text;
+
+        bool Empty() const { return name == "---"; }
     };
 
     bool carriedStateValid = false;

@@ -1,4 +1,4 @@
-// Script functions of the application core: levels, screen states, the
+// Script functions of the application core: screen states, the
 // console's print, mouse and camera points, directory listings.
 #include "core/App.h"
 #include "core/Game.h"
@@ -18,21 +18,6 @@ TGame* CurrentGame(lua_State* L)
 {
     if (!game) luaL_error(L, "the game is not set up yet");
     return game;
-}
-
-int l_LoadLevel(lua_State* L)
-{
-    const std::string name = luaL_checkstring(L, 1);
-    const lua_Integer delayed = luaL_checkinteger(L, 2);
-    CurrentGame(L)->BeginLevelChange(name, delayed != 0);
-    return 0;
-}
-
-int l_ClearLevel(lua_State* L)
-{
-    TGame* g = CurrentGame(L);
-    if (g->world) g->world->Clear();
-    return 0;
 }
 
 int l_print(lua_State* L)
@@ -64,25 +49,6 @@ int l_GetScreenPoint(lua_State* L)
     lua_pushnumber(L, x * 12.0 - cameraX);
     lua_pushnumber(L, y * 12.0 - cameraY);
     return 2;
-}
-
-int l_AddModule(lua_State* L)
-{
-    CurrentGame(L)->moduleNames.push_back(luaL_checkstring(L, 1));
-    return 0;
-}
-
-int l_ClearModules(lua_State* L)
-{
-    CurrentGame(L)->moduleNames.clear();
-    return 0;
-}
-
-int l_ResetSave(lua_State* L)
-{
-    TGame* g = CurrentGame(L);
-    if (g->progress) g->progress->Reset();
-    return 0;
 }
 
 int l_SetMenuState(lua_State* L)
@@ -130,6 +96,9 @@ void SetNumberTable(lua_State* L, const char* name, std::initializer_list<const 
 
 } // namespace
 
+// Level loading, saving and the module list live in api_level.cpp.
+void RegisterLevelApi(lua_State* L);
+
 void RegisterCoreApi(lua_State* L)
 {
     // Actor actions and wall materials by name, numbered in order.
@@ -138,16 +107,11 @@ void RegisterCoreApi(lua_State* L)
     SetNumberTable(L, "materials", {"stone_yellow", "metal_red", "metal_grey", "metal_blue",
                                     "wood_destructable", "stone_destructable"});
 
-    SetGlobalFunction(L, "LoadLevel", l_LoadLevel);
-    SetGlobalFunction(L, "BeginLevelChange", l_LoadLevel);
-    SetGlobalFunction(L, "ClearLevel", l_ClearLevel);
+    RegisterLevelApi(L);
     SetGlobalFunction(L, "print", l_print);
     SetGlobalFunction(L, "GetMousePosition", l_GetMousePosition);
     SetGlobalFunction(L, "GetWorldPoint", l_GetWorldPoint);
     SetGlobalFunction(L, "GetScreenPoint", l_GetScreenPoint);
-    SetGlobalFunction(L, "AddModule", l_AddModule);
-    SetGlobalFunction(L, "ClearModules", l_ClearModules);
-    SetGlobalFunction(L, "ResetSave", l_ResetSave);
     SetGlobalFunction(L, "SetMenuState", l_SetMenuState);
     SetGlobalFunction(L, "ExitGame", l_ExitGame);
     SetGlobalFunction(L, "ShowMessage", l_ShowMessage);

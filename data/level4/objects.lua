@@ -1,0 +1,2 @@
+-- Assemble the level described by script.lua from the modules under mods/.
+BuildLevel(level)

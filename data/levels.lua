@@ -1,0 +1,404 @@
+-- Levels: the module files under mods/, placing a module, and the generator
+-- that every level directory uses to put a level together from modules.
+--
+-- A module file (written by the module editor, F7) defines modlist.<name>
+-- with w and h (the selection's size, negated), its connection points
+-- {x, y, a} relative to the module's centre (a points out of the module), and
+-- CreateObjects(), which builds the module through the creation transform.
+--
+-- Module names choose their part in a level:
+--   start_*  the room a level begins in (its centre is the arrival point)
+--   gate_*   the room with the teleporter gate; one connection
+--   anything else joins the pool the level grows from; corridor_* and
+--   junction_* count as passages, the rest as rooms.
+
+modlist = modlist or {}
+scripttable = scripttable or {}
+
+-- The levels in the order they are played; the gate of the last one leads
+-- back to the first.
+levels = {
+  "level1", "level2", "level3", "level4", "level5",
+  "level6", "level7", "level8", "level9", "level10",
+}
+
+function NextLevel(name)
+  for i, level in ipairs(levels) do
+    if level == name then return levels[i + 1] or levels[1] end
+  end
+  return nil
+end
+
+-- The teleporter gate of the gate room: off to the next level.
+scripttable.gate = function()
+  local nextLevel = NextLevel(currentLevel)
+  if nextLevel then LoadLevel(nextLevel, 1) end
+end
+
+local function report(text)
+  print(text .. "\n")
+end
+
+-- Module files ---------------------------------------------------------------
+
+local function isModule(m)
+  if type(m) ~= "table" or type(m.w) ~= "number" or type(m.h) ~= "number"
+      or type(m.CreateObjects) ~= "function" then
+    return false
+  end
+  for _, c in ipairs(m) do
+    if type(c) ~= "table" or type(c.x) ~= "number" or type(c.y) ~= "number" or type(c.a) ~= "number" then
+      return false
+    end
+  end
+  return true
+end
+
+-- Reads every <name>.lua of the directory into modlist and lists the good
+-- ones with AddModule, in name order. A file that fails to load or does not
+-- define a proper modlist.<name> is reported and left out.
+function LoadModules(dir)
+  local names = {}
+  for entry in string.gmatch(_PrintDirectory(dir), "[^\n]+") do
+    local name = string.match(entry, "^([%a_][%w_]*)%.lua$")
+    if name then names[#names + 1] = name end
+  end
+  table.sort(names)
+  local loaded = {}
+  for _, name in ipairs(names) do
+    local path = dir .. "/" .. name .. ".lua"
+    local chunk, err = loadfile(path)
+    local ok = chunk ~= nil
+    if ok then ok, err = pcall(chunk) end
+    if not ok then
+      modlist[name] = nil
+      report("module " .. path .. " is broken: " .. tostring(err))
+    elseif not isModule(modlist[name]) then
+      modlist[name] = nil
+      report("module " .. path .. " does not define modlist." .. name)
+    else
+      loaded[#loaded + 1] = name
+      AddModule(name)
+    end
+  end
+  return loaded
+end
+
+-- Builds module `name` with its centre at (x, y), turned by a. The creation
+-- transform is restored afterwards, also when the module fails.
+function PlaceModule(x, y, a, name)
+  local m = modlist[name]
+  if not m then
+    report("no module named " .. tostring(name))
+    return false
+  end
+  local tx, ty, ta = GetCreationTransform()
+  SetCreationTransform(x, y, a)
+  local ok, err = pcall(m.CreateObjects)
+  SetCreationTransform(tx, ty, ta)
+  if not ok then report("module " .. name .. ": " .. tostring(err)) end
+  return ok
+end
+
+-- Geometry -----------------------------------------------------------------
+
+local HALF_WALL = 1.0   -- walls are 2 x 2 blocks centred on the module's edge
+local MARGIN = 0.05     -- neighbours may touch along a shared connection
+
+-- The ground a module covers in module coordinates: its rectangle reaches the
+-- wall centres, or the outer face where a connection point sits, so the
+-- sides without connections grow by half a wall.
+local function localFootprint(m)
+  local hw, hh = math.abs(m.w) / 2, math.abs(m.h) / 2
+  local grow = { left = HALF_WALL, right = HALF_WALL, top = HALF_WALL, bottom = HALF_WALL }
+  for _, c in ipairs(m) do
+    local dx, dy = math.cos(c.a), math.sin(c.a)
+    if math.abs(dx) > math.abs(dy) then
+      grow[dx > 0 and "right" or "left"] = 0
+    else
+      grow[dy > 0 and "bottom" or "top"] = 0
+    end
+  end
+  local x0, x1 = -hw - grow.left + MARGIN, hw + grow.right - MARGIN
+  local y0, y1 = -hh - grow.top + MARGIN, hh + grow.bottom - MARGIN
+  return (x0 + x1) / 2, (y0 + y1) / 2, x1 - x0, y1 - y0
+end
+
+-- The footprint of a placed module as an oriented rectangle {x, y, a, w, h}.
+function ModuleFootprint(name, x, y, a)
+  local cx, cy, w, h = localFootprint(modlist[name])
+  local fx, fy = TransformPoint(cx, cy, x, y, a)
+  return { x = fx, y = fy, a = a, w = w, h = h }
+end
+
+local function normalAngle(a)
+  a = math.fmod(a, 2 * math.pi)
+  if a <= -math.pi then a = a + 2 * math.pi end
+  if a > math.pi then a = a - 2 * math.pi end
+  return a
+end
+
+-- Connection point i of a module placed at (x, y, a), in level coordinates.
+local function connectionAt(m, i, x, y, a)
+  local c = m[i]
+  local cx, cy = TransformPoint(c.x, c.y, x, y, a)
+  return cx, cy, normalAngle(c.a + a)
+end
+
+-- Where module `name` goes so that its connection j meets the outward
+-- connection at (cx, cy) pointing along ca: facing it, on the same point.
+function AttachModule(name, j, cx, cy, ca)
+  local c = modlist[name][j]
+  local a = normalAngle(ca + math.pi - c.a)
+  local rx, ry = TransformPoint(c.x, c.y, 0, 0, a)
+  return cx - rx, cy - ry, a
+end
+
+-- Random numbers of a level: the same seed gives the same level everywhere.
+local function newRandom(seed)
+  local state = math.floor(math.abs(seed)) % 2147483646 + 1
+  local random = {}
+  function random.next()
+    state = (state * 16807) % 2147483647
+    return state
+  end
+  -- An integer 1..n.
+  function random.int(n)
+    return random.next() % n + 1
+  end
+  function random.chance(p)
+    return random.next() / 2147483647 < p
+  end
+  return random
+end
+
+-- Planning -----------------------------------------------------------------
+
+local function isPassage(name)
+  return string.match(name, "^corridor_") ~= nil or string.match(name, "^junction_") ~= nil
+end
+
+-- The modules a level may use, by part, in name order.
+function ModuleParts()
+  local names = {}
+  for name, m in pairs(modlist) do
+    if isModule(m) then names[#names + 1] = name end
+  end
+  table.sort(names)
+  local parts = { start = {}, gate = {}, rooms = {}, passages = {} }
+  for _, name in ipairs(names) do
+    if string.match(name, "^start_") then
+      parts.start[#parts.start + 1] = name
+    elseif string.match(name, "^gate_") then
+      parts.gate[#parts.gate + 1] = name
+    elseif #modlist[name] > 0 then
+      local list = isPassage(name) and parts.passages or parts.rooms
+      list[#list + 1] = name
+    end
+  end
+  return parts
+end
+
+local function fits(plan, name, x, y, a)
+  local f = ModuleFootprint(name, x, y, a)
+  for _, placed in ipairs(plan.modules) do
+    local g = placed.footprint
+    if _IntersectOBB(f.x, f.y, f.a, f.w, f.h, g.x, g.y, g.a, g.w, g.h) == 1 then return false end
+  end
+  return true, f
+end
+
+local function addModule(plan, name, x, y, a)
+  local m = modlist[name]
+  local placed = { name = name, x = x, y = y, a = a, connections = {} }
+  placed.footprint = ModuleFootprint(name, x, y, a)
+  for i = 1, #m do
+    local cx, cy, ca = connectionAt(m, i, x, y, a)
+    placed.connections[i] = { x = cx, y = cy, a = ca, state = "open", fails = 0, owner = placed }
+  end
+  plan.modules[#plan.modules + 1] = placed
+  return placed
+end
+
+local function join(a, b)
+  a.state, b.state = "used", "used"
+  a.peer, b.peer = b, a
+end
+
+-- A new module's other connections that land on an open connection facing
+-- them close a loop.
+local function closeLoops(plan, placed)
+  for _, c in ipairs(placed.connections) do
+    if c.state == "open" then
+      for _, other in ipairs(plan.modules) do
+        if other ~= placed then
+          for _, d in ipairs(other.connections) do
+            if d.state == "open" and math.abs(c.x - d.x) < 0.01 and math.abs(c.y - d.y) < 0.01
+                and math.abs(normalAngle(c.a - d.a - math.pi)) < 0.01 then
+              join(c, d)
+            end
+          end
+        end
+      end
+    end
+  end
+end
+
+-- Tries to hang module `name` on connection `open` by each of its own
+-- connections, starting at a random one.
+local function tryAttach(plan, random, open, name)
+  local m = modlist[name]
+  local first = random.int(#m)
+  for k = 0, #m - 1 do
+    local j = (first + k - 1) % #m + 1
+    local x, y, a = AttachModule(name, j, open.x, open.y, open.a)
+    if fits(plan, name, x, y, a) then
+      local placed = addModule(plan, name, x, y, a)
+      join(open, placed.connections[j])
+      closeLoops(plan, placed)
+      return placed
+    end
+  end
+  return nil
+end
+
+local function openConnections(plan)
+  local list = {}
+  for _, placed in ipairs(plan.modules) do
+    for _, c in ipairs(placed.connections) do
+      if c.state == "open" then list[#list + 1] = c end
+    end
+  end
+  return list
+end
+
+local MAX_FAILS = 6
+
+-- Lays a level out without building anything: the start room at the origin,
+-- `size` modules grown from open connections (rooms tend to be followed by
+-- passages and passages by rooms), the gate room on the open connection
+-- farthest from the start, and every connection left over marked for a
+-- wall cap. Returns the plan, or nil and the reason.
+function PlanLevel(options)
+  local parts = ModuleParts()
+  if #parts.start == 0 then return nil, "no start_ module" end
+  if #parts.gate == 0 then return nil, "no gate_ module" end
+  if #parts.rooms + #parts.passages == 0 then return nil, "no modules to grow a level from" end
+
+  local random = newRandom(options.seed or 1)
+  local size = options.size or 6
+  local plan = { modules = {}, seed = options.seed, size = size }
+  addModule(plan, parts.start[random.int(#parts.start)], 0, 0, 0)
+
+  local tries = 0
+  while #plan.modules < size + 1 and tries < size * 60 do
+    tries = tries + 1
+    local open = openConnections(plan)
+    if #open == 0 then break end
+    local c = open[random.int(#open)]
+    local pool
+    if #parts.passages == 0 then
+      pool = parts.rooms
+    elseif #parts.rooms == 0 then
+      pool = parts.passages
+    elseif isPassage(c.owner.name) then
+      pool = random.chance(0.65) and parts.rooms or parts.passages
+    else
+      pool = random.chance(0.75) and parts.passages or parts.rooms
+    end
+    if not tryAttach(plan, random, c, pool[random.int(#pool)]) then
+      c.fails = c.fails + 1
+      if c.fails >= MAX_FAILS then c.state = "blocked" end
+    end
+  end
+
+  -- The gate: as far from the start as the open connections allow.
+  local open = openConnections(plan)
+  for _, placed in ipairs(plan.modules) do
+    for _, c in ipairs(placed.connections) do
+      if c.state == "blocked" then open[#open + 1] = c end
+    end
+  end
+  table.sort(open, function(p, q)
+    local dp, dq = p.x * p.x + p.y * p.y, q.x * q.x + q.y * q.y
+    if dp ~= dq then return dp > dq end
+    if p.x ~= q.x then return p.x < q.x end
+    return p.y < q.y
+  end)
+  local gateName = parts.gate[random.int(#parts.gate)]
+  for _, c in ipairs(open) do
+    local placed = tryAttach(plan, random, c, gateName)
+    if placed then
+      plan.gate = placed
+      break
+    end
+  end
+  if not plan.gate then return nil, "no room for the gate" end
+
+  plan.caps = {}
+  for _, placed in ipairs(plan.modules) do
+    for _, c in ipairs(placed.connections) do
+      if c.state ~= "used" then
+        c.state = "capped"
+        plan.caps[#plan.caps + 1] = c
+      end
+    end
+  end
+
+  -- Some joints between modules get a door.
+  plan.doors = {}
+  for _, placed in ipairs(plan.modules) do
+    for _, c in ipairs(placed.connections) do
+      if c.state == "used" and c.peer.owner ~= placed and not c.doorDone then
+        c.doorDone, c.peer.doorDone = true, true
+        if random.chance(options.doorChance or 0.3) then plan.doors[#plan.doors + 1] = c end
+      end
+    end
+  end
+  return plan
+end
+
+-- Building -----------------------------------------------------------------
+
+-- Builds a planned level: every module, a door in the wall gap behind the
+-- chosen joints, and a wall block in the gap of every unused connection.
+function BuildPlan(plan)
+  for _, placed in ipairs(plan.modules) do
+    PlaceModule(placed.x, placed.y, placed.a, placed.name)
+  end
+  local tx, ty, ta = GetCreationTransform()
+  SetCreationTransform(0, 0, 0)
+  for _, c in ipairs(plan.doors) do
+    local gx, gy = c.x - math.cos(c.a) * HALF_WALL, c.y - math.sin(c.a) * HALF_WALL
+    CreateDoor(gx, gy, normalAngle(c.a + math.pi / 2), 0)
+  end
+  for _, c in ipairs(plan.caps) do
+    local gx, gy = c.x - math.cos(c.a) * HALF_WALL, c.y - math.sin(c.a) * HALF_WALL
+    CreateBlock(gx, gy, c.a, 0, 0)
+  end
+  SetCreationTransform(tx, ty, ta)
+end
+
+-- The whole level from its description {name, seed, size}: planned (another
+-- seed is tried when one leaves no room for the gate), built, and the player
+-- placed in the start room. Returns the plan, or nil after reporting why not.
+function BuildLevel(level)
+  local plan, why
+  for attempt = 0, 19 do
+    plan, why = PlanLevel { seed = level.seed + attempt * 7919, size = level.size, doorChance = level.doorChance }
+    if plan then break end
+  end
+  if not plan then
+    report("level " .. tostring(level.name) .. " cannot be built: " .. tostring(why))
+    return nil
+  end
+  currentLevel = level.name
+  BuildPlan(plan)
+  if CreatePlayer then
+    local ok, err = pcall(CreatePlayer, 0, 0)
+    if not ok then report("level " .. tostring(level.name) .. ": " .. tostring(err)) end
+  end
+  return plan
+end
+
+LoadModules("mods")

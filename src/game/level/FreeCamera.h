@@ -1,0 +1,9 @@
+#pragma once
+
+class TGame;
+
+// Until a level has a player, the camera is the only way to look around it:
+// the movement keys (the `keys` bindings up/down/left/right) and the arrow
+// keys pan it by 6 world pixels a frame, 4 times as fast with left Shift.
+// Does nothing while a player exists. Returns whether it moved the camera.
+bool UpdateFreeCamera(TGame* game);

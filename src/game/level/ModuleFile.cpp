@@ -1,0 +1,87 @@
+#include "level/ModuleFile.h"
+#include "script/Console.h"
+#include "util/AtomicFile.h"
+#include "world/Bitmap.h"
+#include "world/GameObject.h"
+#include "world/World.h"
+#include <cctype>
+#include <cstdio>
+
+TModuleRect moduleRect;
+
+namespace {
+
+std::string Format(const char* format, const std::string& name, double value)
+{
+    char line[256];
+    std::snprintf(line, sizeof line, format, name.c_str(), value);
+    return line;
+}
+
+// A connection point of the module: the creation line of a node of kind 0
+// already carries its position relative to the save origin and its angle.
+bool ConnectionOf(const std::string& line, double* x, double* y, double* a)
+{
+    int kind = -1;
+    if (std::sscanf(line.c_str(), "CreateNode(%lf,%lf,%lf,%d)", x, y, a, &kind) != 4) return false;
+    return kind == 0;
+}
+
+} // namespace
+
+bool IsModuleName(const std::string& name)
+{
+    if (name.empty() || name.size() > 63) return false;
+    if (!std::isalpha(static_cast<unsigned char>(name[0])) && name[0] != '_') return false;
+    for (char c : name)
+        if (!std::isalnum(static_cast<unsigned char>(c)) && c != '_') return false;
+    return true;
+}
+
+std::string ModuleFileText(const TWorld& world, const std::string& name, const TModuleRect& rect)
+{
+    std::string text = "modlist." + name + "={}\n";
+    text += Format("modlist.%s.w=%f\n", name, double(rect.minX) - double(rect.maxX));
+    text += Format("modlist.%s.h=%f\n", name, double(rect.minY) - double(rect.maxY));
+    text += "\n";
+
+    std::string body;
+    for (TGameObject* object : world.objects) {
+        if (!object->selected) continue;
+        const std::string line = object->GetCreateCommand();
+        double x = 0, y = 0, a = 0;
+        if (ConnectionOf(line, &x, &y, &a)) {
+            char entry[256];
+            std::snprintf(entry, sizeof entry, "table.insert(modlist.%s,{x=%f,y=%f,a=%f})\n", name.c_str(), x, y,
+                          a);
+            text += entry;
+        }
+        if (!line.empty()) body += "\t" + line;
+    }
+    for (TBitmap* bitmap : world.bitmaps) {
+        if (!bitmap->selected) continue;
+        const std::string line = bitmap->GetCreateCommand();
+        if (!line.empty()) body += "\t" + line;
+    }
+
+    text += "\n";
+    text += "function modlist." + name + ".CreateObjects()\n";
+    text += body;
+    text += "end\n";
+    return text;
+}
+
+bool SaveModule(const TWorld& world, const std::string& name)
+{
+    if (!IsModuleName(name)) {
+        console.AppendF("Module not saved: \"%s\" is not a usable module name\n", name.c_str());
+        return false;
+    }
+    const std::string path = "./mods/" + name + ".lua";
+    if (!WriteFileAtomically(path, ModuleFileText(world, name, moduleRect))) {
+        console.AppendF("Module not saved: cannot write %s\n", path.c_str());
+        return false;
+    }
+    console.AppendF("Module saved as %s\n", path.c_str());
+    return true;
+}

@@ -1,0 +1,96 @@
+// Script functions of levels: loading and level changes, saving a level,
+// clearing, the module name list, the run's progress record and the
+// oriented-rectangle test that level generators place modules with.
+#include "core/Game.h"
+#include "level/LevelLoader.h"
+#include "level/OrientedRect.h"
+#include "script/ApiRegistry.h"
+#include "world/World.h"
+#include <lua.hpp>
+#include <string>
+
+namespace {
+
+TGame* CurrentGame(lua_State* L)
+{
+    if (!game) luaL_error(L, "the game is not set up yet");
+    return game;
+}
+
+// LoadLevel(name, delayed) and BeginLevelChange(name, delayed)
+int l_LoadLevel(lua_State* L)
+{
+    const std::string name = luaL_checkstring(L, 1);
+    const lua_Integer delayed = luaL_checkinteger(L, 2);
+    CurrentGame(L)->BeginLevelChange(name, delayed != 0);
+    return 0;
+}
+
+// SaveLevel(dir): dir/static.lua with every object's and bitmap's creation line
+int l_SaveLevel(lua_State* L)
+{
+    const std::string dir = luaL_checkstring(L, 1);
+    TGame* g = CurrentGame(L);
+    if (g->world) SaveLevel(*g->world, dir);
+    return 0;
+}
+
+int l_ClearLevel(lua_State* L)
+{
+    TGame* g = CurrentGame(L);
+    if (g->world) g->world->Clear();
+    return 0;
+}
+
+int l_AddModule(lua_State* L)
+{
+    CurrentGame(L)->moduleNames.push_back(luaL_checkstring(L, 1));
+    return 0;
+}
+
+int l_ClearModules(lua_State* L)
+{
+    CurrentGame(L)->moduleNames.clear();
+    return 0;
+}
+
+int l_ResetSave(lua_State* L)
+{
+    TGame* g = CurrentGame(L);
+    if (g->progress) g->progress->Reset();
+    return 0;
+}
+
+TOrientedRect RectArg(lua_State* L, int first)
+{
+    TOrientedRect rect;
+    rect.x = luaL_checknumber(L, first);
+    rect.y = luaL_checknumber(L, first + 1);
+    rect.angle = luaL_checknumber(L, first + 2);
+    rect.width = luaL_checknumber(L, first + 3);
+    rect.height = luaL_checknumber(L, first + 4);
+    return rect;
+}
+
+// _IntersectOBB(x1, y1, a1, w1, h1, x2, y2, a2, w2, h2) -> 1 or 0
+int l_IntersectOBB(lua_State* L)
+{
+    const TOrientedRect a = RectArg(L, 1);
+    const TOrientedRect b = RectArg(L, 6);
+    lua_pushinteger(L, a.Intersects(b) ? 1 : 0);
+    return 1;
+}
+
+} // namespace
+
+void RegisterLevelApi(lua_State* L)
+{
+    SetGlobalFunction(L, "LoadLevel", l_LoadLevel);
+    SetGlobalFunction(L, "BeginLevelChange", l_LoadLevel);
+    SetGlobalFunction(L, "SaveLevel", l_SaveLevel);
+    SetGlobalFunction(L, "ClearLevel", l_ClearLevel);
+    SetGlobalFunction(L, "AddModule", l_AddModule);
+    SetGlobalFunction(L, "ClearModules", l_ClearModules);
+    SetGlobalFunction(L, "ResetSave", l_ResetSave);
+    SetGlobalFunction(L, "_IntersectOBB", l_IntersectOBB);
+}

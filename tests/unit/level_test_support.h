@@ -1,0 +1,94 @@
+#pragma once
+// Shared set-up for the level tests: a set-up game in a scratch directory,
+// Lua helpers, and copies of the game's level scripts and module files.
+#include "TestSupport.h"
+#include "script/Console.h"
+#include "script/ScriptHost.h"
+#include "world/World.h"
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <lua.hpp>
+#include <sstream>
+#include <string>
+
+#ifndef KORVANMIRE_SOURCE_FALLBACK
+#define KORVANMIRE_SOURCE_FALLBACK "."
+#endif
+
+class LevelFixture : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        console = TConsole();
+        world = game->world;
+    }
+    void TearDown() override { console = TConsole(); }
+
+    // Runs Lua code; the error message, or "" when it ran.
+    std::string Run(const std::string& code)
+    {
+        lua_State* L = luaState;
+        if (luaL_dostring(L, code.c_str()) == 0) return "";
+        std::string message = lua_tostring(L, -1) ? lua_tostring(L, -1) : "?";
+        lua_pop(L, 1);
+        return message;
+    }
+
+    // The first result of `return <expression>` as a number (NaN on errors).
+    double Number(const std::string& expression)
+    {
+        lua_State* L = luaState;
+        const int top = lua_gettop(L);
+        double value = std::nan("");
+        if (luaL_dostring(L, ("return " + expression).c_str()) == 0 && lua_isnumber(L, top + 1))
+            value = lua_tonumber(L, top + 1);
+        lua_settop(L, top);
+        return value;
+    }
+
+    // The first result of `return <expression>` as a string ("<error: ...>" on errors).
+    std::string String(const std::string& expression)
+    {
+        lua_State* L = luaState;
+        const int top = lua_gettop(L);
+        std::string value;
+        if (luaL_dostring(L, ("return " + expression).c_str()) != 0)
+            value = std::string("<error: ") + lua_tostring(L, -1) + ">";
+        else if (const char* text = lua_tostring(L, top + 1))
+            value = text;
+        else
+            value = "<nil>";
+        lua_settop(L, top);
+        return value;
+    }
+
+    static std::filesystem::path SourceData()
+    {
+        const char* root = std::getenv("KORVANMIRE_SOURCE_DIR");
+        return std::filesystem::path(root ? root : KORVANMIRE_SOURCE_FALLBACK) / "data";
+    }
+
+    // Copies levels.lua and mods/ of the game into the scratch directory.
+    void CopyLevelScripts()
+    {
+        namespace fs = std::filesystem;
+        const fs::path to = fixture.scratch.path();
+        fs::copy_file(SourceData() / "levels.lua", to / "levels.lua", fs::copy_options::overwrite_existing);
+        fs::create_directories(to / "mods");
+        fs::copy(SourceData() / "mods", to / "mods", fs::copy_options::overwrite_existing | fs::copy_options::recursive);
+    }
+
+    static std::string ReadFile(const std::string& path)
+    {
+        std::ifstream in(path);
+        std::stringstream text;
+        text << in.rdbuf();
+        return text.str();
+    }
+
+    testing_support::GameFixture fixture;
+    TWorld* world = nullptr;
+};
