@@ -10,6 +10,7 @@ void RegisterAudioApi(lua_State* L);     // sounds
 void RegisterMenuApi(lua_State* L);      // the menu tree
 void RegisterGlBinding(lua_State* L);    // the gl table
 void RegisterWorldApi(lua_State* L);     // world objects, creation transform, object and input tables
+void RegisterPiecesApi(lua_State* L);    // static world pieces, floor bitmaps, container.AddItem
 
 // Small argument helpers shared by the binding files.
 // Registers `fn` as global `name`.

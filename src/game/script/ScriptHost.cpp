@@ -99,6 +99,7 @@ void StartScriptHost()
     RegisterAudioApi(L);
     RegisterMenuApi(L);
     RegisterWorldApi(L);
+    RegisterPiecesApi(L);
     lua_atpanic(L, Panic);
 
     RunScriptFile("luainit.lua", ScriptErrors::StdErr);

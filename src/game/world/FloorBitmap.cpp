@@ -1,0 +1,91 @@
+#include "world/FloorBitmap.h"
+#include "render/GLState.h"
+#include "render/Sprite.h"
+#include "render/Texture.h"
+#include "world/MinimalObject.h"
+#include "world/Physics.h"
+#include <GL/gl.h>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+
+TFloorBitmap::TFloorBitmap(float x, float y, float a, int left, int top, int right, int bottom,
+                           const std::string& name)
+    : x1(float(left)), y1(float(top)), x2(float(right)), y2(float(bottom)),
+      sprite(std::make_unique<TSprite>()), centre(x * kPixelsPerUnit, y * kPixelsPerUnit),
+      angle(a), textureName(name)
+{
+    sprite->Init(name, 1, 1, 0, 0, 0, 0);
+    sprite->SetFrame(0, left, top, right, bottom);
+    hasAlphaBlend = sprite->texture && sprite->texture->hasAlpha;
+    PlaceCorners();
+}
+
+TFloorBitmap::TFloorBitmap(float x, float y, float a, const TSprite& source, int frame)
+    : sprite(std::make_unique<TSprite>()), centre(x * kPixelsPerUnit, y * kPixelsPerUnit), angle(a)
+{
+    sprite->texture = source.texture;
+    sprite->frameCount = 1;
+    sprite->frames.assign(1, TSpriteFrame{});
+    if (HasFrame(&source, frame)) {
+        const TSpriteFrame& f = source.frames[size_t(frame)];
+        sprite->frames[0] = f;
+        // Back from texture coordinates to the pixel corners they were cut at.
+        x1 = std::round(f.uLeft * float(source.texture->width));
+        y1 = std::round(f.vTop * float(source.texture->height));
+        x2 = std::round(f.uRight * float(source.texture->width));
+        y2 = std::round(f.vBottom * float(source.texture->height));
+        textureName.assign(source.texture->name, strnlen(source.texture->name, sizeof source.texture->name));
+        hasAlphaBlend = source.texture->hasAlpha;
+    }
+    PlaceCorners();
+}
+
+TFloorBitmap::~TFloorBitmap() = default;
+
+bool TFloorBitmap::HasFrame(const TSprite* s, int frame)
+{
+    return s && s->texture && frame >= 0 && frame < s->frameCount && size_t(frame) < s->frames.size();
+}
+
+void TFloorBitmap::PlaceCorners()
+{
+    const float hw = std::fabs(x2 - x1) * 0.5f;
+    const float hh = std::fabs(y2 - y1) * 0.5f;
+    const float c = std::cos(-angle);
+    const float s = std::sin(-angle);
+    // Top-left, top-right, bottom-right, bottom-left of the region.
+    const float signs[4][2] = {{-1, -1}, {1, -1}, {1, 1}, {-1, 1}};
+    for (int i = 0; i < 4; ++i) {
+        const float sx = signs[i][0] * hw;
+        const float sy = signs[i][1] * hh;
+        corners[i] = centre + b2Vec2(sx * c - sy * s, sx * s + sy * c);
+    }
+}
+
+void TFloorBitmap::Draw()
+{
+    const TSpriteFrame* f = sprite ? sprite->DrawableFrame(0) : nullptr;
+    if (!f) return;
+    SetBlendMode(hasAlphaBlend ? 2 : 4);
+    SetColor(1.0f, 1.0f, 1.0f, 1.0f);
+    BindTexture(sprite->texture->id);
+    const float u[4] = {f->uLeft, f->uRight, f->uRight, f->uLeft};
+    const float v[4] = {f->vTop, f->vTop, f->vBottom, f->vBottom};
+    glBegin(GL_QUADS);
+    for (int i = 0; i < 4; ++i) {
+        glTexCoord2f(u[i], v[i]);
+        glVertex2f(corners[i].x, corners[i].y);
+    }
+    glEnd();
+}
+
+std::string TFloorBitmap::GetCreateCommand()
+{
+    if (centre.x == 10000.0f && centre.y == 10000.0f) return "";
+    char line[200];
+    std::snprintf(line, sizeof line, "CreateBitmap(%f,%f,%f,%d,%d,%d,%d,\"",
+                  centre.x / kPixelsPerUnit - saveOriginX, centre.y / kPixelsPerUnit - saveOriginY,
+                  angle, int(x1), int(y1), int(x2), int(y2));
+    return line + textureName + "\")\n";
+}

@@ -1,0 +1,43 @@
+#pragma once
+#include "world/Bitmap.h"
+#include <box2d/b2_math.h>
+#include <memory>
+#include <string>
+
+class TSprite;
+class TTexture;
+
+// A textured quad on the floor, under every object: a rectangle of a texture
+// turned by an angle about its centre. Made by CreateBitmap; owned by the
+// world's bitmap list.
+class TFloorBitmap : public TBitmap {
+public:
+    // The texture region (x1, y1)–(x2, y2) in pixels of the named texture,
+    // centred at (x, y) world units, turned by angle. A texture the scripts do
+    // not know is reported and the bitmap draws nothing.
+    TFloorBitmap(float x, float y, float angle, int x1, int y1, int x2, int y2,
+                 const std::string& textureName);
+    // The rectangle of frame `frame` of a sprite. Check with HasFrame first.
+    TFloorBitmap(float x, float y, float angle, const TSprite& sprite, int frame);
+    ~TFloorBitmap() override;
+
+    // Cut-out blending for opaque textures, transparency for ones with alpha.
+    void Draw() override;
+    // "CreateBitmap(...)" with the region and texture name; nothing for a
+    // bitmap parked at (10000, 10000) pixels.
+    std::string GetCreateCommand() override;
+
+    // True when the sprite has that frame and a texture to cut it from.
+    static bool HasFrame(const TSprite* sprite, int frame);
+
+    float x1 = 0.0f, y1 = 0.0f, x2 = 0.0f, y2 = 0.0f;  // region, texture pixels
+    std::unique_ptr<TSprite> sprite;                   // one frame: the region
+    b2Vec2 centre;                                     // world pixels
+    b2Vec2 corners[4];                                 // world pixels
+    float angle = 0.0f;
+    uint8_t hasAlphaBlend = 0;
+    std::string textureName;
+
+private:
+    void PlaceCorners();
+};

@@ -1,0 +1,63 @@
+#include "world/Trigger.h"
+#include "core/Game.h"
+#include "player/Player.h"
+#include "render/Shapes.h"
+#include "script/Console.h"
+#include "script/ScriptHost.h"
+#include "world/Physics.h"
+#include <cstdio>
+
+TTrigger::TTrigger(float x, float y, float r, const std::string& name, int triggerPeriod, int ref)
+    : scriptRef(ref), period(triggerPeriod), counter(triggerPeriod), scriptName(name), radius(r)
+{
+    collisionType = kCollisionTrigger;
+    body = CreateCircleBody(r, 1.0f, true, this, 1000.0f, 1000.0f);
+    SetPosition(b2Vec2(x, y));
+    SetDepth(12);
+}
+
+TTrigger::~TTrigger()
+{
+    ReleaseScriptRef(scriptRef);
+}
+
+void TTrigger::OnContact(TGameObject* other, b2Vec2, b2Vec2, b2Vec2)
+{
+    if (!other || !game || other != game->player) return;
+    if (counter < 0) {
+        counter = period;
+        fired = 1;
+    }
+    --counter;
+}
+
+void TTrigger::Update()
+{
+    if (!fired) return;
+    // Cleared first: the script may well delete this trigger.
+    fired = 0;
+    if (scriptRef == kNoScriptRef) {
+        // The scripttable had no such entry: calling it fails like calling nil.
+        console.Append("attempt to call a nil value\n");
+        return;
+    }
+    CallScriptRef(scriptRef, ScriptErrors::Console);
+}
+
+void TTrigger::Draw()
+{
+    if (!game || !game->CurrentStateIsEditor()) return;
+    const b2Vec2 p = GetPosition();
+    DrawCircle(kPixelsPerUnit * p.x, kPixelsPerUnit * p.y, kPixelsPerUnit * radius, 1, 1, 1, 1);
+    DrawCircle(kPixelsPerUnit * p.x, kPixelsPerUnit * p.y, kPixelsPerUnit * radius, 1, 1, 1, 1);
+}
+
+std::string TTrigger::GetCreateCommand()
+{
+    const b2Vec2 p = GetPosition();
+    char line[128];
+    std::snprintf(line, sizeof line, "CreateTrigger(%f,%f,%f,\"", p.x, p.y, radius);
+    char tail[32];
+    std::snprintf(tail, sizeof tail, "\",%d)\n", period);
+    return line + scriptName + tail;
+}
