@@ -1,4 +1,5 @@
 #include "stats/StatsFile.h"
+#include "util/AtomicFile.h"
 #include <cerrno>
 #include <climits>
 #include <cmath>
@@ -151,35 +152,22 @@ std::vector<TRunRecord> ReadRunRecords(const std::string& path)
     return records;
 }
 
+std::string FormatRunRecords(const std::vector<TRunRecord>& records)
+{
+    std::string text = std::to_string(records.size()) + "\n";
+    char line[256];  // room for the longest int and float "%f" can print
+    for (const TRunRecord& record : records) {
+        text += "start\n";
+        std::snprintf(line, sizeof line, "scr %d\nacc %f\ntim %d\n", record.score, double(record.accuracy), record.time);
+        text += line;
+        for (const auto& [name, count] : record.kills)
+            text += "enm " + FileSafeName(name) + " " + std::to_string(count) + "\n";
+        text += "end\n";
+    }
+    return text;
+}
+
 bool WriteRunRecords(const std::string& path, const std::vector<TRunRecord>& records)
 {
-    const std::string temporary = path + ".tmp";
-    auto fail = [&](int error, bool removeTemporary) {
-        std::fprintf(stderr, "ERROR: cannot write stats file \"%s\": %s\n", path.c_str(), std::strerror(error));
-        if (removeTemporary) std::remove(temporary.c_str());
-        return false;
-    };
-
-    std::FILE* file = std::fopen(temporary.c_str(), "wb");
-    if (!file) return fail(errno, false);
-
-    std::fprintf(file, "%d\n", int(records.size()));
-    for (const TRunRecord& record : records) {
-        std::fprintf(file, "start\n");
-        std::fprintf(file, "scr %d\n", record.score);
-        std::fprintf(file, "acc %f\n", double(record.accuracy));
-        std::fprintf(file, "tim %d\n", record.time);
-        for (const auto& [name, count] : record.kills)
-            std::fprintf(file, "enm %s %d\n", FileSafeName(name).c_str(), count);
-        std::fprintf(file, "end\n");
-    }
-    bool writeFailed = std::ferror(file) != 0;
-    int error = errno;
-    if (std::fclose(file) != 0 && !writeFailed) {
-        writeFailed = true;
-        error = errno;
-    }
-    if (writeFailed) return fail(error ? error : EIO, true);
-    if (std::rename(temporary.c_str(), path.c_str()) != 0) return fail(errno, true);
-    return true;
+    return WriteFileAtomically(path, FormatRunRecords(records), "stats file");
 }

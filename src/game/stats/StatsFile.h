@@ -35,4 +35,6 @@ std::vector<TRunRecord> ParseRunRecords(std::istream& in, std::string& warning);
 // stays whole if anything goes wrong. Enemy names are cut to kStatsNameMax bytes
 // and any blank or control byte in them becomes '_', so each one stays a single
 // word. Prints an error and returns false on failure.
+// The file's text for these records.
+std::string FormatRunRecords(const std::vector<TRunRecord>& records);
 bool WriteRunRecords(const std::string& path, const std::vector<TRunRecord>& records);
