@@ -72,6 +72,20 @@ local SPRITES = {
   { "spr_plant",         "gfx/plant.png",              1,  1,   12,  12 },
   { "spr_barrier",       "gfx/barrier.png",            1,  1,   30,  10 },
   { "spr_fence",         "gfx/fence.png",              1,  1,   36,   4 },
+  -- player, items and weapon effects
+  -- spr_mees: the player soldier, 24x24 facing +x; frame table in
+  -- assets/art/mees.art and tools/README.md (walk 0..4, weapon poses
+  -- 5..18, fall 19..22, extras 23..26, stab 27..31)
+  { "spr_mees",          "gfx/mees.png",               8,  4,   24,  24 },
+  -- spr_asjad: floor icons of the items, 64 frames (itemtable "frame")
+  { "spr_asjad",         "gfx/asjad.png",              8,  8,   12,  12 },
+  { "spr_muzzle",        "gfx/muzzle.png",             2,  1,    8,   8 },
+  -- bullets by type: 0 tracer, 1 heavy, 2 pellet, 3 laser, 4 nail,
+  -- 5 rubber, 6 electric
+  { "spr_kuul",          "gfx/kuul.png",               7,  1,    8,   8 },
+  -- player gibs: 0 head, 1 arm, 2 leg, 3 torso
+  { "spr_limbs_mees",    "gfx/limbs_mees.png",         4,  1,    8,   8 },
+  -- end of player, items and weapon effects
 }
 
 -- Plain textures, for floor bitmaps (CreateBitmap with a texture region)

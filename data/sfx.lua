@@ -20,6 +20,30 @@ local SOUNDS = {
   { "kivi_tabab_seina", 0.7, "sfx/kivi_tabab_seina_1.wav", "sfx/kivi_tabab_seina_2.wav" },
   { "kivi_tabab_meest", 0.8, "sfx/kivi_tabab_meest.wav" },
   { "explosion",        1.0, "sfx/explosion_1.wav", "sfx/explosion_2.wav" },
+  -- player and items
+  { "mees_samm",        0.5, "sfx/mees_samm_1.wav", "sfx/mees_samm_2.wav", "sfx/mees_samm_3.wav" },
+  { "luukere_m88da",    0.7, "sfx/luukere_m88da_1.wav", "sfx/luukere_m88da_2.wav" },
+  { "zombi_hit",        0.8, "sfx/zombi_hit_1.wav", "sfx/zombi_hit_2.wav", "sfx/zombi_hit_3.wav" },
+  { "inv_pickup",       0.6, "sfx/inv_pickup.wav" },
+  { "inv_drop",         0.6, "sfx/inv_drop.wav" },
+  { "inv_combine",      0.7, "sfx/inv_combine.wav" },
+  { "no_ammo",          0.7, "sfx/no_ammo.wav" },
+  { "medkit_use",       0.7, "sfx/medkit_use.wav" },
+  -- weapons (shootsound / reloadsound names of the itemtable)
+  { "mg-hv_lask",       0.8, "sfx/mg-hv_lask_1.wav", "sfx/mg-hv_lask_2.wav", "sfx/mg-hv_lask_3.wav" },
+  { "pistol_lask",      0.8, "sfx/pistol_lask_1.wav", "sfx/pistol_lask_2.wav" },
+  { "shotgun_lask",     0.9, "sfx/shotgun_lask_1.wav", "sfx/shotgun_lask_2.wav" },
+  { "pumpa",            0.7, "sfx/pumpa.wav" },
+  { "reload_clip",      0.7, "sfx/reload_clip.wav" },
+  { "exp_pump_cluster", 0.9, "sfx/exp_pump_cluster_1.wav", "sfx/exp_pump_cluster_2.wav" },
+  { "laser_lask",       0.6, "sfx/laser_lask_1.wav", "sfx/laser_lask_2.wav" },
+  { "laser_hit",        0.6, "sfx/laser_hit.wav" },
+  { "elektripyss_lask", 0.7, "sfx/elektripyss_lask_1.wav", "sfx/elektripyss_lask_2.wav" },
+  { "elektripyss_hit",  0.7, "sfx/elektripyss_hit.wav" },
+  { "naelapyss_lask",   0.7, "sfx/naelapyss_lask_1.wav", "sfx/naelapyss_lask_2.wav" },
+  { "rocket_lask",      0.9, "sfx/rocket_lask.wav" },
+  { "beep",             0.6, "sfx/beep.wav" },
+  -- end of player and items
 }
 
 local sounds = {}

@@ -217,3 +217,223 @@ TEST(ArtAssets, ContainerLidsOpenFrameByFrame)
             EXPECT_GT(sameAsOpen(f), sameAsOpen(f - 1)) << stem << " frame " << f;
     }
 }
+
+// --- player sheet, item icons and weapon effects ---------------------------
+
+namespace {
+
+struct Cell {
+    const Image& img;
+    int x0, y0, w, h;
+    Rgba at(int x, int y) const { return img.at(x0 + x, y0 + y); }
+    int opaque() const
+    {
+        int n = 0;
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x)
+                n += at(x, y).a != 0;
+        return n;
+    }
+    bool operator==(const Cell& o) const
+    {
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x)
+                if (!(at(x, y) == o.at(x, y)))
+                    return false;
+        return true;
+    }
+};
+
+Cell cellOf(const Image& img, int frame, int w, int h)
+{
+    int cols = img.width() / w;
+    return Cell{img, (frame % cols) * w, (frame / cols) * h, w, h};
+}
+
+// The outline colour and near-black shading do not count as "colour".
+bool dark(Rgba p) { return p.r + p.g + p.b < 90; }
+bool flashy(Rgba p) { return p.a && p.r > 220 && p.g > 170 && p.b < 210; }
+
+struct Box {
+    int x0 = 99, y0 = 99, x1 = -1, y1 = -1;
+};
+
+Box opaqueBox(const Cell& c)
+{
+    Box b;
+    for (int y = 0; y < c.h; ++y)
+        for (int x = 0; x < c.w; ++x)
+            if (c.at(x, y).a) {
+                b.x0 = std::min(b.x0, x);
+                b.y0 = std::min(b.y0, y);
+                b.x1 = std::max(b.x1, x);
+                b.y1 = std::max(b.y1, y);
+            }
+    return b;
+}
+
+} // namespace
+
+TEST(ArtAssets, PlayerSheetHasThirtyTwoPosesTurningAboutTheirCentre)
+{
+    auto r = compileAsset("mees");
+    ASSERT_TRUE(r.ok());
+    const Image& img = r.image;
+    ASSERT_EQ(img.width(), 8 * 24);
+    ASSERT_EQ(img.height(), 4 * 24);
+    for (int f = 0; f < 32; ++f) {
+        Cell c = cellOf(img, f, 24, 24);
+        EXPECT_GT(c.opaque(), 60) << "frame " << f;
+        if (f >= 19 && f <= 23)
+            continue; // lying frames stretch out along the body
+        // the game turns the sprite about the frame centre: the body must sit
+        // on it, or the soldier would wobble round when turning
+        EXPECT_TRUE(c.at(12, 12).a && !dark(c.at(12, 12))) << "frame " << f;
+        int sx = 0, sy = 0, n = 0;
+        for (int y = 0; y < 24; ++y)
+            for (int x = 0; x < 24; ++x)
+                if (c.at(x, y).a && !dark(c.at(x, y)) && !flashy(c.at(x, y)) && x < 17) {
+                    sx += x;
+                    sy += y;
+                    ++n;
+                }
+        ASSERT_GT(n, 0);
+        EXPECT_NEAR(double(sx) / n + 0.5, 12.0, 1.6) << "frame " << f;
+        EXPECT_NEAR(double(sy) / n + 0.5, 12.0, 1.6) << "frame " << f;
+    }
+}
+
+TEST(ArtAssets, PlayerWalkCycleMovesTheFeet)
+{
+    auto r = compileAsset("mees");
+    ASSERT_TRUE(r.ok());
+    Cell f0 = cellOf(r.image, 0, 24, 24), f1 = cellOf(r.image, 1, 24, 24), f3 = cellOf(r.image, 3, 24, 24);
+    EXPECT_FALSE(f0 == f1);
+    EXPECT_FALSE(f0 == f3);
+    EXPECT_FALSE(f1 == f3);
+    // in the stride frames a foot reaches clearly further forward and back
+    EXPECT_GT(opaqueBox(f1).x1, opaqueBox(f0).x1);
+    EXPECT_LT(opaqueBox(f1).x0, opaqueBox(f0).x0);
+    EXPECT_GT(opaqueBox(f3).x1, opaqueBox(f0).x1);
+}
+
+TEST(ArtAssets, PlayerShootFramesFlashAheadOfTheGunAndHoldFramesDoNot)
+{
+    auto r = compileAsset("mees");
+    ASSERT_TRUE(r.ok());
+    const std::pair<int, int> holdShoot[] = {{5, 6}, {8, 9}, {11, 12}, {14, 15}, {17, 18}};
+    auto flashAhead = [&](int frame) {
+        Cell c = cellOf(r.image, frame, 24, 24);
+        int n = 0;
+        for (int y = 0; y < 24; ++y)
+            for (int x = 17; x < 24; ++x)
+                n += flashy(c.at(x, y));
+        return n;
+    };
+    for (auto [hold, shoot] : holdShoot) {
+        EXPECT_EQ(flashAhead(hold), 0) << "hold frame " << hold;
+        EXPECT_GE(flashAhead(shoot), 2) << "shoot frame " << shoot;
+    }
+    // reload frames differ from the hold pose of the same gun
+    for (auto [hold, reload] : {std::pair{5, 7}, {8, 10}, {11, 13}, {14, 16}})
+        EXPECT_FALSE(cellOf(r.image, hold, 24, 24) == cellOf(r.image, reload, 24, 24)) << reload;
+}
+
+TEST(ArtAssets, PlayerFallsOverOneFrameAfterAnother)
+{
+    // 19 -> 22 the body goes down backwards: the figure lengthens along the
+    // facing and the head ends up behind the centre.
+    auto r = compileAsset("mees");
+    ASSERT_TRUE(r.ok());
+    int previous = 0;
+    for (int f = 19; f <= 22; ++f) {
+        Box b = opaqueBox(cellOf(r.image, f, 24, 24));
+        EXPECT_GT(b.x1 - b.x0, previous) << "frame " << f;
+        previous = b.x1 - b.x0;
+    }
+    Box lying = opaqueBox(cellOf(r.image, 22, 24, 24));
+    EXPECT_GE(lying.x1 - lying.x0, 16);
+    EXPECT_LE(lying.x0, 4);
+}
+
+TEST(ArtAssets, ItemIconsAreSixtyFourDistinctPictures)
+{
+    auto r = compileAsset("asjad");
+    ASSERT_TRUE(r.ok());
+    ASSERT_EQ(r.image.width(), 8 * 12);
+    ASSERT_EQ(r.image.height(), 8 * 12);
+    for (int f = 0; f < 64; ++f) {
+        Cell c = cellOf(r.image, f, 12, 12);
+        EXPECT_GE(c.opaque(), 12) << "frame " << f;
+        for (int g = 0; g < f; ++g)
+            EXPECT_FALSE(c == cellOf(r.image, g, 12, 12)) << "frames " << g << " and " << f << " look the same";
+    }
+}
+
+TEST(ArtAssets, ItemIconsFollowTheColourCode)
+{
+    // brown ammunition, blue medkits, red explosives, green materials
+    auto r = compileAsset("asjad");
+    ASSERT_TRUE(r.ok());
+    auto share = [&](int frame, bool (*test)(Rgba)) {
+        Cell c = cellOf(r.image, frame, 12, 12);
+        int hit = 0, all = 0;
+        for (int y = 0; y < 12; ++y)
+            for (int x = 0; x < 12; ++x) {
+                Rgba p = c.at(x, y);
+                if (!p.a || dark(p))
+                    continue;
+                ++all;
+                hit += test(p);
+            }
+        return all ? double(hit) / all : 0.0;
+    };
+    auto brown = [](Rgba p) { return p.r > p.g && p.g > p.b && p.r - p.b > 40; };
+    auto blue = [](Rgba p) { return p.b > p.r + 40 && p.b > p.g + 20; };
+    auto red = [](Rgba p) { return p.r > p.g + 60 && p.r > p.b + 60; };
+    auto green = [](Rgba p) { return p.g > p.r + 30 && p.g > p.b + 30; };
+    for (int f = 32; f <= 39; ++f)
+        EXPECT_GE(share(f, brown), 0.5) << "ammunition " << f;
+    for (int f = 40; f <= 43; ++f)
+        EXPECT_GE(share(f, blue), 0.3) << "medkit " << f;
+    for (int f = 44; f <= 47; ++f)
+        EXPECT_GE(share(f, red), 0.4) << "explosive " << f;
+    for (int f : {48, 49, 50, 56, 57, 58, 59, 60, 61, 62, 63})
+        EXPECT_GE(share(f, green), 0.3) << "material " << f;
+    // weapons are not mistaken for materials or medkits
+    for (int f = 0; f <= 31; ++f) {
+        EXPECT_LT(share(f, green), 0.3) << "weapon " << f;
+        EXPECT_LT(share(f, blue), 0.3) << "weapon " << f;
+    }
+}
+
+TEST(ArtAssets, BulletAndFlashSpritesHaveOneShapePerType)
+{
+    struct Sheet {
+        const char* stem;
+        int frames, w, h;
+    };
+    for (Sheet s : {Sheet{"kuul", 7, 8, 8}, Sheet{"muzzle", 2, 8, 8}, Sheet{"limbs_mees", 4, 8, 8}}) {
+        auto r = compileAsset(s.stem);
+        ASSERT_TRUE(r.ok()) << s.stem;
+        ASSERT_EQ(r.image.width(), s.frames * s.w) << s.stem;
+        ASSERT_EQ(r.image.height(), s.h) << s.stem;
+        for (int f = 0; f < s.frames; ++f) {
+            Cell c = cellOf(r.image, f, s.w, s.h);
+            EXPECT_GT(c.opaque(), 2) << s.stem << " " << f;
+            for (int g = 0; g < f; ++g)
+                EXPECT_FALSE(c == cellOf(r.image, g, s.w, s.h)) << s.stem << " " << g << "/" << f;
+        }
+    }
+    // bullets and flashes sit on the frame's middle row, where they are aimed
+    for (const char* stem : {"kuul", "muzzle"}) {
+        auto r = compileAsset(stem);
+        for (int f = 0; f < r.image.width() / 8; ++f) {
+            Cell c = cellOf(r.image, f, 8, 8);
+            bool onMiddle = false;
+            for (int x = 0; x < 8; ++x)
+                onMiddle = onMiddle || c.at(x, 3).a || c.at(x, 4).a;
+            EXPECT_TRUE(onMiddle) << stem << " " << f;
+        }
+    }
+}

@@ -413,3 +413,63 @@ TEST_F(StartupScripts, SfxReportsMissingFilesAndKeepsWhatIsThere)
     EXPECT_EQ(printedMentioning("teleporter_l6pp_2.wav"), 1);
     EXPECT_EQ(fake_.printed.size(), 2u);
 }
+
+// The player sheet, item icons and weapon effects: grids as the weapon and
+// item data expect them (frame numbers are shared with the soldier sheets).
+TEST_F(StartupScripts, GfxMakesThePlayerItemAndBulletSprites)
+{
+    run("gfx.lua");
+    EXPECT_TRUE(fake_.printed.empty()) << fake_.printed.front();
+    const ExpectedSprite mine[] = {
+        {"spr_mees", "mees", 8, 4, 24, 24},         {"spr_asjad", "asjad", 8, 8, 12, 12},
+        {"spr_muzzle", "muzzle", 2, 1, 8, 8},       {"spr_kuul", "kuul", 7, 1, 8, 8},
+        {"spr_limbs_mees", "limbs_mees", 4, 1, 8, 8},
+    };
+    for (const auto& s : mine) {
+        std::string handle = lookup("GetSprite", s.name);
+        ASSERT_FALSE(handle.empty()) << s.name;
+        const SpriteCall& call = fake_.spritesByHandle.at(handle);
+        EXPECT_EQ(call.cols, s.cols) << s.name;
+        EXPECT_EQ(call.rows, s.rows) << s.name;
+        EXPECT_EQ(call.w, s.w) << s.name;
+        EXPECT_EQ(call.h, s.h) << s.name;
+        EXPECT_EQ(fake_.textures[call.texture], std::string("gfx/") + s.art + ".png") << s.name;
+        auto art = artgen::ArtCompiler{}.compile(readFile(kRoot / "assets" / "art" / (std::string(s.art) + ".art")), s.art);
+        ASSERT_TRUE(art.ok()) << s.name;
+        EXPECT_EQ(call.x + call.cols * call.w, art.image.width()) << s.name;
+        EXPECT_EQ(call.y + call.rows * call.h, art.image.height()) << s.name;
+    }
+    // the walk, weapon, fall and stab frames up to 31, and the icons up to
+    // 63 with 51 the small sticky explosive
+    const SpriteCall& mees = fake_.spritesByHandle.at(lookup("GetSprite", "spr_mees"));
+    EXPECT_GE(mees.cols * mees.rows, 32);
+    const SpriteCall& asjad = fake_.spritesByHandle.at(lookup("GetSprite", "spr_asjad"));
+    EXPECT_GE(asjad.cols * asjad.rows, 64);
+}
+
+TEST_F(StartupScripts, SfxLoadsThePlayerItemAndWeaponSounds)
+{
+    run("sfx.lua");
+    EXPECT_TRUE(fake_.printed.empty()) << fake_.printed.front();
+    std::map<std::string, size_t> variantsOf;
+    for (const auto& [volume, files] : fake_.sounds) {
+        ASSERT_FALSE(files.empty());
+        const std::string& first = files.front();
+        std::string stem = first.substr(4, first.size() - 8); // "sfx/" ... ".wav"
+        if (stem.size() > 2 && stem[stem.size() - 2] == '_' && std::isdigit(static_cast<unsigned char>(stem.back())))
+            stem.resize(stem.size() - 2);
+        variantsOf[stem] = files.size();
+    }
+    const std::pair<const char*, size_t> sounds[] = {
+        {"mees_samm", 3},        {"luukere_m88da", 2},    {"zombi_hit", 3},       {"inv_pickup", 1},
+        {"inv_drop", 1},         {"inv_combine", 1},      {"no_ammo", 1},         {"medkit_use", 1},
+        {"mg-hv_lask", 3},       {"pistol_lask", 2},      {"shotgun_lask", 2},    {"pumpa", 1},
+        {"reload_clip", 1},      {"exp_pump_cluster", 2}, {"laser_lask", 2},      {"laser_hit", 1},
+        {"elektripyss_lask", 2}, {"elektripyss_hit", 1},  {"naelapyss_lask", 2},  {"rocket_lask", 1},
+        {"beep", 1},
+    };
+    for (const auto& [name, variants] : sounds) {
+        EXPECT_FALSE(lookup("GetSound", name).empty()) << name;
+        EXPECT_EQ(variantsOf[name], variants) << name;
+    }
+}
