@@ -65,15 +65,19 @@ void TDoor::StopSound()
 
 void TDoor::Open()
 {
-    StartSound();
     openTimer = kDoorOpenTime;
-    if (doorState != kOpening && doorState != kOpen) doorState = kOpening;
+    // The sound goes with the motion: a door already opening or held open by
+    // someone standing in it stays quiet.
+    if (doorState == kOpening || doorState == kOpen) return;
+    StartSound();
+    doorState = kOpening;
 }
 
 void TDoor::Close()
 {
+    if (doorState == kClosed) return;
     StartSound();
-    if (doorState != kClosed) doorState = kClosing;
+    doorState = kClosing;
 }
 
 void TDoor::OnContact(TGameObject* other, b2Vec2, b2Vec2, b2Vec2)

@@ -10,8 +10,8 @@
 class TSein : public TMinimalObject {
 public:
     // A CreateBlock block of type 0..5 at (x, y) world units with the body
-    // angle in radians (type 2 picks its own random angle). Check the type with
-    // IsWallBlockType first: other types make a plain 1 x 1 box.
+    // angle in radians (type 2 picks its own random angle). Type 6 blocks are
+    // TPuuSein; any other type makes a plain 2 x 2 unit box.
     TSein(float x, float y, float angle, float value, int type);
     // A CreateBlock2 block: a static box of the frame's size, depth 10, no
     // shadows, the given material. A sprite without that frame gets a one-unit
