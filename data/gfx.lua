@@ -86,6 +86,24 @@ local SPRITES = {
   -- player gibs: 0 head, 1 arm, 2 leg, 3 torso
   { "spr_limbs_mees",    "gfx/limbs_mees.png",         4,  1,    8,   8 },
   -- end of player, items and weapon effects
+
+  -- enemies (frames per animation are listed in each .art file's header)
+  { "spr_zombi1",        "gfx/zombi1.png",             8,  5,   24,  24 },
+  { "spr_zombi2",        "gfx/zombi2.png",             8,  5,   24,  24 },
+  { "spr_sininezombi",   "gfx/sininezombi.png",        8,  5,   24,  24 },
+  { "spr_s6dur",         "gfx/s6dur.png",              8,  4,   24,  24 },
+  { "spr_punane_s6dur",  "gfx/punane_s6dur.png",       8,  4,   24,  24 },
+  { "spr_hall_s6dur",    "gfx/hall_s6dur.png",         8,  4,   24,  24 },
+  { "spr_szombi",        "gfx/szombi.png",             6,  3,   36,  36 },
+  { "spr_srzombi",       "gfx/srzombi.png",            6,  3,   36,  36 },
+  { "spr_mskeleton",     "gfx/mskeleton.png",          6,  3,   24,  24 },
+  { "spr_punanerobot",   "gfx/punanerobot.png",        6,  4,   28,  28 },
+  { "spr_turret",        "gfx/turret.png",             4,  1,   20,  20 },
+  { "spr_snake_head",    "gfx/snake_head.png",         4,  1,   20,  20 },
+  -- gibs and debris the enemies leave
+  { "spr_zombitykid1",   "gfx/zombitykid1.png",        4,  1,    8,   8 },
+  { "spr_luukeretykid",  "gfx/luukeretykid.png",       5,  1,    8,   8 },
+  { "spr_turretparts",   "gfx/turretparts.png",        3,  1,    8,   8 },
 }
 
 -- Plain textures, for floor bitmaps (CreateBitmap with a texture region)

@@ -44,6 +44,33 @@ local SOUNDS = {
   { "rocket_lask",      0.9, "sfx/rocket_lask.wav" },
   { "beep",             0.6, "sfx/beep.wav" },
   -- end of player and items
+  -- enemies
+  { "zombi_valu",       0.75, "sfx/zombi_valu_1.wav", "sfx/zombi_valu_2.wav", "sfx/zombi_valu_3.wav" },
+  { "zombi_samm",       0.5, "sfx/zombi_samm_1.wav", "sfx/zombi_samm_2.wav" },
+  { "zombi_l88b",       0.8, "sfx/zombi_l88b.wav" },
+  { "zombi_random_h22l", 0.6, "sfx/zombi_random_h22l_1.wav", "sfx/zombi_random_h22l_2.wav",
+                              "sfx/zombi_random_h22l_3.wav" },
+  { "zombi_ribadeks",   0.9, "sfx/zombi_ribadeks_1.wav", "sfx/zombi_ribadeks_2.wav" },
+  { "s6dur_samm",       0.45, "sfx/s6dur_samm_1.wav", "sfx/s6dur_samm_2.wav" },
+  { "s6dur_l88b",       0.8, "sfx/s6dur_l88b.wav" },
+  { "szombi_samm",      0.7, "sfx/szombi_samm.wav" },
+  { "szombi_n2eb",      1.0, "sfx/szombi_n2eb.wav" },
+  { "szombi_viskab",    0.8, "sfx/szombi_viskab.wav" },
+  { "szombi_hoop",      0.9, "sfx/szombi_hoop.wav" },
+  { "luukere_samm",     0.5, "sfx/luukere_samm.wav" },
+  { "luukere_pihtas",   0.6, "sfx/luukere_pihtas.wav" },
+  { "luukere_m66k",     0.8, "sfx/luukere_m66k.wav" },
+  { "luukere_nois",     0.5, "sfx/luukere_nois.wav" },
+  { "punase_tondi_valu", 0.8, "sfx/punase_tondi_valu.wav" },
+  { "punase_tondi_samm", 0.6, "sfx/punase_tondi_samm.wav" },
+  { "punase_tondi_m8ire", 1.0, "sfx/punase_tondi_m8ire.wav" },
+  { "punane_tont_pihtas", 0.6, "sfx/punane_tont_pihtas.wav" },
+  { "punane_jookseb_seina", 1.0, "sfx/punane_jookseb_seina.wav" },
+  { "punase_tondi_surm", 1.0, "sfx/punase_tondi_surm.wav" },
+  { "turret_h22l",      0.7, "sfx/turret_h22l.wav" },
+  { "turret_drone",     0.5, "sfx/turret_drone.wav" },
+  { "turret_lask",      0.8, "sfx/turret_lask.wav" },
+  -- end of enemies
 }
 
 local sounds = {}

@@ -437,3 +437,234 @@ TEST(ArtAssets, BulletAndFlashSpritesHaveOneShapePerType)
         }
     }
 }
+
+// --- enemy sheets ------------------------------------------------------------
+
+namespace enemysheets {
+
+struct Sheet {
+    const char* art;
+    int w, h, frames; // frame size and the frames the game uses
+};
+
+const Sheet kSheets[] = {
+    {"zombi1", 24, 24, 37},     {"zombi2", 24, 24, 37},       {"sininezombi", 24, 24, 37},
+    {"s6dur", 24, 24, 32},      {"punane_s6dur", 24, 24, 32}, {"hall_s6dur", 24, 24, 32},
+    {"szombi", 36, 36, 17},     {"srzombi", 36, 36, 17},      {"mskeleton", 24, 24, 17},
+    {"punanerobot", 28, 28, 24}, {"turret", 20, 20, 4},       {"snake_head", 20, 20, 4},
+    {"zombitykid1", 8, 8, 4},   {"luukeretykid", 8, 8, 5},    {"turretparts", 8, 8, 3},
+};
+
+struct Frame {
+    const Image* img;
+    int x0, y0, w, h;
+    Rgba at(int x, int y) const { return img->at(x0 + x, y0 + y); }
+};
+
+Frame frameOf(const Image& img, const Sheet& s, int n)
+{
+    const int cols = img.width() / s.w;
+    return Frame{&img, (n % cols) * s.w, (n / cols) * s.h, s.w, s.h};
+}
+
+int drawn(const Frame& f)
+{
+    int n = 0;
+    for (int y = 0; y < f.h; ++y)
+        for (int x = 0; x < f.w; ++x)
+            n += f.at(x, y).a != 0;
+    return n;
+}
+
+int differing(const Frame& a, const Frame& b)
+{
+    int n = 0;
+    for (int y = 0; y < a.h; ++y)
+        for (int x = 0; x < a.w; ++x)
+            n += !(a.at(x, y) == b.at(x, y));
+    return n;
+}
+
+// Pixels of a muzzle flash's core: hot yellow-white (amber lights and
+// off-white bone or visors do not count).
+int flashPixels(const Frame& f)
+{
+    int n = 0;
+    for (int y = 0; y < f.h; ++y)
+        for (int x = 0; x < f.w; ++x) {
+            Rgba p = f.at(x, y);
+            n += p.a == 255 && p.r >= 245 && p.g >= 230 && p.b >= 150 && p.b <= 225;
+        }
+    return n;
+}
+
+struct Extent {
+    int x0 = 1 << 20, y0 = 1 << 20, x1 = -1, y1 = -1;
+    double cx = 0, cy = 0; // centre of the drawn pixels
+};
+
+Extent extentOf(const Frame& f)
+{
+    Extent e;
+    int n = 0;
+    for (int y = 0; y < f.h; ++y)
+        for (int x = 0; x < f.w; ++x)
+            if (f.at(x, y).a) {
+                e.x0 = std::min(e.x0, x);
+                e.y0 = std::min(e.y0, y);
+                e.x1 = std::max(e.x1, x);
+                e.y1 = std::max(e.y1, y);
+                e.cx += x + 0.5;
+                e.cy += y + 0.5;
+                ++n;
+            }
+    if (n) {
+        e.cx /= n;
+        e.cy /= n;
+    }
+    return e;
+}
+
+ArtResult compileSheet(const char* stem)
+{
+    std::ifstream in(kArtDir / (std::string(stem) + ".art"), std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return ArtCompiler{}.compile(text.str(), std::string(stem) + ".art");
+}
+
+} // namespace enemysheets
+
+TEST(EnemyArt, EveryFrameTheGameUsesIsDrawnAndKeepsClearOfItsNeighbours)
+{
+    using namespace enemysheets;
+    for (const Sheet& s : kSheets) {
+        auto r = compileSheet(s.art);
+        ASSERT_TRUE(r.ok()) << s.art;
+        const Image& img = r.image;
+        ASSERT_EQ(img.width() % s.w, 0) << s.art;
+        ASSERT_EQ(img.height() % s.h, 0) << s.art;
+        ASSERT_GE((img.width() / s.w) * (img.height() / s.h), s.frames) << s.art;
+        for (int n = 0; n < s.frames; ++n) {
+            Frame f = frameOf(img, s, n);
+            EXPECT_GE(drawn(f), std::min(s.w * s.h / 12, 40)) << s.art << " frame " << n << " is (nearly) empty";
+            // sprites are rotated and filtered: a pixel on the cell edge would
+            // smear into the next frame
+            for (int i = 0; i < s.w; ++i) {
+                EXPECT_EQ(f.at(i, 0).a, 0) << s.art << " frame " << n;
+                EXPECT_EQ(f.at(i, s.h - 1).a, 0) << s.art << " frame " << n;
+            }
+            for (int i = 0; i < s.h; ++i) {
+                EXPECT_EQ(f.at(0, i).a, 0) << s.art << " frame " << n;
+                EXPECT_EQ(f.at(s.w - 1, i).a, 0) << s.art << " frame " << n;
+            }
+        }
+    }
+}
+
+TEST(EnemyArt, WalkCyclesMoveAndLoopBackSmoothly)
+{
+    using namespace enemysheets;
+    struct Walk {
+        const char* art;
+        int size, first, last; // the loop runs first..last-1, last shows like first
+    };
+    const Walk walks[] = {
+        {"zombi1", 24, 20, 36}, {"zombi2", 24, 20, 36}, {"sininezombi", 24, 20, 36},
+        {"s6dur", 24, 0, 5},    {"szombi", 36, 0, 4},   {"srzombi", 36, 0, 4},
+        {"mskeleton", 24, 0, 4}, {"punanerobot", 28, 1, 5},
+    };
+    for (const Walk& w : walks) {
+        auto r = compileSheet(w.art);
+        ASSERT_TRUE(r.ok()) << w.art;
+        Sheet s{w.art, w.size, w.size, 0};
+        for (int n = w.first; n + 1 < w.last; ++n)
+            EXPECT_GT(differing(frameOf(r.image, s, n), frameOf(r.image, s, n + 1)), 4)
+                << w.art << ": walk frames " << n << " and " << n + 1 << " are the same";
+        // the wrap from the last step back to the first is no bigger a jump
+        // than an ordinary step
+        int step = 0;
+        for (int n = w.first; n + 1 < w.last; ++n)
+            step = std::max(step, differing(frameOf(r.image, s, n), frameOf(r.image, s, n + 1)));
+        EXPECT_LE(differing(frameOf(r.image, s, w.last - 1), frameOf(r.image, s, w.first)), step + step / 4)
+            << w.art;
+    }
+    // the zombie loop steps from 35 to 36 and shows 36 like 20
+    auto z = compileSheet("zombi1");
+    Sheet s{"zombi1", 24, 24, 0};
+    EXPECT_EQ(differing(frameOf(z.image, s, 36), frameOf(z.image, s, 20)), 0);
+}
+
+TEST(EnemyArt, StandingFiguresAreCentredForRotation)
+{
+    using namespace enemysheets;
+    // the body's centre of mass sits near the frame centre; weapons and
+    // reaching arms push it forward (+x) a little, never backward or sideways
+    const std::pair<const char*, int> sheets[] = {{"zombi1", 24}, {"s6dur", 24}, {"szombi", 36},
+                                                  {"mskeleton", 24}, {"punanerobot", 28}};
+    for (const auto& [art, size] : sheets) {
+        auto r = compileSheet(art);
+        Sheet s{art, size, size, 0};
+        Extent e = extentOf(frameOf(r.image, s, 1));
+        EXPECT_NEAR(e.cy, size / 2.0, 2.0) << art;
+        EXPECT_GE(e.cx, size / 2.0 - 1.5) << art;
+        EXPECT_LE(e.cx, size / 2.0 + 4.0) << art;
+    }
+}
+
+TEST(EnemyArt, SoldierShootFramesFlashAndHoldFramesDoNot)
+{
+    using namespace enemysheets;
+    // hold / shoot frame pairs shared with the player sheet
+    const std::pair<int, int> poses[] = {{5, 6}, {8, 9}, {11, 12}, {14, 15}, {17, 18}};
+    for (const char* art : {"s6dur", "punane_s6dur", "hall_s6dur"}) {
+        auto r = compileSheet(art);
+        Sheet s{art, 24, 24, 0};
+        for (auto [hold, shoot] : poses) {
+            Frame h = frameOf(r.image, s, hold), f = frameOf(r.image, s, shoot);
+            EXPECT_EQ(flashPixels(h), 0) << art << " frame " << hold;
+            EXPECT_GT(flashPixels(f), 2) << art << " frame " << shoot;
+            // the flash is out in front, where the shot leaves
+            EXPECT_GT(extentOf(f).x1, 12 + 8) << art << " frame " << shoot;
+        }
+        // frame 5 both closes the walk and holds the pistol: same feet as
+        // frame 0, so the two differ only in the arms and gun
+        EXPECT_LT(differing(frameOf(r.image, s, 0), frameOf(r.image, s, 5)), 60) << art;
+    }
+    for (const char* art : {"turret", "punanerobot", "srzombi"}) {
+        auto r = compileSheet(art);
+        int size = std::string(art) == "turret" ? 20 : std::string(art) == "srzombi" ? 36 : 28;
+        int idle = std::string(art) == "turret" ? 2 : std::string(art) == "srzombi" ? 9 : 13;
+        int shoot = std::string(art) == "turret" ? 3 : std::string(art) == "srzombi" ? 10 : 14;
+        Sheet s{art, size, size, 0};
+        EXPECT_EQ(flashPixels(frameOf(r.image, s, idle)), 0) << art;
+        EXPECT_GT(flashPixels(frameOf(r.image, s, shoot)), 0) << art;
+    }
+}
+
+TEST(EnemyArt, BigZombieStoneIsASmallCentredRock)
+{
+    using namespace enemysheets;
+    auto r = compileSheet("szombi");
+    Sheet s{"szombi", 36, 36, 0};
+    Frame f = frameOf(r.image, s, 11);
+    Extent e = extentOf(f);
+    // drawn up to three times its size while it flies
+    EXPECT_LE(e.x1 - e.x0 + 1, 12);
+    EXPECT_LE(e.y1 - e.y0 + 1, 12);
+    EXPECT_NEAR((e.x0 + e.x1 + 1) / 2.0, 18.0, 1.0);
+    EXPECT_NEAR((e.y0 + e.y1 + 1) / 2.0, 18.0, 1.0);
+}
+
+TEST(EnemyArt, TurretHeadsPointTheirBarrelsAlongX)
+{
+    using namespace enemysheets;
+    auto r = compileSheet("turret");
+    Sheet s{"turret", 20, 20, 0};
+    for (int n : {2, 3}) {
+        Extent e = extentOf(frameOf(r.image, s, n));
+        EXPECT_GE(e.x1 - 10, 7) << "frame " << n;           // long reach forward
+        EXPECT_LE(10 - e.x0, 7) << "frame " << n;           // short back
+        EXPECT_LE(std::abs(e.y0 + e.y1 + 1 - 20), 2) << "frame " << n; // level
+    }
+}

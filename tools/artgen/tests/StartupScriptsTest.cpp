@@ -473,3 +473,62 @@ TEST_F(StartupScripts, SfxLoadsThePlayerItemAndWeaponSounds)
         EXPECT_EQ(variantsOf[name], variants) << name;
     }
 }
+
+// Enemy sheets and the gibs they leave: grids that cover their images and
+// hold every frame the enemies use.
+TEST_F(StartupScripts, GfxMakesTheEnemySprites)
+{
+    run("gfx.lua");
+    EXPECT_TRUE(fake_.printed.empty()) << fake_.printed.front();
+    struct Enemy {
+        ExpectedSprite sprite;
+        int frames;
+    };
+    const Enemy enemies[] = {
+        {{"spr_zombi1", "zombi1", 8, 5, 24, 24}, 37},           {{"spr_zombi2", "zombi2", 8, 5, 24, 24}, 37},
+        {{"spr_sininezombi", "sininezombi", 8, 5, 24, 24}, 37}, {{"spr_s6dur", "s6dur", 8, 4, 24, 24}, 32},
+        {{"spr_punane_s6dur", "punane_s6dur", 8, 4, 24, 24}, 32},
+        {{"spr_hall_s6dur", "hall_s6dur", 8, 4, 24, 24}, 32},  {{"spr_szombi", "szombi", 6, 3, 36, 36}, 17},
+        {{"spr_srzombi", "srzombi", 6, 3, 36, 36}, 17},        {{"spr_mskeleton", "mskeleton", 6, 3, 24, 24}, 17},
+        {{"spr_punanerobot", "punanerobot", 6, 4, 28, 28}, 24}, {{"spr_turret", "turret", 4, 1, 20, 20}, 4},
+        {{"spr_snake_head", "snake_head", 4, 1, 20, 20}, 4},   {{"spr_zombitykid1", "zombitykid1", 4, 1, 8, 8}, 4},
+        {{"spr_luukeretykid", "luukeretykid", 5, 1, 8, 8}, 5},  {{"spr_turretparts", "turretparts", 3, 1, 8, 8}, 3},
+    };
+    for (const auto& [s, frames] : enemies) {
+        std::string handle = lookup("GetSprite", s.name);
+        ASSERT_FALSE(handle.empty()) << s.name;
+        const SpriteCall& call = fake_.spritesByHandle.at(handle);
+        EXPECT_EQ(call.cols, s.cols) << s.name;
+        EXPECT_EQ(call.rows, s.rows) << s.name;
+        EXPECT_EQ(call.w, s.w) << s.name;
+        EXPECT_EQ(call.h, s.h) << s.name;
+        EXPECT_GE(call.cols * call.rows, frames) << s.name;
+        EXPECT_EQ(fake_.textures[call.texture], std::string("gfx/") + s.art + ".png") << s.name;
+        auto art = artgen::ArtCompiler{}.compile(readFile(kRoot / "assets" / "art" / (std::string(s.art) + ".art")), s.art);
+        ASSERT_TRUE(art.ok()) << s.name;
+        EXPECT_EQ(call.x + call.cols * call.w, art.image.width()) << s.name;
+        EXPECT_EQ(call.y + call.rows * call.h, art.image.height()) << s.name;
+    }
+}
+
+TEST_F(StartupScripts, SfxLoadsTheEnemySounds)
+{
+    run("sfx.lua");
+    EXPECT_TRUE(fake_.printed.empty()) << fake_.printed.front();
+    std::map<std::string, size_t> filesOf;
+    for (const auto& [volume, files] : fake_.sounds)
+        filesOf[files.front()] = files.size();
+    const std::pair<const char*, size_t> sounds[] = {
+        {"zombi_valu", 3},        {"zombi_samm", 2},         {"zombi_l88b", 1},         {"zombi_random_h22l", 3},
+        {"zombi_ribadeks", 2},    {"s6dur_samm", 2},         {"s6dur_l88b", 1},         {"szombi_samm", 1},
+        {"szombi_n2eb", 1},       {"szombi_viskab", 1},      {"szombi_hoop", 1},        {"luukere_samm", 1},
+        {"luukere_pihtas", 1},    {"luukere_m66k", 1},       {"luukere_nois", 1},       {"punase_tondi_valu", 1},
+        {"punase_tondi_samm", 1}, {"punase_tondi_m8ire", 1}, {"punane_tont_pihtas", 1}, {"punane_jookseb_seina", 1},
+        {"punase_tondi_surm", 1}, {"turret_h22l", 1},        {"turret_drone", 1},       {"turret_lask", 1},
+    };
+    for (const auto& [name, variants] : sounds) {
+        EXPECT_FALSE(lookup("GetSound", name).empty()) << name;
+        const std::string first = std::string("sfx/") + name + (variants > 1 ? "_1.wav" : ".wav");
+        EXPECT_EQ(filesOf[first], variants) << name;
+    }
+}
