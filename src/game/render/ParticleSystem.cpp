@@ -9,14 +9,28 @@
 
 namespace {
 
-// Sprites live for the whole run once the scripts made them; remember the
-// smoke sprite instead of asking the scripts for every puff, but only while it
-// is still a live sprite (a restarted script host makes new ones).
-TSprite* SmokeSprite()
+// Sprites live for the whole run once the scripts made them; remember each
+// particle sprite instead of asking the scripts for every particle, but only
+// while it is still a live sprite (a restarted script host makes new ones).
+struct TCachedSprite {
+    const char* name;
+    TSprite* sprite = nullptr;
+
+    TSprite* Get()
+    {
+        if (!sprite || !IsHandle(sprite, HandleKind::Sprite)) sprite = FindSprite(name);
+        return sprite;
+    }
+};
+
+TCachedSprite smokeSprite{"spr_suits"};
+TCachedSprite flashSprite{"spr_omnismooth"};
+TCachedSprite burstSprite{"spr_l6hkekuuli_plahvatus"};
+
+// An integer in lo..hi, both included.
+int RandomInt(int lo, int hi)
 {
-    static TSprite* cached = nullptr;
-    if (!cached || !IsHandle(cached, HandleKind::Sprite)) cached = FindSprite("spr_suits");
-    return cached;
+    return lo + std::rand() % (hi - lo + 1);
 }
 
 void SetColors(TParticle& p, float r, float g, float b, float a, float endA)
@@ -63,6 +77,12 @@ void TParticleSystem::Init(int cap)
     pool.assign(size_t(capacity), TParticle{});
     alwaysDraw = 1;
     SetDepth(kParticleDepth);
+}
+
+void TParticleSystem::Reset()
+{
+    for (TParticle& p : pool) p.alive = 0;
+    next = 0;
 }
 
 TParticle& TParticleSystem::Spawn()
@@ -158,7 +178,7 @@ void TParticleSystem::Draw()
     }
 }
 
-void TParticleSystem::EmitSpark(float x, float y, float vx, float vy)
+TParticle& TParticleSystem::SpawnStreak(float x, float y, float vx, float vy)
 {
     TParticle& p = Spawn();
     p.kind = TParticle::kStreak;
@@ -166,6 +186,32 @@ void TParticleSystem::EmitSpark(float x, float y, float vx, float vy)
     p.y = p.prevY = y;
     p.vx = vx;
     p.vy = vy;
+    return p;
+}
+
+TParticle& TParticleSystem::SpawnSprite(TSprite* sprite, int kind, float x, float y)
+{
+    TParticle& p = Spawn();
+    p.kind = kind;
+    p.sprite = sprite;
+    p.x = p.prevX = x;
+    p.y = p.prevY = y;
+    return p;
+}
+
+void TParticleSystem::EmitBlood(float x, float y, float vx, float vy)
+{
+    TParticle& p = SpawnStreak(x, y, vx, vy);
+    p.damping = 0.5f + float(std::rand() % 400) / 1000.0f;
+    p.lifetime = 4 + std::rand() % 6;
+    const float r = float(120 + std::rand() % 40) / 255.0f;
+    const float g = float(10 + std::rand() % 20) / 255.0f;
+    SetColors(p, r, g, g, 1.0f, 1.0f);
+}
+
+void TParticleSystem::EmitSpark(float x, float y, float vx, float vy)
+{
+    TParticle& p = SpawnStreak(x, y, vx, vy);
     p.damping = 0.5f;
     p.lifetime = 7;
     SetColors(p, 1.0f, 1.0f, 1.0f, 1.0f, 0.0f);
@@ -173,25 +219,69 @@ void TParticleSystem::EmitSpark(float x, float y, float vx, float vy)
 
 void TParticleSystem::EmitHotSpark(float x, float y, float vx, float vy)
 {
-    TParticle& p = Spawn();
-    p.kind = TParticle::kStreak;
-    p.x = p.prevX = x;
-    p.y = p.prevY = y;
-    p.vx = vx;
-    p.vy = vy;
+    TParticle& p = SpawnStreak(x, y, vx, vy);
     p.damping = 0.75f;
     p.lifetime = 10;
     p.startColor[0] = 1.0f; p.startColor[1] = 0.9f; p.startColor[2] = 0.5f; p.startColor[3] = 1.0f;
     p.endColor[0] = 1.0f; p.endColor[1] = 0.45f; p.endColor[2] = 0.1f; p.endColor[3] = 0.0f;
 }
 
+void TParticleSystem::EmitDust(float x, float y, float vx, float vy)
+{
+    TParticle& p = SpawnStreak(x, y, vx, vy);
+    p.damping = float(std::rand() % 800) / 1000.0f;
+    p.lifetime = 6;
+    const float f = 1.2f + float(std::rand() % 1000) / 2000.0f;
+    SetColors(p, 93.0f / 255.0f * f, 75.0f / 255.0f * f, 45.0f / 255.0f * f, 1.0f, 0.0f);
+}
+
+void TParticleSystem::EmitDirt(float x, float y, float vx, float vy)
+{
+    TParticle& p = SpawnStreak(x, y, vx, vy);
+    p.damping = float(std::rand() % 800) / 1000.0f;
+    p.lifetime = 6;
+    const float f = 0.6f + float(std::rand() % 1000) / 2000.0f;
+    SetColors(p, 132.0f / 255.0f * f, 90.0f / 255.0f * f, 47.0f / 255.0f * f, 1.0f, 0.0f);
+}
+
+void TParticleSystem::EmitBoneDust(float x, float y, float vx, float vy)
+{
+    TParticle& p = SpawnStreak(x, y, vx, vy);
+    // The streak starts from the unjittered point, so fragments fan out.
+    p.x = x + float(std::rand() % 4 - std::rand() % 4);
+    p.y = y + float(std::rand() % 4 - std::rand() % 4);
+    p.damping = float(std::rand() % 800) / 1000.0f;
+    p.lifetime = 12;
+    const float grey = 93.0f / 255.0f * (1.2f + float(std::rand() % 1000) / 2000.0f);
+    SetColors(p, grey, grey, grey, 0.9f, 0.0f);
+}
+
+void TParticleSystem::EmitFlash(float x, float y, float scale, float r, float g, float b, float a)
+{
+    TParticle& p = SpawnSprite(flashSprite.Get(), TParticle::kSpriteAdditive, x, y);
+    p.lifetime = 2;
+    p.angle = float(std::rand() % 10);
+    p.angularDamping = 0.99f;
+    p.startScale = p.endScale = scale;
+    SetColors(p, r, g, b, a, 0.0f);
+}
+
+void TParticleSystem::EmitBulletBurst(float x, float y, float scale, float r, float g, float b,
+                                      float a)
+{
+    TSprite* sprite = burstSprite.Get();
+    TParticle& p = SpawnSprite(sprite, TParticle::kSpriteAdditive, x, y);
+    const int frames = sprite ? sprite->frameCount : 0;
+    p.lifetime = frames > 1 ? frames - 1 : 1;
+    p.endFrame = frames > 1 ? frames - 1 : 0;
+    p.angle = float(std::rand() % 10);
+    p.startScale = p.endScale = scale;
+    SetColors(p, r, g, b, a, a);
+}
+
 void TParticleSystem::EmitSmoke(float x, float y, float scale)
 {
-    TParticle& p = Spawn();
-    p.kind = TParticle::kSprite;
-    p.sprite = SmokeSprite();
-    p.x = p.prevX = x;
-    p.y = p.prevY = y;
+    TParticle& p = SpawnSprite(smokeSprite.Get(), TParticle::kSprite, x, y);
     p.vx = 0.07f;
     p.vy = 0.03f;
     p.lifetime = 100 + std::rand() % 100;
@@ -205,11 +295,7 @@ void TParticleSystem::EmitSmoke(float x, float y, float scale)
 
 void TParticleSystem::EmitFireSmoke(float x, float y, float scale)
 {
-    TParticle& p = Spawn();
-    p.kind = TParticle::kSprite;
-    p.sprite = SmokeSprite();
-    p.x = p.prevX = x;
-    p.y = p.prevY = y;
+    TParticle& p = SpawnSprite(smokeSprite.Get(), TParticle::kSprite, x, y);
     p.vx = 0.007f;
     p.vy = 0.003f;
     p.lifetime = 70 + std::rand() % 100;
@@ -220,4 +306,28 @@ void TParticleSystem::EmitFireSmoke(float x, float y, float scale)
     p.endScale = 1.5f * scale;
     const float f = 0.8f + float(std::rand() % 1000) / 5000.0f;
     SetColors(p, f * 244.0f / 255.0f, f * 187.0f / 255.0f, f * 70.0f / 255.0f, 0.6f, 0.0f);
+}
+
+void TParticleSystem::BloodBurst(float x, float y, float dx, float dy, int amount)
+{
+    const int count = amount < kMaxBurstParticles ? amount : kMaxBurstParticles;
+    for (int i = 0; i < count; ++i) {
+        const float px = 12.0f * x + float(RandomInt(-2, 2));
+        const float py = 12.0f * y + float(RandomInt(-2, 2));
+        const float vx = float(RandomInt(-500, 499)) / 150.0f + dx * 25.0f / 12.0f;
+        const float vy = float(RandomInt(-500, 499)) / 150.0f + dy * 25.0f / 12.0f;
+        EmitBlood(px, py, vx, vy);
+    }
+}
+
+void TParticleSystem::BoneDustBurst(float x, float y, float dx, float dy, int amount)
+{
+    const int count = amount < kMaxBurstParticles ? amount : kMaxBurstParticles;
+    for (int i = 0; i < count; ++i) {
+        const float px = 12.0f * x + float(RandomInt(-2, 2));
+        const float py = 12.0f * y + float(RandomInt(-2, 2));
+        const float vx = float(RandomInt(-500, 499)) / 150.0f + dx * 25.0f / 12.0f;
+        const float vy = float(RandomInt(-500, 499)) / 150.0f + dy * 25.0f / 12.0f;
+        EmitBoneDust(px, py, vx, vy);
+    }
 }

@@ -10,24 +10,6 @@
 
 namespace {
 
-// A wooden splinter: a short brown streak.
-void EmitSplinter(TParticleSystem* system, float x, float y, float vx, float vy)
-{
-    TParticle& p = system->Spawn();
-    p.kind = TParticle::kStreak;
-    p.x = p.prevX = x;
-    p.y = p.prevY = y;
-    p.vx = vx;
-    p.vy = vy;
-    p.damping = float(std::rand() % 800) / 1000.0f;
-    p.lifetime = 6;
-    const float f = 1.2f + float(std::rand() % 1000) / 2000.0f;
-    const float rgb[3] = {93.0f / 255.0f * f, 75.0f / 255.0f * f, 45.0f / 255.0f * f};
-    for (int i = 0; i < 3; ++i) p.startColor[i] = p.endColor[i] = rgb[i];
-    p.startColor[3] = 1.0f;
-    p.endColor[3] = 0.0f;
-}
-
 float Jitter(float k)
 {
     return float(std::rand() % 100 - 50) * k;
@@ -96,7 +78,7 @@ void TPuuSein::OnContact(TGameObject* other, b2Vec2 point, b2Vec2 normal, b2Vec2
             float s = float(std::rand() % 40) * 0.1f + 4.0f;
             // Most splinters fly back through the hole the bullet made.
             if ((std::rand() & 3) != 0) s = -s;
-            EmitSplinter(particles, x, y, s * normal.x + Jitter(0.05f), s * normal.y + Jitter(0.05f));
+            particles->EmitDust(x, y, s * normal.x + Jitter(0.05f), s * normal.y + Jitter(0.05f));
         }
     }
     health -= 0.25f;
