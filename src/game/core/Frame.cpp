@@ -31,7 +31,7 @@ void SaveModuleFromKey()
         console.Append("F7: mname must be a plain name of at most 63 characters\n");
         return;
     }
-    if (SaveLevelAsModule(game, *name)) console.AppendF("saved module %s\n", name->c_str());
+    SaveLevelAsModule(game, *name);
 }
 
 } // namespace

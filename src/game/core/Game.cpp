@@ -132,13 +132,23 @@ void TGame::DrawPass2()
 void TGame::BeginLevelChange(const std::string& name, bool delayed)
 {
     if (!delayed) {
-        LoadLevel(this, name);
+        // From inside the world step (a trigger's script): load once the step is over.
+        if (world && world->IsStepping()) pendingLevelName = name;
+        else LoadLevel(this, name);
         return;
     }
     if (levelEndCountdown >= 0) return;
     levelEndCountdown = kLevelEndCountdownFrames;
     nextLevelName = name;
     PlaySound(FindSound("teleporter_l6pp"), kMaxVolume);
+}
+
+void TGame::LoadPendingLevel()
+{
+    if (pendingLevelName.empty()) return;
+    const std::string name = std::move(pendingLevelName);
+    pendingLevelName.clear();
+    LoadLevel(this, name);
 }
 
 void TGame::EndRun()

@@ -37,6 +37,8 @@ public:
     // Delayed: starts the 57-frame teleport countdown (ignored while one runs).
     // Immediate: loads the level now.
     void BeginLevelChange(const std::string& name, bool delayed);
+    // Loads a level whose immediate load was asked for during the world step.
+    void LoadPendingLevel();
     // The player died and left the game-over screen: record the run and start afresh.
     void EndRun();
     // The report text of the statistics page, rebuilt from the run records.
@@ -57,6 +59,7 @@ public:
     std::vector<std::string> moduleNames;
     uint8_t applyCarryOver = 0;
     std::string currentStateName;
+    std::string pendingLevelName;  // an immediate load asked for during a world step
 
 private:
     void RunTeleportEffect(int countdown);

@@ -9,6 +9,7 @@
 void TGameState::Update()
 {
     if (game->world) game->world->Step();
+    game->LoadPendingLevel();
     if (KeyPressed(SDLK_ESCAPE)) game->SetState("mainmenu");
     if (KeyPressed(GetKeyBinding("map"))) game->SetState("map");
 }

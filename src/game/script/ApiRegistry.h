@@ -8,6 +8,7 @@ void RegisterCoreApi(lua_State* L);      // level and state functions, print, ut
 void RegisterRenderApi(lua_State* L);    // textures, sprites, drawing
 void RegisterAudioApi(lua_State* L);     // sounds
 void RegisterMenuApi(lua_State* L);      // the menu tree
+void RegisterLevelApi(lua_State* L);     // levels, saving, the module list
 void RegisterGlBinding(lua_State* L);    // the gl table
 void RegisterWorldApi(lua_State* L);     // world objects, creation transform, object and input tables
 void RegisterPiecesApi(lua_State* L);    // static world pieces, floor bitmaps, container.AddItem

@@ -97,7 +97,6 @@ void SetNumberTable(lua_State* L, const char* name, std::initializer_list<const 
 } // namespace
 
 // Level loading, saving and the module list live in api_level.cpp.
-void RegisterLevelApi(lua_State* L);
 
 void RegisterCoreApi(lua_State* L)
 {

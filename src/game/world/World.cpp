@@ -71,6 +71,13 @@ void TWorld::DeleteEverything()
 
 void TWorld::Clear()
 {
+    // A script run by an object's update (a trigger, a Lua item) may clear the
+    // level; deleting the objects under the update walk would pull the floor
+    // from under it, so the clear waits for the end of the step.
+    if (stepping) {
+        clearAfterStep = true;
+        return;
+    }
     DeleteEverything();
     if (game) game->player = nullptr;
     physics = CreatePhysicsWorld();
@@ -89,6 +96,7 @@ void TWorld::Clear()
 
 void TWorld::Step()
 {
+    stepping = true;
     ++stepCount;
     ++introTimer;
 
@@ -132,6 +140,11 @@ void TWorld::Step()
     if (measurePhases) lastPhases.removal = MillisecondsSince(start);
 
     if (introTimer <= kIntroFrames && levelStartStep) levelStartStep(*this);
+    stepping = false;
+    if (clearAfterStep) {
+        clearAfterStep = false;
+        Clear();
+    }
 }
 
 void TWorld::RemoveDead()

@@ -49,6 +49,8 @@ public:
     void Clear();
     // Clears at the end of the next Draw (safe from inside an update).
     void RequestClear() { clearRequested = 1; }
+    // True while Step runs: objects are being updated, so nothing may delete them.
+    bool IsStepping() const { return stepping; }
 
     // Moves the object's entry to the front of the list (updated and drawn
     // first until the next sort).
@@ -94,6 +96,8 @@ public:
     int32_t stepCount = 0;
     int32_t introTimer = 0;
     uint8_t clearRequested = 0;
+    bool stepping = false;
+    bool clearAfterStep = false;  // a clear asked for in the middle of a step
 
 private:
     void DeleteEverything();
