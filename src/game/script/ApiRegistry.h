@@ -12,6 +12,9 @@ void RegisterLevelApi(lua_State* L);     // levels, saving, the module list
 void RegisterGlBinding(lua_State* L);    // the gl table
 void RegisterWorldApi(lua_State* L);     // world objects, creation transform, object and input tables
 void RegisterPiecesApi(lua_State* L);    // static world pieces, floor bitmaps, container.AddItem
+void RegisterPlayerApi(lua_State* L);    // CreatePlayer, SetPlayerControl, actor and player methods
+void RegisterItemsApi(lua_State* L);     // item creators and AddReaction
+void RegisterEffectsApi(lua_State* L);   // explosions, rockets, time bombs and Lua items
 
 // Small argument helpers shared by the binding files.
 // Registers `fn` as global `name`.

@@ -100,6 +100,9 @@ void StartScriptHost()
     RegisterMenuApi(L);
     RegisterWorldApi(L);
     RegisterPiecesApi(L);
+    RegisterPlayerApi(L);
+    RegisterItemsApi(L);
+    RegisterEffectsApi(L);
     lua_atpanic(L, Panic);
 
     RunScriptFile("luainit.lua", ScriptErrors::StdErr);
