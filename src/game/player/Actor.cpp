@@ -1,8 +1,8 @@
 #include "player/Actor.h"
 #include "core/Game.h"
+#include "player/Container.h"
+#include "render/Decals.h"
 #include "render/ParticleSystem.h"
-#include "render/Sprite.h"
-#include "world/FloorBitmap.h"
 #include "world/MathUtil.h"
 #include "world/World.h"
 #include <algorithm>
@@ -12,42 +12,15 @@
 bool (*bulletDamageOf)(TGameObject* bullet, float* damage, float* piercing) = nullptr;
 bool (*explosionStrengthOf)(TGameObject* explosion, float* strength) = nullptr;
 
-namespace {
-
-// Most particles one Bleed throws.
-constexpr int kMaxBleedParticles = 20;
-
-} // namespace
-
-void EmitBloodParticle(TWorld* world, float x, float y, float vx, float vy)
-{
-    if (!world || !world->particles) return;
-    TParticle& p = world->particles->Spawn();
-    p.kind = TParticle::kPoint;
-    p.x = p.prevX = x;
-    p.y = p.prevY = y;
-    p.vx = vx;
-    p.vy = vy;
-    p.damping = 0.8f;
-    p.lifetime = 15 + std::rand() % 15;
-    p.startColor[0] = 0.55f; p.startColor[1] = 0.02f; p.startColor[2] = 0.02f; p.startColor[3] = 1.0f;
-    p.endColor[0] = 0.3f; p.endColor[1] = 0.0f; p.endColor[2] = 0.0f; p.endColor[3] = 0.0f;
-}
-
-void PlaceBloodDecal(float pixelX, float pixelY)
-{
-    const TSprite* blood = FindSprite("spr_veri");
-    const int frame = std::rand() % 8;
-    if (!TFloorBitmap::HasFrame(blood, frame)) return;
-    const float angle = float(std::rand() % 100);
-    new TFloorBitmap(pixelX / 12.0f, pixelY / 12.0f, angle, *blood, frame);
-}
-
 TActor::TActor() : stepCounter(float(std::rand() % 30)) {}
 
 TActor::TActor(TWorld* w) : TMinimalObject(w), stepCounter(float(std::rand() % 30)) {}
 
-TActor::~TActor() = default;
+TActor::~TActor()
+{
+    delete inventory;
+    inventory = nullptr;
+}
 
 void TActor::SetAction(int32_t newAction)
 {
@@ -56,17 +29,16 @@ void TActor::SetAction(int32_t newAction)
 
 TItem* TActor::GetCurrentItem()
 {
+    if (!inventory) return nullptr;
+    for (TItem* item : inventory->slots)
+        if (item) return item;
     return nullptr;
 }
 
 void TActor::Bleed(float x, float y, float dx, float dy, int amount)
 {
-    const int count = std::min(amount, kMaxBleedParticles);
-    for (int i = 0; i < count; ++i)
-        EmitBloodParticle(world, x * 12.0f, y * 12.0f, dx + RandomRange(-1.5f, 1.5f),
-                          dy + RandomRange(-1.5f, 1.5f));
-    PlaceBloodDecal(12.0f * x + float(std::rand() % 3) - 1.0f,
-                    12.0f * y + float(std::rand() % 3) - 1.0f);
+    if (world && world->particles) world->particles->BloodBurst(x, y, dx, dy, amount);
+    PlaceBloodDecal(12.0f * x, 12.0f * y);
 }
 
 float TActor::ApplyArmoredDamage(float damage, float piercing)

@@ -2,10 +2,16 @@
 #include "core/App.h"
 #include "core/Game.h"
 #include "core/InputTables.h"
+#include "level/FreeCamera.h"
+#include "player/Player.h"
 #include "render/GLState.h"
+#include "script/ScriptHost.h"
+#include "world/MathUtil.h"
+#include "world/World.h"
 #include <GL/glew.h>
 #include <GL/glu.h>
 #include <SDL/SDL.h>
+#include <cmath>
 
 float cameraX = 0.0f;
 float cameraY = 0.0f;
@@ -15,7 +21,8 @@ float cameraShake = 1.0f;
 
 namespace {
 
-constexpr double kRadiansToDegrees = 180.0 / 3.14159265358979323846;
+constexpr double kPi = 3.14159265358979323846;
+constexpr double kRadiansToDegrees = 180.0 / kPi;
 
 // The matrices of the frame being drawn, kept for WorldToScreen. Identity until the
 // first SaveMatrices so a projection before any frame is harmless.
@@ -91,8 +98,42 @@ void ComputeMouseWorldPosition()
 void UpdateCamera(TGame* game)
 {
     if (!game) return;
+    TPlayer* player = game->player;
+    if (!player) {
+        // A level without a player: the arrow and movement keys look around.
+        if (game->currentStateName == "game") UpdateFreeCamera(game);
+        return;
+    }
     // The screen kick of hits and shots dies away by itself.
-    game->kickX *= 0.99f;
-    game->kickY *= 0.99f;
-    // The camera follows the player once there is one; until then it stays put.
+    game->kickX *= kKickDecay;
+    game->kickY *= kKickDecay;
+
+    // Follow the player, leaning toward the crosshair by the look-ahead factor.
+    const b2Vec2 p = player->GetPosition();
+    const float t = player->lookAhead;
+    cameraX = 12.0f * ((1.0f - t) * p.x + t * (p.x + player->aim.x)) +
+              RandomRange(-cameraShake, cameraShake) + game->kickX;
+    cameraY = 12.0f * ((1.0f - t) * p.y + t * (p.y + player->aim.y)) +
+              RandomRange(-cameraShake, cameraShake) + game->kickY;
+    cameraShake *= kShakeDecay;
+
+    // Turn the view toward the player's view rotation (negated): a fixed step
+    // outside a small dead zone, plus a spin that eases in and out.
+    const float turn = CameraTurnDegrees(cameraAngle, player->viewRotation);
+    if (std::fabs(turn) > kTurnDeadZoneDegrees) cameraAngle += (turn > 0.0f ? 1.0f : -1.0f) * kTurnStep;
+    cameraSpin = 0.9f * cameraSpin + turn * float(kPi / 180.0) * 0.005f;
+    if (GetSettingBool("viewrotate")) {
+        cameraAngle += cameraSpin;
+        // A fresh level starts already turned.
+        if (game->world && game->world->stepCount <= kSnapSteps) cameraAngle = -player->viewRotation;
+    } else {
+        cameraAngle = 0.0f;
+        cameraSpin = 0.0f;
+    }
+}
+
+float CameraTurnDegrees(float angle, float viewRotation)
+{
+    const float target = -viewRotation * float(180.0 / kPi);
+    return AngleDifferenceDeg(angle * float(180.0 / kPi), target);
 }

@@ -1,0 +1,91 @@
+// The soldier in the real game: a level with a player, walked with injected
+// keys, checked through the script API's view of the player and a screenshot.
+#include "GameRun.h"
+#include <gtest/gtest.h>
+#include <sstream>
+
+namespace {
+
+// The last "<tag> x y" line of the console log.
+bool LastPosition(const std::string& log, const std::string& tag, double* x, double* y)
+{
+    std::istringstream in(log);
+    std::string line;
+    bool found = false;
+    while (std::getline(in, line)) {
+        std::istringstream words(line);
+        std::string word;
+        double a = 0.0, b = 0.0;
+        if (words >> word && word == tag && words >> a >> b) {
+            *x = a;
+            *y = b;
+            found = true;
+        }
+    }
+    return found;
+}
+
+// Pixels in the rectangle where green clearly leads red and blue.
+int GreenPixels(const Screenshot& shot, int x1, int y1, int x2, int y2)
+{
+    int count = 0;
+    for (int y = y1; y < y2; ++y)
+        for (int x = x1; x < x2; ++x) {
+            const SDL_Color c = shot.Pixel(x, y);
+            if (c.g > c.r + 12 && c.g > c.b + 25) ++count;
+        }
+    return count;
+}
+
+const char* kWhere =
+    "function Where(tag) local p = player.GetPlayer(); local x, y = object.GetXForm(p); "
+    "print(tag .. ' ' .. x .. ' ' .. y .. '\\n') end\n";
+
+TEST(Player, WalksWithTheMovementKeysAndIsDrawnAtTheScreenCentre)
+{
+    GameRun run;
+    run.WriteData("where.lua", kWhere);
+    // The level-start freeze holds the player for its first 127 frames.
+    ASSERT_TRUE(run.Run("3 lua dofile('where.lua')\n"
+                        "4 mouse 320 240\n"
+                        "5 lua LoadLevel('level1', 0); SetMenuState('game')\n"
+                        "150 lua Where('before'); print('action ' .. actor.GetAction(player.GetPlayer()) .. '\\n')\n"
+                                                "155 down d\n"
+                        "185 up d\n"
+                        "186 down s\n"
+                        "206 up s\n"
+                        "210 lua Where('after')\n"
+                        "212 lua print('ammo ' .. tostring(player.GetAmmo(0)) .. ' ' .. select('#', player.GetAmmo(10)) .. '\\n')\n"
+                        "214 mouse 500 100\n"
+                        "250 screenshot later.bmp\n"
+                        "252 lua ExitGame()\n"))
+        << run.stderrText;
+    EXPECT_EQ(run.exitCode, 0) << run.stderrText;
+    for (const char* problem : {"not found", "No sound named", "cannot create", "invalid pointer"})
+        EXPECT_EQ(run.stderrText.find(problem), std::string::npos) << run.stderrText;
+
+    const std::string log = run.ReadData("console.log");
+    double x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+    ASSERT_TRUE(LastPosition(log, "before", &x0, &y0)) << log;
+    ASSERT_TRUE(LastPosition(log, "after", &x1, &y1)) << log;
+    // About a second each way at up to 4 units a second, unless a wall stops it.
+    EXPECT_GT(x1 - x0, 0.5) << log;
+    EXPECT_GT(y1 - y0, 0.3) << log;
+    EXPECT_LT(x1 - x0, 6.0) << log;
+    // An idle player turns to aiming at once, and without the aim input goes on walking.
+    EXPECT_NE(log.find("action 1"), std::string::npos) << log;
+    // A bad ammunition type gives no value rather than reading past the store.
+    EXPECT_NE(log.find("ammo 0 0"), std::string::npos) << log;
+
+    // The camera follows the player: the green-clad soldier stands near the
+    // middle of the picture (shifted a little away from the crosshair by the
+    // look-ahead), and the HUD shows the health line at the bottom left.
+    Screenshot shot(run.Dir() / "later.bmp");
+    ASSERT_TRUE(shot.Loaded());
+    const int cx = shot.Width() / 2, cy = shot.Height() / 2;
+    EXPECT_GT(GreenPixels(shot, cx - 60, cy - 40, cx + 20, cy + 40), 40);
+    EXPECT_LT(GreenPixels(shot, 0, 0, 120, 80), 10);
+    EXPECT_GT(shot.BrightShare(4, 392, 120, 408, 200), 0.05);
+}
+
+} // namespace
