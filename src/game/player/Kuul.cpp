@@ -64,6 +64,12 @@ TKuul::TKuul(float x, float y, float angle, float speed, float dmg, float range,
     position = previous = spawn = b2Vec2(x * kPixelsPerUnit, y * kPixelsPerUnit);
     const float scale = speed * float(80 + std::rand() % 40) / 100.0f;
     velocity = b2Vec2(std::cos(angle) * scale, -std::sin(angle) * scale);
+    if (!position.IsValid() || !velocity.IsValid()) {
+        // A shot from nowhere or in no direction: nothing to fly or to cast.
+        position = previous = spawn = b2Vec2(0.0f, 0.0f);
+        velocity = b2Vec2(0.0f, 0.0f);
+        dead = 1;
+    }
     life = std::isfinite(range) && std::fabs(range) < 1e9f ? int(range) : 0;
     maxLife = range;
     // rand() % pierce must never divide by zero.
