@@ -393,7 +393,12 @@ function BuildLevel(level)
     return nil
   end
   currentLevel = level.name
-  BuildPlan(plan)
+  -- Crates built without items get loot that suits how deep the level is.
+  if WithLoot and LevelNumber then
+    WithLoot(LevelNumber(level.name), level.seed, function() BuildPlan(plan) end)
+  else
+    BuildPlan(plan)
+  end
   if CreatePlayer then
     local ok, err = pcall(CreatePlayer, 0, 0)
     if not ok then report("level " .. tostring(level.name) .. ": " .. tostring(err)) end

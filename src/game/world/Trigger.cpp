@@ -1,4 +1,5 @@
 #include "world/Trigger.h"
+#include "world/World.h"
 #include "core/Game.h"
 #include "player/Player.h"
 #include "render/Shapes.h"
@@ -24,6 +25,10 @@ TTrigger::~TTrigger()
 void TTrigger::OnContact(TGameObject* other, b2Vec2, b2Vec2, b2Vec2)
 {
     if (!other || !game || other != game->player) return;
+    // The period counts steps of contact: a player touching with both of his
+    // fixtures (body and gun hand) is still one step.
+    if (world && world->stepCount == lastContactStep) return;
+    if (world) lastContactStep = world->stepCount;
     if (counter < 0) {
         counter = period;
         fired = 1;

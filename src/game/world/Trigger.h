@@ -28,6 +28,7 @@ public:
     uint8_t fired = 0;
     int32_t period = 0;
     int32_t counter = 0;
+    int lastContactStep = -1;  // the world step of the last counted contact
     std::string scriptName;
     float radius = 0.0f;
 };
