@@ -103,6 +103,7 @@ void StartScriptHost()
     RegisterPlayerApi(L);
     RegisterItemsApi(L);
     RegisterEffectsApi(L);
+    RegisterEnemiesApi(L);
     lua_atpanic(L, Panic);
 
     RunScriptFile("luainit.lua", ScriptErrors::StdErr);
