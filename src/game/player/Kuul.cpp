@@ -9,6 +9,7 @@
 #include "render/ScreenDistortion.h"
 #include "render/Shapes.h"
 #include "render/Sprite.h"
+#include "render/SpriteDraw.h"
 #include "world/MinimalObject.h"
 #include "world/Physics.h"
 #include "world/World.h"
@@ -77,6 +78,7 @@ TKuul::TKuul(float x, float y, float angle, float speed, float dmg, float range,
     bulletType = type;
     damage = dmg;
     shooter = from;
+    sprite = FindSprite("spr_kuul");
     firedByPlayer = from && game && static_cast<TGameObject*>(game->player) == from;
     if (firedByPlayer && game->progress) ++game->progress->shots;
 }
@@ -138,6 +140,10 @@ void TKuul::Draw()
         DrawThickLine(a.x, a.y, b.x, b.y, c, c, c, 0.1f, 6.0f);
     }
     DrawThickLine(previous.x, previous.y, position.x, position.y, c, c, c, 1.0f, 2.0f);
+    // The head of the bullet, frame by type, pointing where it flies.
+    if (velocity.LengthSquared() > 0.0f)
+        DrawSpriteTinted(sprite, position.x, position.y, -std::atan2(velocity.y, velocity.x),
+                         bulletType, c, c, c, 1.0f);
     SetBlendMode(4);
     FinishFrame();
 }

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 class TActor;
+class TSprite;
 
 // A bullet: a fast segment without a body. Each step it moves by its
 // velocity and ray-casts the path it covered against walls, the player and
@@ -12,7 +13,8 @@ class TActor;
 // of pierce and half its damage. It dies when it stops, fails a pierce roll
 // or outlives its range.
 //
-// Positions and velocities are world pixels (12 per unit).
+// Drawn as a trail from the previous position with the "spr_kuul" frame of
+// its type at the head. Positions and velocities are world pixels (12 per unit).
 class TKuul : public TGameObject {
 public:
     // At (x, y) world units heading along the game angle (cos a, −sin a) at
@@ -50,6 +52,7 @@ public:
     uint8_t stopped = 0;
     uint8_t countsAsHit = 0;         // the player's bullet hit an enemy
     uint8_t firedByPlayer = 0;
+    TSprite* sprite = nullptr;       // "spr_kuul", frame = bullet type
 };
 
 // Bullet kinds.
