@@ -2,6 +2,8 @@
 #include "audio/Mixer.h"
 #include "core/Game.h"
 #include "core/InputTables.h"
+#include "enemies/ElectricShot.h"
+#include "enemies/Laser.h"
 #include "player/Actor.h"
 #include "player/Container.h"
 #include "player/Kuul.h"
@@ -147,8 +149,12 @@ void TTulirelv::Emit(TActor* holder, float angle)
         fireSmallExplosive(at.x, at.y, std::cos(angle) * speed, -std::sin(angle) * speed);
         break;
     }
-    case kShotLaser:     // beams come with the enemies' beam objects
+    case kShotLaser:     // one beam per holder, kept alive while firing
+        KeepLaserBeam(holder, float(damage));
+        break;
     case kShotElectric:
+        KeepElectricShot(holder);
+        break;
     default:
         ReportUnsupportedShot(bulletType);
         break;

@@ -15,6 +15,7 @@ void RegisterPiecesApi(lua_State* L);    // static world pieces, floor bitmaps, 
 void RegisterPlayerApi(lua_State* L);    // CreatePlayer, SetPlayerControl, actor and player methods
 void RegisterItemsApi(lua_State* L);     // item creators and AddReaction
 void RegisterEffectsApi(lua_State* L);   // explosions, rockets, time bombs and Lua items
+void RegisterTurretApi(lua_State* L);    // CreateTurret and CreateSnake
 void RegisterEnemiesApi(lua_State* L);   // enemy creators: zombies, spawners and the other kinds
 
 // Small argument helpers shared by the binding files.

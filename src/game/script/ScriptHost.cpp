@@ -103,6 +103,7 @@ void StartScriptHost()
     RegisterPlayerApi(L);
     RegisterItemsApi(L);
     RegisterEffectsApi(L);
+    RegisterTurretApi(L);
     RegisterEnemiesApi(L);
     lua_atpanic(L, Panic);
 

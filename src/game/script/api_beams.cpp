@@ -1,0 +1,56 @@
+// Script creators of the turret and the snake.
+#include "enemies/ToruRobot.h"
+#include "enemies/Turret.h"
+#include "script/ApiRegistry.h"
+#include "world/CreationTransform.h"
+#include <lua.hpp>
+#include <cmath>
+
+namespace {
+
+// A finite number: the physics world cannot place a body at infinity.
+float FiniteArgument(lua_State* L, int index)
+{
+    const lua_Number value = luaL_checknumber(L, index);
+    if (!std::isfinite(value) || std::fabs(value) > 1e30) luaL_argerror(L, index, "finite number expected");
+    return float(value);
+}
+
+// Reads (x, y, angle) before anything is built: a Lua error jumps out of the
+// function and must leave nothing half made. The angle comes back minus the
+// creation transform's turn.
+b2Vec2 PlacementArguments(lua_State* L, float* angle)
+{
+    const float x = FiniteArgument(L, 1);
+    const float y = FiniteArgument(L, 2);
+    *angle = FiniteArgument(L, 3) - creationTransform.Angle();
+    return creationTransform.Apply(x, y);
+}
+
+// CreateTurret(x, y, angle) -> turret
+int l_CreateTurret(lua_State* L)
+{
+    float angle = 0.0f;
+    const b2Vec2 p = PlacementArguments(L, &angle);
+    TGameObject* turret = new TTurret(p.x, p.y, -angle);
+    lua_pushlightuserdata(L, turret);
+    return 1;
+}
+
+// CreateSnake(x, y, angle) -> snake
+int l_CreateSnake(lua_State* L)
+{
+    float angle = 0.0f;
+    const b2Vec2 p = PlacementArguments(L, &angle);
+    TGameObject* snake = new TToruRobot(p.x, p.y, angle);
+    lua_pushlightuserdata(L, snake);
+    return 1;
+}
+
+} // namespace
+
+void RegisterTurretApi(lua_State* L)
+{
+    SetGlobalFunction(L, "CreateTurret", l_CreateTurret);
+    SetGlobalFunction(L, "CreateSnake", l_CreateSnake);
+}
