@@ -50,8 +50,11 @@ LOOT = {
   { "sticky charges",  5, nil,  6, "ammo",     3 },
   { "ammo belt",       5, nil,  6, "ammo",     3 },
   { "detector",        5, nil,  3, "device",   6 },
+  { "electric gun",    5, nil,  2, "weapon",   8 },
+  { "energy cells",    5, nil,  5, "ammo",     3 },
   -- level 6 on
   { "heavy mg",        6, nil,  3, "weapon",   8 },
+  { "laser rifle",     6, nil,  2, "weapon",   9 },
   { "teleport",        6, nil,  2, "device",  10 },
   -- level 7 on
   { "rocket launcher", 7, nil,  2, "weapon",  10 },

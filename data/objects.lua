@@ -30,7 +30,7 @@ objectlist = {
   rocket       = kind{ collision = 1, depth = 11, rectangle = 0, material = 2, sprite = "spr_rakett",
                        rw = 4, shadowdist = 4, mass = 1 },
   snakesegment = kind{ collision = 1, depth = 9, rectangle = 0, material = 2, sprite = "spr_snakesegment",
-                       rw = 7, shadowdist = 3, mass = 5 },
+                       rw = 7, shadowdist = 3, mass = 0.2 },
   deadturret   = kind{ collision = 1, depth = 5, rectangle = 1, material = 2, sprite = "spr_deadturret",
                        rw = 20, rh = 20, shadowdist = 1 },
 

@@ -22,7 +22,7 @@
 -- Ammunition types (index into the holder's store):
 --   0 pistol rounds   1 rifle rounds   2 shells      4 nails
 --   5 rockets         6 sticky charges 7 belt rounds
--- (3 is kept for energy cells.)
+--   3 energy cells (laser and electric guns)
 
 itemtable = {}
 itemdata = itemdata or {}
@@ -171,11 +171,30 @@ weapon("sticky launcher", {
   shootsound = "rocket_lask", reloadsound = "reload_clip",
 })
 
+-- The beam guns keep one beam alive while the trigger is held and burn a cell
+-- every few frames.
+weapon("laser rifle", {
+  frame = 26, invtext = "laser", longtext = "Laser rifle. Burns along its line while you hold the trigger.",
+  shortcutkey = "sc_4", pose = "special",
+  clipsize = 60, spread = 1, reloadtime = 2, bulletspeed = 1, damage = 2, range = 30,
+  pierce = 1, shake = 0, ammotype = 3, clipreloadtime = 70, bullettype = 3,
+  shootsound = "laser_lask", reloadsound = "reload_clip",
+})
+
+weapon("electric gun", {
+  frame = 27, invtext = "zapper", longtext = "Electric gun. Arcs to the nearest enemy in front of you.",
+  shortcutkey = "sc_4", pose = "special",
+  clipsize = 40, spread = 1, reloadtime = 3, bulletspeed = 1, damage = 10, range = 4,
+  pierce = 1, shake = 1, ammotype = 3, clipreloadtime = 70, bullettype = 6,
+  shootsound = "elektripyss_lask", reloadsound = "reload_clip",
+})
+
 -- Ammunition ------------------------------------------------------------------
 
 ammo("pistol ammo", 32, 0, 24, "p.ammo", "Pistol rounds.")
 ammo("rifle ammo", 33, 1, 60, "r.ammo", "Rifle rounds.")
 ammo("shells", 34, 2, 12, "shells", "Shotgun shells.")
+ammo("energy cells", 35, 3, 60, "cells", "Energy cells for the laser and electric guns.")
 ammo("nail pack", 36, 4, 60, "nails", "Nails for the nail gun.")
 ammo("rockets", 37, 5, 3, "rockets", "Rockets for the launcher.")
 ammo("sticky charges", 38, 6, 8, "stickies", "Sticky charges for the sticky gun.")
@@ -370,6 +389,9 @@ RECIPES = {
   { "sticky charges", "small charge", "tape" },
   { "rocket launcher", "pipe", "pipe", "circuit board" },
   { "rockets", "pipe", "fuel", "wire" },
+  { "laser rifle", "lens", "battery", "circuit board", "pipe" },
+  { "electric gun", "battery", "wire", "magnet", "pipe" },
+  { "energy cells", "battery", "battery" },
   { "double barrel", "pipe", "pipe", "tape" },
   { "teleport", "battery", "lens", "circuit board", "wire" },
   { "large medkit", "small medkit", "small medkit", "tape" },

@@ -418,6 +418,15 @@ void TEnemy::CountKill()
 {
     if (world) world->killCounts[kindName] += 1;
     if (game && game->progress) game->progress->score += tuning.scoreValue;
+    // The scripts chose a drop when they heard of this enemy (AddToRndTable);
+    // an optional hook lets them put it on the floor where it fell.
+    if (ScriptFunctionExists("DropEnemyLoot")) {
+        const b2Vec2 p = GetPosition();
+        CallScriptFunction("DropEnemyLoot",
+                           {ScriptValue::Pointer(static_cast<TGameObject*>(this)), ScriptValue::Number(p.x),
+                            ScriptValue::Number(p.y)},
+                           0, ScriptErrors::Console);
+    }
 }
 
 // --- reactions --------------------------------------------------------------

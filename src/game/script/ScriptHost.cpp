@@ -172,6 +172,17 @@ std::optional<std::vector<ScriptValue>> CallScriptFunction(const std::string& na
     return values;
 }
 
+bool ScriptFunctionExists(const std::string& name)
+{
+    lua_State* L = luaState;
+    if (!L) return false;
+    const int top = lua_gettop(L);
+    PushGlobalPath(L, name);
+    const bool exists = lua_isfunction(L, -1);
+    lua_settop(L, top);
+    return exists;
+}
+
 bool CallScriptRef(int ref, ScriptErrors errors)
 {
     lua_State* L = luaState;

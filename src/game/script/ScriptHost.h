@@ -34,6 +34,8 @@ bool RunScriptString(const std::string& code, ScriptErrors errors, const char* c
 std::optional<std::vector<ScriptValue>> CallScriptFunction(const std::string& name,
                                                            const std::vector<ScriptValue>& args,
                                                            int results, ScriptErrors errors);
+// True when the scripts define the global function `name` (optional hooks).
+bool ScriptFunctionExists(const std::string& name);
 // Calls a function kept as a registry reference (menu callbacks and the like).
 bool CallScriptRef(int ref, ScriptErrors errors);
 // Keeps the value at the given stack index as a registry reference; -2 for nil.
