@@ -2,6 +2,13 @@
 // checks every argument first (a Lua error jumps out and must leave nothing
 // half made), maps the position through the creation transform, builds the
 // enemy and returns it as an object handle.
+#include "enemies/BigZombi.h"
+#include "enemies/HallSdur.h"
+#include "enemies/PunaneRobot.h"
+#include "enemies/PunaneSdur.h"
+#include "enemies/RohelineZombi.h"
+#include "enemies/Sdur.h"
+#include "enemies/Skeleton.h"
 #include "enemies/Zombi.h"
 #include "enemies/ZombieSpawner.h"
 #include "script/ApiRegistry.h"
@@ -9,6 +16,7 @@
 #include <lua.hpp>
 #include <algorithm>
 #include <cmath>
+#include <string>
 
 namespace {
 
@@ -51,8 +59,61 @@ int l_CreateZSpawner(lua_State* L)
 
 } // namespace
 
+// --- soldiers, big zombies, skeletons and red robots -----------------------
+
+namespace {
+
+// The optional weapon of the soldier creators: a string (numbers are taken
+// as their text, so 0 reads as "0"); nil or absent gives "".
+std::string OptionalWeapon(lua_State* L, int index)
+{
+    size_t length = 0;
+    const char* text = luaL_optlstring(L, index, "", &length);
+    return std::string(text, length);
+}
+
+template <typename Kind>
+int CreateSoldierKind(lua_State* L)
+{
+    const float x = CheckFinite(L, 1);
+    const float y = CheckFinite(L, 2);
+    const std::string weapon = OptionalWeapon(L, 3);
+    const b2Vec2 p = creationTransform.Apply(x, y);
+    return PushObject(L, new Kind(p.x, p.y, weapon));
+}
+
+template <typename Kind>
+int CreateAtPosition(lua_State* L)
+{
+    const float x = CheckFinite(L, 1);
+    const float y = CheckFinite(L, 2);
+    const b2Vec2 p = creationTransform.Apply(x, y);
+    return PushObject(L, new Kind(p.x, p.y));
+}
+
+// CreateSoldier / CreateRedSoldier / CreateGreySoldier(x, y [, weapon]) -> soldier
+int l_CreateSoldier(lua_State* L) { return CreateSoldierKind<TSdur>(L); }
+int l_CreateRedSoldier(lua_State* L) { return CreateSoldierKind<TPunaneSdur>(L); }
+int l_CreateGreySoldier(lua_State* L) { return CreateSoldierKind<THallSdur>(L); }
+// CreateBigZombie / CreateBigSoldier / CreateMSkeleton / CreateRedRobot(x, y) -> enemy
+int l_CreateBigZombie(lua_State* L) { return CreateAtPosition<TBigZombi>(L); }
+int l_CreateBigSoldier(lua_State* L) { return CreateAtPosition<TRohelineZombi>(L); }
+int l_CreateMSkeleton(lua_State* L) { return CreateAtPosition<TSkeleton>(L); }
+int l_CreateRedRobot(lua_State* L) { return CreateAtPosition<TPunaneRobot>(L); }
+
+} // namespace
+
+// --- end of the soldiers' and monsters' creators ----------------------------
+
 void RegisterEnemiesApi(lua_State* L)
 {
     SetGlobalFunction(L, "CreateZombie", l_CreateZombie);
     SetGlobalFunction(L, "CreateZSpawner", l_CreateZSpawner);
+    SetGlobalFunction(L, "CreateBigZombie", l_CreateBigZombie);
+    SetGlobalFunction(L, "CreateSoldier", l_CreateSoldier);
+    SetGlobalFunction(L, "CreateRedSoldier", l_CreateRedSoldier);
+    SetGlobalFunction(L, "CreateGreySoldier", l_CreateGreySoldier);
+    SetGlobalFunction(L, "CreateBigSoldier", l_CreateBigSoldier);
+    SetGlobalFunction(L, "CreateMSkeleton", l_CreateMSkeleton);
+    SetGlobalFunction(L, "CreateRedRobot", l_CreateRedRobot);
 }
