@@ -225,7 +225,9 @@ TEST(Enemies, EveryKindFightsDiesAndCountsOnTheLevelEndAndInTheRunRecord)
     // The soldiers, put down 1.5 s earlier, are gone; the turret's wreck may still stand.
     EXPECT_LE(alive, 9) << log;
     const size_t beforeLine = log.find("before ");
-    EXPECT_EQ(log.substr(beforeLine, log.find('\n', beforeLine) - beforeLine).find("soldat"), std::string::npos) << log;
+    const std::string standing = log.substr(beforeLine, log.find('\n', beforeLine) - beforeLine) + " ";
+    for (const char* soldier : {" soldat ", " red_soldat ", " grey_soldat "})
+        EXPECT_EQ(standing.find(soldier), std::string::npos) << soldier << "\n" << log;
     ASSERT_TRUE(FoeReport(log, "after", &total, &alive)) << log;
     EXPECT_EQ(alive, 0) << "every enemy fell and was removed";
 
