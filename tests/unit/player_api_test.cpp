@@ -12,12 +12,8 @@ TEST_F(PlayerApi, HealthAndArmorFollowTheirLimits)
     ASSERT_NE(player, nullptr);
     EXPECT_EQ(game->player, player);
 
-    // The player leaves its maximum health at 0, so any positive health set
-    // through the script method ends at 0.
-    ASSERT_EQ(Run("actor.SetHealth(p, 30.7, 0)"), "");
-    EXPECT_FLOAT_EQ(player->health, 0.0f);
-
-    player->maxHealth = 100.0f;
+    // Scripts can heal the player up to full health and no further.
+    EXPECT_FLOAT_EQ(player->maxHealth, 100.0f);
     ASSERT_EQ(Run("actor.SetHealth(p, 30.7, 0)"), "");
     EXPECT_FLOAT_EQ(player->health, 30.0f);
     ASSERT_EQ(Run("actor.SetHealth(p, -45.9, 1)"), "");

@@ -81,6 +81,9 @@ TPlayer::TPlayer(float x, float y)
     frame = 0.0f;
     action = kActionIdle;
     health = 100.0f;
+    // Full health is also the most a script can set: with no maximum at all,
+    // actor.SetHealth on the player could only ever kill him.
+    maxHealth = 100.0f;
 
     body = CreateCircleBody(0.15f, 17.5f, false, this, 3.5f, 10.0f);
     if (body) {
