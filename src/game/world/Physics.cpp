@@ -8,6 +8,7 @@
 #include "world/RayCastCallback.h"
 #include "world/World.h"
 #include <box2d/box2d.h>
+#include <chrono>
 
 namespace {
 
@@ -142,7 +143,11 @@ void RunContactPass(b2World* world)
     }
 }
 
-bool RayCast(float x1, float y1, float x2, float y2, b2Vec2* outPoint, b2Vec2* outNormal,
+TRayCastProfile* rayCastProfile = nullptr;
+
+namespace {
+
+bool CastRay(float x1, float y1, float x2, float y2, b2Vec2* outPoint, b2Vec2* outNormal,
              TGameObject** outObject, uint32_t mask, float* outFraction, TGameObject* ignore)
 {
     if (x1 == x2 && y1 == y2) return false;
@@ -167,4 +172,19 @@ bool RayCast(float x1, float y1, float x2, float y2, b2Vec2* outPoint, b2Vec2* o
     if (outNormal) *outNormal = callback->normal;
     if (outObject) *outObject = callback->object;
     return callback->hit != 0;
+}
+
+} // namespace
+
+bool RayCast(float x1, float y1, float x2, float y2, b2Vec2* outPoint, b2Vec2* outNormal,
+             TGameObject** outObject, uint32_t mask, float* outFraction, TGameObject* ignore)
+{
+    if (rayCastProfile && rayCastProfile->mask == mask) {
+        const auto start = std::chrono::steady_clock::now();
+        const bool hit = CastRay(x1, y1, x2, y2, outPoint, outNormal, outObject, mask, outFraction, ignore);
+        rayCastProfile->seconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        ++rayCastProfile->casts;
+        return hit;
+    }
+    return CastRay(x1, y1, x2, y2, outPoint, outNormal, outObject, mask, outFraction, ignore);
 }

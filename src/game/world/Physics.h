@@ -71,3 +71,12 @@ void RunContactPass(b2World* world);
 bool RayCast(float x1, float y1, float x2, float y2, b2Vec2* outPoint, b2Vec2* outNormal,
              TGameObject** outObject, uint32_t mask, float* outFraction,
              TGameObject* ignore = nullptr);
+
+// Counts and times the ray casts of one mask (kBulletMask: the bullets') for
+// the benchmarks. Off (null) in the game: RayCast then only tests the pointer.
+struct TRayCastProfile {
+    uint32_t mask = 0;
+    int64_t casts = 0;
+    double seconds = 0.0;
+};
+extern TRayCastProfile* rayCastProfile;
