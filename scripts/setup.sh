@@ -26,4 +26,7 @@ fi
 
 build_dir="${KORVANMIRE_BUILD:-build}"
 cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
-cmake --build "$build_dir" -j"$(nproc)"
+# KORVANMIRE_TARGETS limits the build to some targets (default: everything).
+targets=()
+for target in ${KORVANMIRE_TARGETS:-}; do targets+=(--target "$target"); done
+cmake --build "$build_dir" -j"$(nproc)" "${targets[@]}"
