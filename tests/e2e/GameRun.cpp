@@ -12,11 +12,12 @@ namespace fs = std::filesystem;
 
 GameRun::GameRun()
 {
-    static int counter = 0;
-    dir = fs::temp_directory_path() / ("korvanmire-e2e-" + std::to_string(getpid()) + "-" + std::to_string(counter++));
-    fs::remove_all(dir);
+    // A fresh directory of our own: runs in other sandboxes may share /tmp and pids.
+    std::string pattern = (fs::temp_directory_path() / "korvanmire-e2e-XXXXXX").string();
+    if (!mkdtemp(pattern.data())) pattern += std::to_string(getpid());
+    dir = pattern;
     const char* data = std::getenv("KORVANMIRE_DATA");
-    fs::copy(data ? data : "data", dir, fs::copy_options::recursive);
+    fs::copy(data ? data : "data", dir, fs::copy_options::recursive | fs::copy_options::overwrite_existing);
     for (const char* userFile : {"settings.lua", "stats", "settings.lua.tmp", "stats.tmp"}) fs::remove(dir / userFile);
 }
 
