@@ -399,6 +399,10 @@ function BuildLevel(level)
   else
     BuildPlan(plan)
   end
+  if PopulateLevel then
+    local ok, err = pcall(PopulateLevel, plan, LevelNumber and LevelNumber(level.name) or 1, level.seed)
+    if not ok then report("level " .. tostring(level.name) .. ": enemies: " .. tostring(err)) end
+  end
   if CreatePlayer then
     local ok, err = pcall(CreatePlayer, 0, 0)
     if not ok then report("level " .. tostring(level.name) .. ": " .. tostring(err)) end
@@ -407,3 +411,10 @@ function BuildLevel(level)
 end
 
 LoadModules("mods")
+
+-- The enemies each level gets (a broken population.lua is reported and the
+-- levels come up empty).
+do
+  local ok, err = pcall(dofile, "population.lua")
+  if not ok then print("population.lua: " .. tostring(err) .. "\n") end
+end
