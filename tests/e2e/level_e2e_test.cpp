@@ -7,12 +7,15 @@
 
 namespace {
 
-// Wraps every piece creator so the scripts count what they make, by creator
+// Wraps every piece and enemy creator so the scripts count what they make, by creator
 // and collision type, and can write the counts to a file.
 const char* kCounting = R"(
 counts = {}
 for _, name in ipairs{ "CreateBlock", "CreateDoor", "CreateNode", "CreateContainer", "CreateTrigger",
-                       "CreateMapMarker", "CreateObject", "CreateBitmap" } do
+                       "CreateMapMarker", "CreateObject", "CreateBitmap",
+                       "CreateZombie", "CreateSoldier", "CreateRedSoldier", "CreateGreySoldier",
+                       "CreateBigZombie", "CreateBigSoldier", "CreateMSkeleton", "CreateRedRobot",
+                       "CreateTurret", "CreateSnake", "CreateZSpawner" } do
   local create = _G[name]
   _G[name] = function(...)
     local made = create(...)
