@@ -7,7 +7,6 @@
 #include "world/Sein.h"
 #include <cstdlib>
 #include <fstream>
-#include <regex>
 #include <sstream>
 #include <string>
 
@@ -62,9 +61,18 @@ inline int SheetFrames(const std::string& spriteName)
     std::ifstream file(std::string(root ? root : ".") + "/data/gfx.lua");
     std::stringstream text;
     text << file.rdbuf();
-    const std::regex line("\\{\\s*\"" + spriteName + "\"\\s*,\\s*\"[^\"]*\"\\s*,\\s*(\\d+)\\s*,\\s*(\\d+)");
-    std::smatch match;
-    const std::string all = text.str();
-    if (!std::regex_search(all, match, line)) return -1;
-    return std::stoi(match[1].str()) * std::stoi(match[2].str());
+    // A sprite line reads { "name", "file", columns, rows, ... }.
+    std::string line;
+    while (std::getline(text, line)) {
+        const size_t open = line.find('{');
+        if (open == std::string::npos || line.find("\"" + spriteName + "\"", open) != line.find('"', open))
+            continue;
+        for (char& c : line)
+            if (c == ',' || c == '{' || c == '}') c = ' ';
+        std::istringstream fields(line);
+        std::string name, file;
+        int columns = 0, rows = 0;
+        if (fields >> name >> file >> columns >> rows) return columns * rows;
+    }
+    return -1;
 }

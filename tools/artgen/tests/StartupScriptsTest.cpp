@@ -1531,18 +1531,22 @@ TEST_F(LevelScripts, EveryLevelGetsEnemiesOnFreeFloorAwayFromTheStart)
             EXPECT_NE(e.module.rfind("start_", 0), 0u) << "in the start room";
             EXPECT_GE(e.blockGap, 0.5) << "in or against a wall block";
             gateGuarded = gateGuarded || e.inGate;
-            if (e.kind == "snake")
+            if (e.kind == "snake") {
                 EXPECT_EQ(e.module, "room_hall") << "a snake needs the big hall";
-            if (e.kind == "zombie")
-                hidden = hidden || e.extra[0] == '1';
+            }
+            if (e.kind == "zombie") hidden = hidden || e.extra[0] == '1';
             if (e.kind.find("soldier") != std::string::npos && e.kind != "big_soldier") {
                 const std::string gun = e.extra.substr(0, e.extra.find('/'));
                 EXPECT_NE(weapons.find("weapon(\"" + gun + "\""), std::string::npos) << "no such gun: " << gun;
             }
             (n == 1 ? kindsOfLevel1 : kindsOfLevel10).insert(e.kind);
         }
-        if (n >= 3) EXPECT_TRUE(gateGuarded) << "the gate room has no guard";
-        if (n == 1) EXPECT_TRUE(hidden) << "no hidden zombie";
+        if (n >= 3) {
+            EXPECT_TRUE(gateGuarded) << "the gate room has no guard";
+        }
+        if (n == 1) {
+            EXPECT_TRUE(hidden) << "no hidden zombie";
+        }
         EXPECT_EQ(build(n), first) << "the same level is populated differently";
     }
     EXPECT_EQ(kindsOfLevel1, std::set<std::string>{"zombie"});
