@@ -1,48 +1,6 @@
 #include "script/ItemScript.h"
-#include "script/Console.h"
-#include <cstdio>
+#include "script/LuaValues.h"
 #include <lua.hpp>
-
-namespace {
-
-void Report(const char* message, ScriptErrors errors)
-{
-    if (!message) message = "(error object is not a string)";
-    switch (errors) {
-    case ScriptErrors::StdErr: std::fprintf(stderr, "%s\n", message); break;
-    case ScriptErrors::Console: console.Append(std::string(message) + "\n"); break;
-    case ScriptErrors::ConsoleNoBreak: console.Append(message); break;
-    case ScriptErrors::Silent: break;
-    }
-}
-
-void PushValue(lua_State* L, const ScriptValue& value)
-{
-    switch (value.type) {
-    case ScriptValue::Type::Nil: lua_pushnil(L); break;
-    case ScriptValue::Type::Boolean: lua_pushboolean(L, value.boolean); break;
-    case ScriptValue::Type::Number: lua_pushnumber(L, value.number); break;
-    case ScriptValue::Type::String: lua_pushlstring(L, value.text.data(), value.text.size()); break;
-    case ScriptValue::Type::Pointer: lua_pushlightuserdata(L, value.pointer); break;
-    }
-}
-
-ScriptValue ReadValue(lua_State* L, int index)
-{
-    switch (lua_type(L, index)) {
-    case LUA_TBOOLEAN: return ScriptValue::Bool(lua_toboolean(L, index));
-    case LUA_TNUMBER: return ScriptValue::Number(lua_tonumber(L, index));
-    case LUA_TSTRING: {
-        size_t length = 0;
-        const char* text = lua_tolstring(L, index, &length);
-        return ScriptValue::String(std::string(text, length));
-    }
-    case LUA_TLIGHTUSERDATA: return ScriptValue::Pointer(lua_touserdata(L, index));
-    default: return ScriptValue::Nil();
-    }
-}
-
-} // namespace
 
 int MakeEntryFieldRef(const char* table, const std::string& key, const char* field)
 {
@@ -72,15 +30,15 @@ std::optional<ScriptCallResult> CallScriptRefWith(int ref, const std::vector<Scr
     const int top = lua_gettop(L);
     if (!lua_checkstack(L, int(args.size()) + results + 2)) return std::nullopt;
     lua_rawgeti(L, LUA_REGISTRYINDEX, ref);
-    for (const ScriptValue& arg : args) PushValue(L, arg);
+    for (const ScriptValue& arg : args) PushScriptValue(L, arg);
     if (lua_pcall(L, int(args.size()), results, 0) != 0) {
-        Report(lua_tostring(L, -1), errors);
+        ReportScriptError(lua_tostring(L, -1), errors);
         lua_settop(L, top);
         return std::nullopt;
     }
     ScriptCallResult result;
     for (int i = 0; i < results; ++i) {
-        result.values.push_back(ReadValue(L, top + 1 + i));
+        result.values.push_back(ReadScriptValue(L, top + 1 + i));
         result.types.push_back(luaL_typename(L, top + 1 + i));
     }
     lua_settop(L, top);
@@ -128,7 +86,7 @@ std::optional<std::string> CallWithObjectData(const char* function, const char* 
     lua_getglobal(L, function);
     if (!lua_isfunction(L, -1)) {
         lua_settop(L, top);
-        Report((std::string("script function '") + function + "' is not defined").c_str(), errors);
+        ReportScriptError((std::string("script function '") + function + "' is not defined").c_str(), errors);
         return std::nullopt;
     }
     lua_getglobal(L, table);
@@ -141,7 +99,7 @@ std::optional<std::string> CallWithObjectData(const char* function, const char* 
         lua_pushnil(L);
     }
     if (lua_pcall(L, 1, 1, 0) != 0) {
-        Report(lua_tostring(L, -1), errors);
+        ReportScriptError(lua_tostring(L, -1), errors);
         lua_settop(L, top);
         return std::nullopt;
     }

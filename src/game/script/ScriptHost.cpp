@@ -1,6 +1,6 @@
 #include "script/ScriptHost.h"
 #include "script/ApiRegistry.h"
-#include "script/Console.h"
+#include "script/LuaValues.h"
 #include <cstdio>
 #include <lua.hpp>
 
@@ -14,53 +14,16 @@ int Panic(lua_State* L)
     return 0;
 }
 
-void Report(const char* message, ScriptErrors errors)
-{
-    if (!message) message = "(error object is not a string)";
-    switch (errors) {
-    case ScriptErrors::StdErr: std::fprintf(stderr, "%s\n", message); break;
-    case ScriptErrors::Console: console.Append(std::string(message) + "\n"); break;
-    case ScriptErrors::ConsoleNoBreak: console.Append(message); break;
-    case ScriptErrors::Silent: break;
-    }
-}
-
 // Calls the chunk or function on top of the stack with `argCount` arguments above it,
 // keeping up to `results` results on the stack. Reports and pops the error on failure.
 bool ProtectedCall(lua_State* L, int argCount, int results, ScriptErrors errors)
 {
     if (lua_pcall(L, argCount, results, 0) != 0) {
-        Report(lua_tostring(L, -1), errors);
+        ReportScriptError(lua_tostring(L, -1), errors);
         lua_pop(L, 1);
         return false;
     }
     return true;
-}
-
-void PushValue(lua_State* L, const ScriptValue& value)
-{
-    switch (value.type) {
-    case ScriptValue::Type::Nil: lua_pushnil(L); break;
-    case ScriptValue::Type::Boolean: lua_pushboolean(L, value.boolean); break;
-    case ScriptValue::Type::Number: lua_pushnumber(L, value.number); break;
-    case ScriptValue::Type::String: lua_pushlstring(L, value.text.data(), value.text.size()); break;
-    case ScriptValue::Type::Pointer: lua_pushlightuserdata(L, value.pointer); break;
-    }
-}
-
-ScriptValue ReadValue(lua_State* L, int index)
-{
-    switch (lua_type(L, index)) {
-    case LUA_TBOOLEAN: return ScriptValue::Bool(lua_toboolean(L, index));
-    case LUA_TNUMBER: return ScriptValue::Number(lua_tonumber(L, index));
-    case LUA_TSTRING: {
-        size_t length = 0;
-        const char* text = lua_tolstring(L, index, &length);
-        return ScriptValue::String(std::string(text, length));
-    }
-    case LUA_TLIGHTUSERDATA: return ScriptValue::Pointer(lua_touserdata(L, index));
-    default: return ScriptValue::Nil();
-    }
 }
 
 // Pushes the global `name`, or `table.name` for a dotted name; nil when missing.
@@ -123,7 +86,7 @@ bool RunScriptFile(const std::string& path, ScriptErrors errors)
     if (!L) return false;
     const int top = lua_gettop(L);
     if (luaL_loadfile(L, path.c_str()) != 0) {
-        Report(lua_tostring(L, -1), errors);
+        ReportScriptError(lua_tostring(L, -1), errors);
         lua_settop(L, top);
         return false;
     }
@@ -138,7 +101,7 @@ bool RunScriptString(const std::string& code, ScriptErrors errors, const char* c
     if (!L) return false;
     const int top = lua_gettop(L);
     if (luaL_loadbuffer(L, code.data(), code.size(), chunkName) != 0) {
-        Report(lua_tostring(L, -1), errors);
+        ReportScriptError(lua_tostring(L, -1), errors);
         lua_settop(L, top);
         return false;
     }
@@ -157,17 +120,17 @@ std::optional<std::vector<ScriptValue>> CallScriptFunction(const std::string& na
     PushGlobalPath(L, name);
     if (!lua_isfunction(L, -1)) {
         lua_settop(L, top);
-        Report(("script function '" + name + "' is not defined").c_str(), errors);
+        ReportScriptError(("script function '" + name + "' is not defined").c_str(), errors);
         return std::nullopt;
     }
     lua_checkstack(L, static_cast<int>(args.size()) + results + 2);
-    for (const ScriptValue& arg : args) PushValue(L, arg);
+    for (const ScriptValue& arg : args) PushScriptValue(L, arg);
     if (!ProtectedCall(L, static_cast<int>(args.size()), results, errors)) {
         lua_settop(L, top);
         return std::nullopt;
     }
     std::vector<ScriptValue> values;
-    for (int i = 0; i < results; ++i) values.push_back(ReadValue(L, top + 1 + i));
+    for (int i = 0; i < results; ++i) values.push_back(ReadScriptValue(L, top + 1 + i));
     lua_settop(L, top);
     return values;
 }
