@@ -259,9 +259,8 @@ void TEnemy::OnIdle()
     }
 }
 
-void TEnemy::OnWalk()
+void TEnemy::WalkStep()
 {
-    if (!body) return;
     if (stepCounter < 0.0f && stepSound) {
         PlayHere(stepSound);
         stepCounter += 30.0f;
@@ -277,6 +276,14 @@ void TEnemy::OnWalk()
     if (speed > cap) speed = cap;
     frame += tuning.walkAnimFactor * speed;
     stepCounter -= speed;
+}
+
+void TEnemy::OnWalk()
+{
+    if (!body) return;
+    WalkStep();
+    const float a = body->GetAngle();
+    const b2Vec2 p = body->GetPosition();
 
     const float d = Distance(p.x, p.y, goalX, goalY);
 

@@ -110,6 +110,9 @@ public:
     const TSound* stabbedSound = nullptr;  // "luukere_m66k"
 
 protected:
+    // One walking step: footstep sound, the push forward under the speed cap,
+    // the walk animation. Kinds with their own walk call it first.
+    void WalkStep();
     // The circle body of a kind: radius, density, damping, at (x, y) with angle.
     void BuildBody(float x, float y, float angle, float radius, float density,
                    float linearDamping, float angularDamping);

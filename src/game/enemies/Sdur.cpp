@@ -135,20 +135,8 @@ TItem* TSdur::Weapon() const
 void TSdur::OnWalk()
 {
     if (!body) return;
-    if (stepCounter < 0.0f && stepSound) {
-        PlayHere(stepSound);
-        stepCounter += 30.0f;
-    }
-    const float a = body->GetAngle();
+    WalkStep();
     const b2Vec2 p = body->GetPosition();
-    const b2Vec2 velocity = body->GetLinearVelocity();
-    if (velocity.LengthSquared() < tuning.maxSpeedSq)
-        body->ApplyForce(tuning.moveForce * b2Vec2(std::cos(a), std::sin(a)), p, true);
-    float speed = velocity.Length();
-    const float cap = tuning.maxSpeedSq > 0.0f ? std::sqrt(tuning.maxSpeedSq) : 0.0f;
-    if (speed > cap) speed = cap;
-    frame += tuning.walkAnimFactor * speed;
-    stepCounter -= speed;
 
     if (Chance(tuning.steerChance)) SteerToward(goalX, goalY);
 

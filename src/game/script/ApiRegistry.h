@@ -21,3 +21,8 @@ void RegisterEnemiesApi(lua_State* L);   // enemy creators: zombies, spawners an
 // Small argument helpers shared by the binding files.
 // Registers `fn` as global `name`.
 void SetGlobalFunction(lua_State* L, const char* name, int (*fn)(lua_State*));
+// Pushes global table `name` (the method tables: object, actor, player, ...),
+// making it when nobody has yet.
+void OpenMethodTable(lua_State* L, const char* name);
+// Sets `name` = fn in the table on top of the stack.
+void SetMethod(lua_State* L, const char* name, int (*fn)(lua_State*));

@@ -35,22 +35,6 @@ float Truncated(lua_Number value)
     return float(std::trunc(value));
 }
 
-void OpenTable(lua_State* L, const char* name)
-{
-    lua_getglobal(L, name);
-    if (lua_istable(L, -1)) return;
-    lua_pop(L, 1);
-    lua_newtable(L);
-    lua_pushvalue(L, -1);
-    lua_setglobal(L, name);
-}
-
-void SetMethod(lua_State* L, const char* name, lua_CFunction fn)
-{
-    lua_pushcfunction(L, fn);
-    lua_setfield(L, -2, name);
-}
-
 // CreatePlayer(x, y) -> player; (x, y) through the creation transform.
 int l_CreatePlayer(lua_State* L)
 {
@@ -173,14 +157,14 @@ int l_player_SetAmmo(lua_State* L)
 
 void RegisterPlayerApi(lua_State* L)
 {
-    OpenTable(L, "actor");
+    OpenMethodTable(L, "actor");
     SetMethod(L, "SetHealth", l_actor_SetHealth);
     SetMethod(L, "SetArmor", l_actor_SetArmor);
     SetMethod(L, "GetAction", l_actor_GetAction);
     SetMethod(L, "SetAction", l_actor_SetAction);
     lua_pop(L, 1);
 
-    OpenTable(L, "player");
+    OpenMethodTable(L, "player");
     SetMethod(L, "GetPlayer", l_player_GetPlayer);
     SetMethod(L, "GetAmmo", l_player_GetAmmo);
     SetMethod(L, "SetAmmo", l_player_SetAmmo);

@@ -27,23 +27,6 @@ void ReportInvalidPointer(const char* method)
     console.AppendF("%s:invalid pointer\n", method);
 }
 
-// Opens global table `name`, making it when nobody has yet; leaves it on the stack.
-void OpenMethodTable(lua_State* L, const char* name)
-{
-    lua_getglobal(L, name);
-    if (lua_istable(L, -1)) return;
-    lua_pop(L, 1);
-    lua_newtable(L);
-    lua_pushvalue(L, -1);
-    lua_setglobal(L, name);
-}
-
-void SetMethod(lua_State* L, const char* name, lua_CFunction fn)
-{
-    lua_pushcfunction(L, fn);
-    lua_setfield(L, -2, name);
-}
-
 // CreateObject(x, y, angle, name) -> object
 int l_CreateObject(lua_State* L)
 {
