@@ -9,7 +9,7 @@ packages=(
   libsdl1.2-dev libsdl-image1.2-dev libsdl-mixer1.2-dev
   libgl-dev libglu1-mesa-dev libglew-dev libgl1-mesa-dri
   libbox2d-dev liblua5.1-0-dev libpng-dev
-  libgtest-dev libbenchmark-dev xvfb xauth
+  libgtest-dev libbenchmark-dev xvfb xauth ccache
 )
 
 missing=()
@@ -25,7 +25,14 @@ if [ ${#missing[@]} -gt 0 ]; then
 fi
 
 build_dir="${KORVANMIRE_BUILD:-build}"
-cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+# ccache lets a second build tree (a fresh clone, a sanitizer build) reuse what
+# another one compiled; paths below the checkout's parent are kept relative.
+launcher=()
+if command -v ccache >/dev/null; then
+  export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$(cd .. && pwd)}" CCACHE_NOHASHDIR=1
+  launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
+fi
+cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" "$@" >/dev/null
 # KORVANMIRE_TARGETS limits the build to some targets (default: everything).
 targets=()
 for target in ${KORVANMIRE_TARGETS:-}; do targets+=(--target "$target"); done
