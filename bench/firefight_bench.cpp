@@ -5,6 +5,7 @@
 // Prints median and 99th percentile of the frame and the share of the frame
 // spent in the bullets' ray casts.
 //   xvfb-run -a -s "-screen 0 1024x768x24" ./build/bench/firefight_bench [frames]
+#include "BenchSupport.h"
 #include "core/Frame.h"
 #include "core/Game.h"
 #include "core/Startup.h"
@@ -37,25 +38,6 @@ double Ms(Clock::time_point a, Clock::time_point b)
 {
     return std::chrono::duration<double, std::milli>(b - a).count();
 }
-
-struct Series {
-    const char* name;
-    std::vector<double> values;
-    double Percentile(double p) const
-    {
-        if (values.empty()) return 0.0;
-        std::vector<double> v = values;
-        std::sort(v.begin(), v.end());
-        const size_t i = std::min(v.size() - 1, size_t(p * double(v.size() - 1) + 0.5));
-        return v[i];
-    }
-    double Sum() const
-    {
-        double sum = 0.0;
-        for (double v : values) sum += v;
-        return sum;
-    }
-};
 
 bool Lua(const std::string& code)
 {
@@ -145,6 +127,7 @@ int main(int argc, char** argv)
         return 1;
     }
 
+    PrintDisplay();
     TRayCastProfile profile;
     profile.mask = kBulletMask;
     rayCastProfile = &profile;
@@ -152,6 +135,8 @@ int main(int argc, char** argv)
     Series whole{"whole frame", {}}, update{"update half", {}}, draw{"draw half + swap", {}},
         rays{"bullet ray casts", {}};
     const int warmUp = 140;  // past the level-start effect, pools filled
+    TAllocationSeries allocations;
+    for (Series* s : {&whole, &update, &draw, &rays}) s->values.reserve(size_t(frames));
     int fired = 0, firedMeasured = 0;
     int64_t castsMeasured = 0;
     double flyingSum = 0.0;
@@ -162,6 +147,7 @@ int main(int argc, char** argv)
         const double raysBefore = profile.seconds;
         const int64_t castsBefore = profile.casts;
 
+        allocations.Begin();
         const auto t0 = Clock::now();
         UpdateFrame();
         const auto t1 = Clock::now();
@@ -169,6 +155,7 @@ int main(int argc, char** argv)
         SDL_GL_SwapBuffers();
         glFinish();
         const auto t2 = Clock::now();
+        allocations.End(frame >= warmUp);
         if (frame < warmUp) continue;
 
         whole.values.push_back(Ms(t0, t2));
@@ -192,6 +179,7 @@ int main(int argc, char** argv)
     std::printf("bullet ray casts: %.2f%% of all frame time, %.2f%% of the update half; %.2f us a cast\n",
                 100.0 * rays.Sum() / std::max(1e-9, whole.Sum()), 100.0 * rays.Sum() / std::max(1e-9, update.Sum()),
                 1000.0 * rays.Sum() / std::max<double>(1.0, double(castsMeasured)));
+    allocations.Print();
     std::printf("median frame %.3f ms: %s the 16.7 ms budget\n", whole.Percentile(0.5),
                 whole.Percentile(0.5) < 16.7 ? "within" : "over");
 

@@ -12,6 +12,7 @@
 // markers is the update time of the kind between them.
 //
 //   xvfb-run -a -s "-screen 0 1024x768x24" ./build/bench/horde_bench [frames] [level]
+#include "BenchSupport.h"
 #include "core/Frame.h"
 #include "core/Game.h"
 #include "core/Startup.h"
@@ -51,25 +52,6 @@ double Ms(Clock::time_point a, Clock::time_point b)
 {
     return std::chrono::duration<double, std::milli>(b - a).count();
 }
-
-struct Series {
-    const char* name;
-    std::vector<double> values;
-    double Percentile(double p) const
-    {
-        if (values.empty()) return 0.0;
-        std::vector<double> v = values;
-        std::sort(v.begin(), v.end());
-        const size_t i = std::min(v.size() - 1, size_t(p * double(v.size() - 1) + 0.5));
-        return v[i];
-    }
-    double Sum() const
-    {
-        double s = 0.0;
-        for (double v : values) s += v;
-        return s;
-    }
-};
 
 enum Kind { kZombies, kSoldiers, kTurrets, kSnake, kOtherEnemies, kKinds };
 const char* const kKindNames[kKinds] = {"zombies", "soldiers", "turrets", "snake", "other enemies"};
@@ -250,6 +232,7 @@ int main(int argc, char** argv)
         ++made[kSnake];
     }
 
+    PrintDisplay();
     std::vector<TMarker*> markers;
     for (int k = 0; k <= kKinds; ++k) markers.push_back(new TMarker(k));
     world->measurePhases = true;
@@ -261,12 +244,17 @@ int main(int argc, char** argv)
     for (int k = 0; k < kKinds; ++k) byKind[size_t(k)].name = kKindNames[k];
     double shootingSoldiers = 0.0, aliveEnemies = 0.0;
     const int warmUp = 30;
+    TAllocationSeries allocations;
+    for (Series* s : {&whole, &update, &step, &physics, &contacts, &updates, &enemies, &draw})
+        s->values.reserve(size_t(frames));
+    for (Series& s : byKind) s.values.reserve(size_t(frames));
     for (int frame = 0; frame < frames + warmUp; ++frame) {
         // The player stands his ground: no one is measuring a death screen.
         player->health = 100.0f;
         GroupEnemies(world, markers);
         marked.fill(false);
 
+        allocations.Begin();
         const auto t0 = Clock::now();
         UpdateFrame();
         const auto t1 = Clock::now();
@@ -274,6 +262,7 @@ int main(int argc, char** argv)
         SDL_GL_SwapBuffers();
         glFinish();
         const auto t2 = Clock::now();
+        allocations.End(frame >= warmUp);
         if (frame < warmUp) continue;
 
         whole.values.push_back(Ms(t0, t2));
@@ -311,6 +300,7 @@ int main(int argc, char** argv)
     std::printf("enemy updates: %.1f%% of all frame time, %.1f%% of the update walk\n",
                 100.0 * enemies.Sum() / std::max(1e-9, whole.Sum()),
                 100.0 * enemies.Sum() / std::max(1e-9, updates.Sum()));
+    allocations.Print();
     std::printf("median frame %.3f ms: %s the 16.7 ms budget\n", whole.Percentile(0.5),
                 whole.Percentile(0.5) < 16.7 ? "within" : "over");
 

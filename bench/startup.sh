@@ -1,30 +1,47 @@
 #!/usr/bin/env bash
 # Start-up and idle figures of the real game under Xvfb:
 #  - time from process start to the first drawn frame of the main menu (median of N runs),
+#  - time from choosing "new game" to the first drawn frame of level 1 (median of N runs),
 #  - CPU use while idling in the main menu for 10 seconds,
 #  - peak resident memory.
-# Usage: bench/startup.sh [runs]   (after ./scripts/setup.sh has built the game)
+# Usage: bench/startup.sh [runs] [build dir]   (after ./scripts/setup.sh has built the game)
+# The game runs from a copy of the data directory of the build's own source tree.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 runs="${1:-7}"
+build="$(cd "${2:-$root/build}" && pwd)"
+source_dir="$(sed -n 's/^CMAKE_HOME_DIRECTORY:INTERNAL=//p' "$build/CMakeCache.txt")"
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
-cp -r "$root/data" "$work/data"
+cp -r "${source_dir:-$root}/data" "$work/data"
 rm -f "$work/data/settings.lua" "$work/data/stats"
 
 run_game() {  # replay file, time output file
   (cd "$work/data" && KORVANMIRE_REPLAY="$1" KORVANMIRE_TIMING=1 SDL_AUDIODRIVER=dummy \
-    xvfb-run -a -s "-screen 0 1024x768x24" /usr/bin/time -v -o "$2" "$root/build/korvanmire" -w 2>"$work/stderr.log")
+    xvfb-run -a -s "-screen 0 1024x768x24" /usr/bin/time -v -o "$2" "$build/korvanmire" -w 2>"$work/stderr.log")
+}
+
+median() {
+  printf '%s\n' "$@" | sort -n | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'
 }
 
 echo "1 lua ExitGame()" > "$work/exit.replay"
 times=()
 for _ in $(seq "$runs"); do
   run_game "$work/exit.replay" "$work/time.txt"
-  times+=("$(grep -o 'first frame drawn [0-9.]* ms' "$work/stderr.log" | grep -o '[0-9.]*' | head -1)")
+  times+=("$(grep -o 'first frame drawn [0-9.]* ms' "$work/stderr.log" | grep -o '[0-9.]*' | head -1 || true)")
 done
-median=$(printf '%s\n' "${times[@]}" | sort -n | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}')
-echo "start-up to first main-menu frame: median ${median} ms over ${runs} runs (${times[*]})"
+echo "start-up to first main-menu frame: median $(median "${times[@]}") ms over ${runs} runs (${times[*]})"
+
+# "new game" is the first entry of the main menu.
+printf '10 press return\n40 lua ExitGame()\n' > "$work/newgame.replay"
+times=()
+for _ in $(seq "$runs"); do
+  rm -f "$work/data/settings.lua" "$work/data/stats"
+  run_game "$work/newgame.replay" "$work/time.txt"
+  times+=("$(grep -o 'entered state game, first frame drawn [0-9.]* ms' "$work/stderr.log" | grep -o '[0-9.]*' | head -1 || true)")
+done
+echo "new game to first level frame: median $(median "${times[@]}") ms over ${runs} runs (${times[*]})"
 
 echo "300 lua ExitGame()" > "$work/idle.replay"
 run_game "$work/idle.replay" "$work/idle.txt"

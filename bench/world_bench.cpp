@@ -3,6 +3,7 @@
 // stepped and drawn frame after frame without the frame cap. Prints median and
 // 99th percentile of each phase and the engine's own step work against
 // Box2D's step. Without a display the draw pass is skipped.
+#include "BenchSupport.h"
 #include "core/App.h"
 #include "core/Game.h"
 #include "render/Camera.h"
@@ -35,19 +36,6 @@ double Ms(Clock::time_point a, Clock::time_point b)
 {
     return std::chrono::duration<double, std::milli>(b - a).count();
 }
-
-struct Series {
-    const char* name;
-    std::vector<double> values;
-    double Percentile(double p) const
-    {
-        if (values.empty()) return 0.0;
-        std::vector<double> v = values;
-        std::sort(v.begin(), v.end());
-        const size_t i = std::min(v.size() - 1, size_t(p * double(v.size() - 1) + 0.5));
-        return v[i];
-    }
-};
 
 bool Lua(const std::string& code)
 {
@@ -172,7 +160,8 @@ int main(int argc, char** argv)
     game->SetUp();
     game->SetState(variant == "noshadows" ? "editor" : "game");
     if (draw) draw = MakeSprites();
-    if (!draw) std::printf("no display: the draw pass is skipped\n");
+    if (draw) PrintDisplay();
+    else std::printf("no display: the draw pass is skipped\n");
 
     TWorld* world = game->world;
     if (!Lua(kScene)) return 1;
@@ -184,10 +173,14 @@ int main(int argc, char** argv)
     Series step{"world step", {}}, physics{"  Box2D step", {}}, contacts{"  contact pass", {}},
         updates{"  updates", {}}, own{"  engine's own step work", {}}, drawing{"draw pass", {}},
         whole{"whole frame", {}};
+    for (Series* s : {&step, &physics, &contacts, &updates, &own, &drawing, &whole})
+        s->values.reserve(size_t(frames));
+    TAllocationSeries allocations;
     int bodiesAwake = 0, touching = 0;
     for (int frame = 0; frame < frames + 30; ++frame) {
         if (variant != "noparticles") FeedParticles(world, frame);
         ShoveProps(frame);
+        allocations.Begin();
         const auto t0 = Clock::now();
         world->Step();
         const auto t1 = Clock::now();
@@ -198,6 +191,7 @@ int main(int argc, char** argv)
             glFinish();
         }
         const auto t2 = Clock::now();
+        allocations.End(frame >= 30);
         if (frame < 30) continue;  // let the props spread and the pools fill
         const auto& p = world->lastPhases;
         step.values.push_back(Ms(t0, t1));
@@ -225,6 +219,7 @@ int main(int argc, char** argv)
         std::printf("%-26s %9.3f %9.3f\n", s->name, s->Percentile(0.5), s->Percentile(0.99));
     const double ratio = own.Percentile(0.5) / std::max(1e-9, physics.Percentile(0.5));
     std::printf("engine step work / Box2D step (medians): %.3f\n", ratio);
+    allocations.Print();
 
     delete game;
     game = nullptr;
