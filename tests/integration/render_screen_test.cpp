@@ -371,3 +371,83 @@ TEST(RenderCamera, GameViewAndWorldToScreen)
     EXPECT_NEAR(sx, 160.0f, 0.01f);
     cameraX = cameraY = 0.0f;
 }
+
+namespace {
+
+// Every pixel's colour (alpha aside: the window shows none) of the window.
+std::vector<Rgba> WindowColours()
+{
+    std::vector<Rgba> screen = gltest::Screen();
+    for (Rgba& p : screen) p.a = 0;
+    return screen;
+}
+
+size_t DifferentPixels(const std::vector<Rgba>& a, const std::vector<Rgba>& b)
+{
+    size_t n = 0;
+    for (size_t i = 0; i < a.size() && i < b.size(); ++i)
+        n += a[i].r != b[i].r || a[i].g != b[i].g || a[i].b != b[i].b;
+    return n + (a.size() > b.size() ? a.size() - b.size() : b.size() - a.size());
+}
+
+// One frame's composition, as the frame loop does it after the copy.
+std::vector<Rgba> Compose(TScreenDistortion& distortion)
+{
+    gltest::ClearOverlay();
+    distortion.Draw();
+    return WindowColours();
+}
+
+// With nothing displaced the plain quad shows what the full pass shows; an
+// impulse brings the pass back at once, and once it has faded the distortion is
+// at rest again with the undistorted picture.
+void CheckRestSkipsThePass(TScreenDistortion& distortion, const std::function<void()>& push)
+{
+    MakeGradientFrame();
+    ASSERT_TRUE(distortion.AtRest());
+    distortion.alwaysDistort = true;
+    const std::vector<Rgba> full = Compose(distortion);
+    distortion.alwaysDistort = false;
+    const std::vector<Rgba> skipped = Compose(distortion);
+    EXPECT_TRUE(distortion.AtRest());
+    EXPECT_EQ(DifferentPixels(full, skipped), 0u);
+    EXPECT_NEAR(gltest::Pixel(100, 100).r, 50, 2);
+
+    push();
+    std::vector<Rgba> frame = Compose(distortion);
+    EXPECT_FALSE(distortion.AtRest());
+    frame = Compose(distortion);
+    EXPECT_GT(DifferentPixels(frame, skipped), 1000u) << "the impulse shows";
+
+    int frames = 2;
+    while (!distortion.AtRest() && frames < 200) {
+        frame = Compose(distortion);
+        ++frames;
+    }
+    EXPECT_TRUE(distortion.AtRest());
+    EXPECT_LT(frames, 80) << "an ordinary impulse fades to rest within a few seconds";
+    EXPECT_EQ(DifferentPixels(Compose(distortion), skipped), 0u);
+    distortion.alwaysDistort = true;
+    EXPECT_EQ(DifferentPixels(Compose(distortion), skipped), 0u);
+    distortion.alwaysDistort = false;
+}
+
+}  // namespace
+
+TEST(RenderVertexDistortion, AtRestComposesWithoutThePass)
+{
+    TVertexScreenDistortion distortion(640, 480);
+    CheckRestSkipsThePass(distortion, [&] {
+        distortion.AddDirectionalAtScreen(100.0f, 100.0f, 20.0f, 0.0f, 4.0f, 0);
+        distortion.AddRadialAtScreen(200.0f, 150.0f, 3.0f, 2);
+    });
+}
+
+TEST_F(RenderShaderDistortion, AtRestComposesWithoutThePass)
+{
+    CheckRestSkipsThePass(*distortion, [&] {
+        distortion->AddDirectional(0.0f, 0.0f, 60.0f, 0.0f, 4.0f, 0);
+        distortion->AddRadial(-30.0f, -20.0f, 400.0f, 1);
+        distortion->AddStreak(10.0f, 10.0f, 30.0f, 0.0f, 20.0f, 2);
+    });
+}

@@ -1,4 +1,9 @@
 #include "render/ScreenDistortion.h"
+#include "render/GLState.h"
+#include "render/Graphics.h"
+#include "render/Projection.h"
+#include "render/Texture.h"
+#include <GL/glew.h>
 
 TScreenDistortion* screenDistortion = nullptr;
 
@@ -31,4 +36,30 @@ void TScreenDistortion::SetWindowSize(int width, int height)
         yOffset = (h - this->height) * 0.5f;
         xOffset = 0.0f;
     }
+}
+
+void TScreenDistortion::DrawUndistorted()
+{
+    glViewport(0, 0, int(windowWidth), int(windowHeight));
+    SetBlendMode(3);
+    SetColor(1.0f, 1.0f, 1.0f, 1.0f);
+    if (displayTexture) BindTexture(displayTexture->id);
+    SetWindowView();
+    DrawFrameBlockQuad();
+    glViewport(0, 0, 640, 480);
+}
+
+void TScreenDistortion::DrawFrameBlockQuad() const
+{
+    // The frame block: texels 0..320 x 16..256 of the display texture, top row last.
+    glBegin(GL_QUADS);
+    glTexCoord2f(0.0f, 1.0f);
+    glVertex2f(xOffset, yOffset);
+    glTexCoord2f(0.0f, 0.0625f);
+    glVertex2f(xOffset, yOffset + height);
+    glTexCoord2f(0.625f, 0.0625f);
+    glVertex2f(xOffset + width, yOffset + height);
+    glTexCoord2f(0.625f, 1.0f);
+    glVertex2f(xOffset + width, yOffset);
+    glEnd();
 }

@@ -73,6 +73,11 @@ bool FramebufferComplete()
 // texture per unit of dx.
 constexpr float kDirectionScale = 1.0f / 600.0f;
 
+// Offsets below a hundredth of a display texel move no pixel worth seeing.
+constexpr float kRestOffset = 0.01f / 512.0f;
+// The buffers fade to 80% a frame; half-float rounding may keep a little more.
+constexpr float kFadeBound = 0.81f;
+
 }  // namespace
 
 bool TShaderScreenDistortion::Supported()
@@ -181,8 +186,44 @@ void TShaderScreenDistortion::Draw()
         for (auto& queue : queues) queue.clear();
         return;
     }
+    const bool queued = !queues[0].empty() || !queues[1].empty() || !queues[2].empty();
+    if (atRest && !queued && !alwaysDistort) {
+        // The buffers are all zero: the compositor would show the frame as it is.
+        DrawUndistorted();
+        SetBlendMode(2);
+        return;
+    }
+    atRest = false;
     Composite();
     RenderImpulses();
+    if (offsetBound < kRestOffset) {
+        ClearBuffers();
+        atRest = true;
+    }
+}
+
+float TShaderScreenDistortion::OffsetReach(const TImpulse& impulse, const TSprite* blob)
+{
+    if (impulse.type != TImpulse::Radial) return std::hypot(impulse.dirX, impulse.dirY);
+    // The radial shader pushes by the distance from the blob's centre, in texels
+    // of the 256-texel-high display texture, times the strength.
+    const TSpriteFrame* f = blob ? blob->DrawableFrame(impulse.frame) : nullptr;
+    if (!f) return 0.0f;
+    const float reach = 0.5f * std::fabs(impulse.scale) * std::hypot(f->width, f->height);
+    return std::fabs(impulse.strength) * reach / 256.0f;
+}
+
+void TShaderScreenDistortion::ClearBuffers()
+{
+    BindFramebuffer(framebuffer);
+    for (const TTexture& buffer : buffers) {
+        AttachTexture(buffer.id);
+        glClear(GL_COLOR_BUFFER_BIT);
+    }
+    AttachTexture(0);
+    BindFramebuffer(0);
+    glDrawBuffer(GL_BACK);
+    offsetBound = 0.0f;
 }
 
 void TShaderScreenDistortion::Composite()
@@ -198,17 +239,7 @@ void TShaderScreenDistortion::Composite()
     }
     compositor.SetSampler("tex", displayTexture, 0);
     SetWindowView();
-    // The frame block: texels 0..320 x 16..256 of the display texture, top row last.
-    glBegin(GL_QUADS);
-    glTexCoord2f(0.0f, 1.0f);
-    glVertex2f(xOffset, yOffset);
-    glTexCoord2f(0.0f, 0.0625f);
-    glVertex2f(xOffset, yOffset + height);
-    glTexCoord2f(0.625f, 0.0625f);
-    glVertex2f(xOffset + width, yOffset + height);
-    glTexCoord2f(0.625f, 1.0f);
-    glVertex2f(xOffset + width, yOffset);
-    glEnd();
+    DrawFrameBlockQuad();
     TShaderProgram::Unuse();
     for (int unit = 1; unit <= 3; ++unit) {
         glActiveTexture(GL_TEXTURE0 + unit);
@@ -229,15 +260,20 @@ void TShaderScreenDistortion::RenderImpulses()
     BindFramebuffer(framebuffer);
     TSprite* blob = FindSprite("spr_dir_distort2");
     TSprite* streak = FindSprite("spr_dir_distort");
+    float added = 0.0f;
     for (int c = 0; c < 3; ++c) {
         AttachTexture(buffers[c].id);
         // Last frame's offsets fade to 80%.
         SetBlendMode(0);
         DrawRect(0.0f, 0.0f, 320.0f, 240.0f, true, 0.8f, 0.8f, 0.8f, 0.8f);
-        for (const TImpulse& impulse : queues[c]) DrawImpulse(impulse, blob, streak);
+        for (const TImpulse& impulse : queues[c]) {
+            DrawImpulse(impulse, blob, streak);
+            added += OffsetReach(impulse, blob);
+        }
         TShaderProgram::Unuse();
         queues[c].clear();
     }
+    offsetBound = offsetBound * kFadeBound + added;
     AttachTexture(0);
     BindFramebuffer(0);
     SetBlendMode(2);

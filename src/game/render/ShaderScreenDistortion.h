@@ -49,6 +49,9 @@ private:
     void Composite();
     void RenderImpulses();
     void DrawImpulse(const TImpulse& impulse, TSprite* blob, TSprite* streak);
+    // The most an impulse can add to any offset, in display-texture units.
+    static float OffsetReach(const TImpulse& impulse, const TSprite* blob);
+    void ClearBuffers();
 
     TTexture buffers[3];
     uint32_t framebuffer = 0;
@@ -57,5 +60,8 @@ private:
     TShaderProgram radial;
     std::deque<TImpulse> queues[3];
     std::minstd_rand random{12345};
+    // Upper bound of every offset in the buffers; below a hundredth of a texel
+    // the buffers are cleared and the distortion is at rest.
+    float offsetBound = 0.0f;
     bool usable = false;
 };

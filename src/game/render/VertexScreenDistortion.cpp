@@ -47,6 +47,7 @@ void TVertexScreenDistortion::AddRadialAtScreen(float screenX, float screenY, fl
                                                 int channel)
 {
     if (channel < 0 || channel > 2) return;
+    atRest = false;
     // The frame block spans overlay 0..320 x 0..240, ten overlay pixels a cell.
     float gx = 2.0f * screenX * 0.05f;
     float gy = 2.0f * screenY * 0.05f;
@@ -68,6 +69,7 @@ void TVertexScreenDistortion::AddDirectionalAtScreen(float screenX, float screen
     // or cover all of it.
     if (!(std::fabs(screenX) < 1e6f) || !(std::fabs(screenY) < 1e6f)) return;
     if (size > 1e4f) size = 1e4f;
+    atRest = false;
     int gx = int(2.0f * screenX * float(kColumns) / 640.0f);
     int gy = int(2.0f * screenY * float(kRows) / 480.0f);
     int n = int(size);
@@ -87,16 +89,30 @@ void TVertexScreenDistortion::AddDirectionalAtScreen(float screenX, float screen
 
 void TVertexScreenDistortion::Decay()
 {
+    // Below a hundredth of a window pixel no point moves a pixel worth seeing.
+    constexpr float kRestDisplacement = 0.01f;
+    float largest = 0.0f;
     for (auto& channel : displacement)
         for (auto& column : channel)
             for (auto& point : column) {
                 point[0] *= 0.8f;
                 point[1] *= 0.8f;
+                largest = std::max({largest, std::fabs(point[0]), std::fabs(point[1])});
             }
+    if (largest < kRestDisplacement) {
+        for (auto& channel : displacement)
+            for (auto& column : channel)
+                for (auto& point : column) point[0] = point[1] = 0.0f;
+        atRest = true;
+    }
 }
 
 void TVertexScreenDistortion::Draw()
 {
+    if (atRest && !alwaysDistort) {
+        DrawUndistorted();
+        return;
+    }
     glViewport(0, 0, int(windowWidth), int(windowHeight));
     if (displayTexture) BindTexture(displayTexture->id);
     SetColor(1.0f, 1.0f, 1.0f, 1.0f);

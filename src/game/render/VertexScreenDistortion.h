@@ -19,7 +19,9 @@ public:
     void AddRadialAtScreen(float screenX, float screenY, float strength, int channel);
     void AddDirectionalAtScreen(float screenX, float screenY, float dx, float dy, float size,
                                 int channel);
-    // Multiplies every displacement by 0.8; Draw does it after drawing.
+    // Multiplies every displacement by 0.8; Draw does it after drawing. Once the
+    // largest is below a hundredth of a pixel they all become zero and the mesh
+    // is at rest.
     void Decay();
 
     // Displacement of mesh point (i, j) of a channel in window pixels; (0, 0) outside.
