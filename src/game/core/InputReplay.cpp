@@ -1,4 +1,5 @@
 #include "core/InputReplay.h"
+#include "render/SpriteBatch.h"
 #include "core/App.h"
 #include "script/ScriptHost.h"
 #include <GL/glew.h>
@@ -158,6 +159,7 @@ bool SaveScreenshot(const std::string& path)
     const int w = windowWidth, h = windowHeight;
     if (w <= 0 || h <= 0) return false;
     std::vector<unsigned char> pixels(static_cast<size_t>(w) * h * 3);
+    FlushSprites();
     glReadBuffer(GL_BACK);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadPixels(0, 0, w, h, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());

@@ -1,4 +1,5 @@
 #include "player/RocketSmoke.h"
+#include "render/SpriteBatch.h"
 #include "render/GLState.h"
 #include "render/Texture.h"
 #include "script/Handles.h"
@@ -65,6 +66,7 @@ void TRocketSmoke::Draw()
     BindTexture(texture->id);
     float saved[4];
     CurrentColor(saved);
+    FlushSprites();  // kept sprites of the same texture come first
     glBegin(GL_QUAD_STRIP);
     for (size_t i = 0; i < points.size(); ++i) {
         const TPoint& p = points[i];

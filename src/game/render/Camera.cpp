@@ -1,4 +1,5 @@
 #include "render/Camera.h"
+#include "render/SpriteBatch.h"
 #include "core/App.h"
 #include "core/Game.h"
 #include "core/InputTables.h"
@@ -34,6 +35,7 @@ GLdouble savedProjection[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
 
 void SetGameView(float x, float y, float zoom)
 {
+    FlushSprites();  // kept sprites belong to the old view
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     glOrtho(0.0, 320.0, 240.0, 0.0, -1.0, 1.0);

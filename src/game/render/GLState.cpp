@@ -1,4 +1,5 @@
 #include "render/GLState.h"
+#include "render/SpriteBatch.h"
 #include <GL/glew.h>
 #include <GL/glu.h>
 #include <cstdio>
@@ -14,6 +15,7 @@ void SetBlendMode(int mode)
 {
     if (mode == blendModeCache || mode < 0 || mode > 5) return;
     static_assert(kUnknownBlendMode < 0 || kUnknownBlendMode > 5);
+    FlushSprites();  // the kept sprites were meant for the old mode
     blendModeCache = mode;
     ++stateChanges;
     switch (mode) {
@@ -64,6 +66,7 @@ void SetColor(float r, float g, float b, float a)
 void BindTexture(uint32_t id)
 {
     if (id == textureCache) return;
+    FlushSprites();
     textureCache = id;
     ++stateChanges;
     glBindTexture(GL_TEXTURE_2D, id);

@@ -1,4 +1,5 @@
 #include "render/Graphics.h"
+#include "render/SpriteBatch.h"
 #include "core/App.h"
 #include "render/GLState.h"
 #include "render/ScreenDistortion.h"
@@ -116,6 +117,7 @@ void CopyScreenToTexture(TTexture* texture)
 {
     // The frame block goes to texels 0..320 x 16..256; a smaller texture cannot take it.
     if (!texture || texture->width < 320 || texture->height < 256) return;
+    FlushSprites();
     glReadBuffer(GL_BACK);
     BindTexture(texture->id);
     glCopyTexSubImage2D(GL_TEXTURE_2D, 0, 0, 16, 0, 240, 320, 240);

@@ -1,4 +1,5 @@
 #include "render/ParticleSystem.h"
+#include "render/SpriteBatch.h"
 #include "render/GLState.h"
 #include "render/Sprite.h"
 #include "render/SpriteDraw.h"
@@ -166,6 +167,7 @@ void TParticleSystem::Draw()
         glColor4f(savedColor[0], savedColor[1], savedColor[2], savedColor[3]);
     }
     if (!anySprite) return;
+    TSpriteBatchScope sprites;
     for (const TParticle& p : pool) {
         if (!p.alive || p.kind == TParticle::kPoint || p.kind == TParticle::kStreak) continue;
         const float t = Age(p);

@@ -1,10 +1,12 @@
 #include "render/Projection.h"
+#include "render/SpriteBatch.h"
 #include "core/App.h"
 #include <GL/glew.h>
 
 namespace {
 void SetOrthoView(double width, double height)
 {
+    FlushSprites();  // kept sprites belong to the old view
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     glOrtho(0.0, width, height, 0.0, -1.0, 1.0);

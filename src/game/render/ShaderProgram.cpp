@@ -1,4 +1,5 @@
 #include "render/ShaderProgram.h"
+#include "render/SpriteBatch.h"
 #include "render/GLState.h"
 #include "render/Texture.h"
 #include <GL/glew.h>
@@ -109,6 +110,7 @@ uint32_t TShaderProgram::CompileShader(uint32_t kind, const std::string& file)
 void TShaderProgram::Use()
 {
     if (!usable || currentProgram == program) return;
+    FlushSprites();
     currentProgram = program;
     glUseProgram(program);
 }
@@ -116,6 +118,7 @@ void TShaderProgram::Use()
 void TShaderProgram::Unuse()
 {
     if (currentProgram == 0) return;
+    FlushSprites();
     currentProgram = 0;
     glUseProgram(0);
 }
@@ -143,6 +146,7 @@ GLuint SwitchProgram(GLuint program)
 {
     GLuint previous = currentProgram;
     if (previous != program) {
+        FlushSprites();
         glUseProgram(program);
         currentProgram = program;
     }

@@ -1,5 +1,6 @@
 #include "render/SpriteDraw.h"
 #include "render/GLState.h"
+#include "render/SpriteBatch.h"
 #include "render/Sprite.h"
 #include <GL/glew.h>
 #include <cmath>
@@ -8,9 +9,44 @@ namespace {
 
 constexpr float kRadiansToDegrees = 180.0f / 3.14159265358979f;
 
+// The quad turned and moved on the CPU, as the matrices below would, into the batch.
+void AddQuad(const TSpriteFrame& f, float x, float y, float angle, float scaleX, float scaleY,
+             const float color[4])
+{
+    // The same turn as glRotatef's: degrees first, then sine and cosine.
+    const double radians = double(-angle * kRadiansToDegrees) * 3.14159265358979323846 / 180.0;
+    const float c = float(std::cos(radians));
+    const float s = float(std::sin(radians));
+    const float hw = 0.5f * scaleX * f.width;
+    const float hh = 0.5f * scaleY * f.height;
+    const float corners[4][4] = {{-hw, -hh, f.uLeft, f.vTop},
+                                 {hw, -hh, f.uRight, f.vTop},
+                                 {hw, hh, f.uRight, f.vBottom},
+                                 {-hw, hh, f.uLeft, f.vBottom}};
+    TSpriteBatch::Vertex quad[4];
+    for (int i = 0; i < 4; ++i) {
+        const float cx = corners[i][0], cy = corners[i][1];
+        quad[i] = {x + c * cx - s * cy, y + s * cx + c * cy, corners[i][2], corners[i][3],
+                   color[0], color[1], color[2], color[3]};
+    }
+    spriteBatch.Add(quad);
+}
+
 void DrawQuad(const TSprite* sprite, const TSpriteFrame& f, float x, float y, float angle,
               float scaleX, float scaleY, bool tint, float r, float g, float b, float a)
 {
+    if (spriteBatch.Collecting()) {
+        if (tint) SetColor(r, g, b, a);
+        BindTexture(sprite->texture->id);
+        float color[4];
+        CurrentColor(color);
+        // An unknown current colour (a fresh cache) cannot go into the batch.
+        if (color[0] >= 0.0f) {
+            AddQuad(f, x, y, angle, scaleX, scaleY, color);
+            return;
+        }
+    }
+    FlushSprites();
     glPushMatrix();
     glTranslatef(x, y, 0.0f);
     glRotatef(-angle * kRadiansToDegrees, 0.0f, 0.0f, 1.0f);
@@ -73,6 +109,7 @@ void DrawSpriteStretched(const TSprite* sprite, float x1, float y1, float x2, fl
     if (!f) return;
     float angle = std::atan2(y2 - y1, x1 - x2);
     float length = std::hypot(x2 - x1, y2 - y1);
+    FlushSprites();
     glPushMatrix();
     glTranslatef(x1, y1, 0.0f);
     glRotatef(-angle * kRadiansToDegrees + 180.0f, 0.0f, 0.0f, 1.0f);

@@ -1,4 +1,5 @@
 #include "render/Text.h"
+#include "render/SpriteBatch.h"
 #include "render/SpriteDraw.h"
 #include <cstdarg>
 #include <cstdio>
@@ -9,6 +10,7 @@ TSprite* font = nullptr;
 void DrawTextLine(const char* text, float x, float y)
 {
     if (!text) return;
+    TSpriteBatchScope glyphs;
     for (int i = 0; text[i]; ++i)
         DrawSpriteNoTint(font, x + 2.0f + 4.0f * float(i), y + 3.0f, 0.0f,
                          int(static_cast<signed char>(text[i])), 1.0f, 1.0f);
@@ -16,6 +18,7 @@ void DrawTextLine(const char* text, float x, float y)
 
 void DrawTextBlock(const char* text, float x, float y)
 {
+    TSpriteBatchScope glyphs;
     ForEachGlyph(text, x, y, [](float gx, float gy, int frame) {
         DrawSpriteNoTint(font, gx, gy, 0.0f, frame, 1.0f, 1.0f);
     });

@@ -3,6 +3,7 @@
 // Every enum argument takes either the number or the constant's name as a
 // string ("QUADS"); bit masks also take several names joined by commas.
 #include "render/GLState.h"
+#include "render/SpriteBatch.h"
 #include "script/ApiRegistry.h"
 #include <GL/gl.h>
 #include <algorithm>
@@ -339,11 +340,23 @@ constexpr luaL_Reg kFunctions[] = {
 };
 }
 
+namespace {
+// Every gl function first sends the sprites the engine kept back, so a script
+// drawing on its own sees them already drawn, in order.
+int AfterKeptSprites(lua_State* L)
+{
+    FlushSprites();
+    const auto index = static_cast<size_t>(lua_tointeger(L, lua_upvalueindex(1)));
+    return kFunctions[index].func(L);
+}
+}  // namespace
+
 void RegisterGlBinding(lua_State* L)
 {
     lua_newtable(L);
     for (const luaL_Reg* entry = kFunctions; entry->name; ++entry) {
-        lua_pushcfunction(L, entry->func);
+        lua_pushinteger(L, static_cast<lua_Integer>(entry - kFunctions));
+        lua_pushcclosure(L, AfterKeptSprites, 1);
         lua_setfield(L, -2, entry->name);
     }
     for (const GlConstant& constant : kConstants) {

@@ -1,4 +1,5 @@
 #include "world/FloorBitmap.h"
+#include "render/SpriteBatch.h"
 #include "render/GLState.h"
 #include "render/Sprite.h"
 #include "render/Texture.h"
@@ -72,6 +73,14 @@ void TFloorBitmap::Draw()
     BindTexture(sprite->texture->id);
     const float u[4] = {f->uLeft, f->uRight, f->uRight, f->uLeft};
     const float v[4] = {f->vTop, f->vTop, f->vBottom, f->vBottom};
+    if (spriteBatch.Collecting()) {
+        TSpriteBatch::Vertex quad[4];
+        for (int i = 0; i < 4; ++i)
+            quad[i] = {corners[i].x, corners[i].y, u[i], v[i], 1.0f, 1.0f, 1.0f, 1.0f};
+        spriteBatch.Add(quad);
+        return;
+    }
+    FlushSprites();
     glBegin(GL_QUADS);
     for (int i = 0; i < 4; ++i) {
         glTexCoord2f(u[i], v[i]);

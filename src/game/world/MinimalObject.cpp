@@ -4,6 +4,7 @@
 #include "level/CarriedState.h"
 #include "render/GLState.h"
 #include "render/ParticleSystem.h"
+#include "render/ShadowQuads.h"
 #include "render/Sprite.h"
 #include "render/SpriteDraw.h"
 #include "world/MathUtil.h"
@@ -127,13 +128,9 @@ void TMinimalObject::DrawShadow()
         if (f->GetType() != b2Shape::e_polygon) continue;
         const auto* polygon = static_cast<const b2PolygonShape*>(f->GetShape());
         const int n = polygon->m_count;
-        BindTexture(0);
-        SetBlendMode(3);
-        SetColor(0.0f, 0.0f, 0.0f, 1.0f);
         // One quad per edge, from 4 pixels behind the edge to 1000 pixels away;
-        // quads rather than a strip so the driver can batch consecutive shadows.
+        // the world's draw pass sends all of a frame's quads in one draw.
         b2Vec2 nearPrev, farPrev;
-        glBegin(GL_QUADS);
         for (int i = 0; i <= n; ++i) {
             const b2Vec2 w = kPixelsPerUnit * b2Mul(xf, polygon->m_vertices[i % n]);
             b2Vec2 d = w - viewer;
@@ -141,15 +138,13 @@ void TMinimalObject::DrawShadow()
             const b2Vec2 nearPoint = w + 4.0f * d;
             const b2Vec2 farPoint = w + 1000.0f * d;
             if (i > 0) {
-                glVertex2f(farPrev.x, farPrev.y);
-                glVertex2f(nearPrev.x, nearPrev.y);
-                glVertex2f(nearPoint.x, nearPoint.y);
-                glVertex2f(farPoint.x, farPoint.y);
+                const float quad[8] = {farPrev.x,   farPrev.y,   nearPrev.x, nearPrev.y,
+                                       nearPoint.x, nearPoint.y, farPoint.x, farPoint.y};
+                shadowQuads.Add(quad);
             }
             nearPrev = nearPoint;
             farPrev = farPoint;
         }
-        glEnd();
     }
 }
 

@@ -1,10 +1,12 @@
 #include "world/World.h"
+#include "render/SpriteBatch.h"
 #include "core/App.h"
 #include "core/Game.h"
 #include "core/InputTables.h"
 #include "core/Menustate.h"
 #include "render/Camera.h"
 #include "render/ParticleSystem.h"
+#include "render/ShadowQuads.h"
 #include "util/AtomicFile.h"
 #include "world/Bitmap.h"
 #include "world/GameObject.h"
@@ -176,8 +178,6 @@ void TWorld::Draw()
     glEnable(GL_SCISSOR_TEST);
     glScissor(viewport[0], viewport[1] + viewport[3] / 2, viewport[2] / 2, viewport[3] - viewport[3] / 2);
 
-    for (TBitmap* bitmap : bitmaps) bitmap->Draw();
-
     for (TGameObject* object : objects) object->onScreen = 0;
 
     const float zoom = cameraZoom > 0.0f ? cameraZoom : 1.0f;
@@ -193,11 +193,19 @@ void TWorld::Draw()
     for (b2Fixture* fixture : viewFixtures)
         if (TGameObject* owner = ObjectOfFixture(fixture)) owner->onScreen = 1;
 
-    for (TGameObject* object : objects) object->DrawIfVisible();
+    {
+        // Decals and objects draw mostly sprites: keep runs of the same texture
+        // and blend mode together.
+        TSpriteBatchScope sprites;
+        for (TBitmap* bitmap : bitmaps) bitmap->Draw();
+        for (TGameObject* object : objects) object->DrawIfVisible();
+    }
 
     if (game && game->CurrentStateDrawsShadows()) {
+        shadowQuads.Begin();
         for (b2Fixture* fixture : viewFixtures)
             if (TGameObject* owner = ObjectOfFixture(fixture)) owner->DrawShadow();
+        shadowQuads.End();
     }
 
     if (DebugViewHeld()) physics->DebugDraw();
