@@ -69,7 +69,10 @@ bool GameRun::RunOnce(const std::string& replay, int timeoutSeconds)
         setenv("KORVANMIRE_SEED", "1", 1);
         setenv("SDL_AUDIODRIVER", "dummy", 1);
         setenv("LIBGL_ALWAYS_SOFTWARE", "1", 1);
-        execl(binary ? binary : "korvanmire", "korvanmire", "-w", static_cast<char*>(nullptr));
+        std::vector<char*> argv{const_cast<char*>("korvanmire"), const_cast<char*>("-w")};
+        for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
+        argv.push_back(nullptr);
+        execv(binary ? binary : "korvanmire", argv.data());
         _exit(127);
     }
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(timeoutSeconds);

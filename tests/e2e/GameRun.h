@@ -2,6 +2,7 @@
 #include <SDL/SDL.h>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 // One run of the real game in a fresh copy of data/, with a replay file.
 class GameRun {
@@ -15,6 +16,8 @@ public:
     // Runs the game until it exits or the timeout passes. True when it exited by itself.
     bool Run(const std::string& replay, int timeoutSeconds = 60);
 
+    // Command-line arguments after "-w".
+    std::vector<std::string> arguments;
     int exitCode = -1;
     std::string stderrText;
     std::string ReadData(const std::string& name) const;

@@ -1,6 +1,10 @@
 #include "core/EventPoll.h"
 #include "core/InputReplay.h"
 #include "core/InputTables.h"
+#include "core/App.h"
+#include "core/RunOptions.h"
+#include "core/RunRecorder.h"
+#include "player/AutoPlayer.h"
 #include "render/Graphics.h"
 #include <SDL/SDL.h>
 
@@ -8,8 +12,12 @@ void PollEvents()
 {
     inputTables.BeginFrame();
     inputReplay.PushEventsForFrame();
+    if (runOptions.autoplay) autoPlayer.PushEventsForFrame();
+    const int frame = frameNumber + 1;  // the frame about to be counted
     SDL_Event event;
     while (SDL_PollEvent(&event)) {
+        runRecorder.Note(frame, event);
         if (inputTables.HandleEvent(event)) OnVideoResize(event.resize.w, event.resize.h);
     }
+    runRecorder.NotePointer(frame, MouseWorldX(), MouseWorldY());
 }

@@ -1,6 +1,8 @@
 #include "core/InputReplay.h"
 #include "render/SpriteBatch.h"
 #include "core/App.h"
+#include "core/InputTables.h"
+#include "core/RunRecorder.h"
 #include "script/ScriptHost.h"
 #include <GL/glew.h>
 #include <cctype>
@@ -92,6 +94,13 @@ void TInputReplay::Parse(const std::string& text)
             std::string key;
             in >> key;
             const int code = ParseKeyCode(key);
+            if (code > kMouseCodeBase && code < kInputCodeCount) {
+                // A mouse button in the shared code space (run records write them so).
+                const int button = code - kMouseCodeBase;
+                if (command != "up") AddButton(frame, button, true);
+                if (command != "down") AddButton(command == "press" ? frame + 1 : frame, button, false);
+                continue;
+            }
             if (code < 0 || code >= SDLK_LAST) {
                 std::fprintf(stderr, "replay:%d: unknown key \"%s\"\n", lineNumber, key.c_str());
                 continue;
@@ -119,6 +128,15 @@ void TInputReplay::Parse(const std::string& text)
             int x = 0, y = 0;
             in >> x >> y;
             mouseMoves[frame].push_back({x, y});
+        } else if (command == "pointer") {
+            float x = 0.0f, y = 0.0f;
+            if (!(in >> x >> y)) {
+                std::fprintf(stderr, "replay:%d: expected \"pointer X Y\"\n", lineNumber);
+                continue;
+            }
+            pointerMoves[frame] = {x, y};
+        } else if (command == "seed") {
+            // Read before start-up seeds the random numbers (ReplaySeed).
         } else if (command == "screenshot") {
             screenshots[frame].push_back(RestOfLine(in));
         } else if (command == "lua") {
@@ -136,12 +154,19 @@ void TInputReplay::PushEventsForFrame()
         for (auto [x, y] : moves->second) SDL_WarpMouse(static_cast<Uint16>(x), static_cast<Uint16>(y));
         mouseMoves.erase(moves);
     }
+    if (auto pointer = pointerMoves.find(frame); pointer != pointerMoves.end()) {
+        HoldMouseWorldPosition(pointer->second.first, pointer->second.second);
+        pointerMoves.erase(pointer);
+    }
     if (auto due = events.find(frame); due != events.end()) {
         for (SDL_Event& event : due->second) SDL_PushEvent(&event);
         events.erase(due);
     }
     if (auto due = scripts.find(frame); due != scripts.end()) {
-        for (const std::string& code : due->second) RunScriptString(code, ScriptErrors::StdErr, "=replay");
+        for (const std::string& code : due->second) {
+            runRecorder.NoteScript(frame, code);
+            RunScriptString(code, ScriptErrors::StdErr, "=replay");
+        }
         scripts.erase(due);
     }
 }
@@ -152,6 +177,20 @@ void TInputReplay::TakeScreenshotsForFrame()
     if (due == screenshots.end()) return;
     for (const std::string& path : due->second) SaveScreenshot(path);
     screenshots.erase(due);
+}
+
+std::optional<unsigned> ReplaySeed(const std::string& path)
+{
+    std::ifstream file(path);
+    std::string line;
+    while (std::getline(file, line)) {
+        std::istringstream in(line);
+        int frame = 0;
+        std::string command;
+        unsigned long seed = 0;
+        if (in >> frame >> command && command == "seed" && in >> seed) return static_cast<unsigned>(seed);
+    }
+    return std::nullopt;
 }
 
 bool SaveScreenshot(const std::string& path)

@@ -1,6 +1,7 @@
 #pragma once
 #include <SDL/SDL.h>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,9 @@
 //   mouse X Y          move the mouse to window pixel (X, Y)
 //   screenshot FILE    save the window as a BMP after this frame is drawn
 //   lua CODE           run the rest of the line as a script
+//   pointer X Y        the mouse points at world pixel (X, Y) from now on
+//   seed N             the run's random seed (frame 0; see ReplaySeed)
+// Key numbers 323..327 in press, down and up are the mouse buttons 1..5.
 // Frames count from 1, the first frame of the loop.
 class TInputReplay {
 public:
@@ -23,7 +27,7 @@ public:
     void PushEventsForFrame();
     // Screenshots wanted at the end of the current frame.
     void TakeScreenshotsForFrame();
-    bool Empty() const { return events.empty() && screenshots.empty() && scripts.empty(); }
+    bool Empty() const { return events.empty() && screenshots.empty() && scripts.empty() && pointerMoves.empty(); }
 
 private:
     void AddKey(int frame, int sym, bool down, int unicode);
@@ -32,11 +36,14 @@ private:
     std::map<int, std::vector<std::pair<int, int>>> mouseMoves;
     std::map<int, std::vector<std::string>> screenshots;
     std::map<int, std::vector<std::string>> scripts;
+    std::map<int, std::pair<float, float>> pointerMoves;
 };
 
 extern TInputReplay inputReplay;
 
 // Reads an SDL key name ("return", "f1", "a") or a key code; -1 if neither.
 int ParseKeyCode(const std::string& word);
+// The seed named by a replay file's "seed" line, if it has one.
+std::optional<unsigned> ReplaySeed(const std::string& path);
 // Saves the window's back buffer as a BMP.
 bool SaveScreenshot(const std::string& path);

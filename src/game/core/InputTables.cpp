@@ -7,6 +7,8 @@ TInputTables inputTables;
 namespace {
 float mouseWorldX = 0.0f;
 float mouseWorldY = 0.0f;
+// Set while a program (a replay or the automatic player) holds the pointer.
+bool mouseWorldHeld = false;
 }
 
 void TInputTables::BeginFrame()
@@ -126,3 +128,11 @@ void SetMouseWorldPosition(float x, float y)
     mouseWorldX = x;
     mouseWorldY = y;
 }
+
+void HoldMouseWorldPosition(float x, float y)
+{
+    SetMouseWorldPosition(x, y);
+    mouseWorldHeld = true;
+}
+
+bool MouseWorldHeld() { return mouseWorldHeld; }

@@ -80,3 +80,7 @@ int MouseScreenY();
 float MouseWorldX();
 float MouseWorldY();
 void SetMouseWorldPosition(float x, float y);
+// Points at (x, y) world pixels from now on: the mouse no longer moves the
+// pointer (a replay or the automatic player has taken it over).
+void HoldMouseWorldPosition(float x, float y);
+bool MouseWorldHeld();

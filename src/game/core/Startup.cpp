@@ -8,6 +8,9 @@
 #include "core/Game.h"
 #include "core/InputReplay.h"
 #include "core/InputTables.h"
+#include "core/RunOptions.h"
+#include "core/RunRecorder.h"
+#include "core/RunState.h"
 #include "core/StateRegistry.h"
 #include "render/Graphics.h"
 #include "script/Console.h"
@@ -25,6 +28,9 @@ FrameTimer processTimer;
 
 unsigned RandomSeed()
 {
+    // A replayed run plays with the seed it was recorded with.
+    if (const char* replay = std::getenv("KORVANMIRE_REPLAY"))
+        if (const std::optional<unsigned> seed = ReplaySeed(replay)) return *seed;
     // A fixed seed reproduces a run for tests and bug reports.
     if (const char* seed = std::getenv("KORVANMIRE_SEED")) return static_cast<unsigned>(std::strtoul(seed, nullptr, 10));
     return static_cast<unsigned>(std::time(nullptr));
@@ -49,7 +55,10 @@ bool StartGame(int argc, char** argv)
     joystick = SDL_NumJoysticks() > 0 ? SDL_JoystickOpen(0) : nullptr;
     SDL_EnableUNICODE(1);
     std::atexit(SDL_Quit);
-    std::srand(RandomSeed());
+    const unsigned seed = RandomSeed();
+    std::srand(seed);
+    if (!ReadRunOptions(argc, argv, &runOptions)) return false;
+    if (!runOptions.recordPath.empty() && !runRecorder.Open(runOptions.recordPath, seed)) return false;
 
     StartScriptHost();
     if (!InitGraphics()) return false;
@@ -89,7 +98,9 @@ void RunMainLoop()
                          game->currentStateName.c_str(), timer.ElapsedMilliseconds());
         firstFrame = false;
         timer.stop();
-        SleepRestOfFrame(timer.ElapsedMilliseconds());
+        if (!runOptions.fast) SleepRestOfFrame(timer.ElapsedMilliseconds());
+        if (runOptions.quitAfterSeconds > 0.0 && processTimer.ElapsedMilliseconds() > runOptions.quitAfterSeconds * 1000.0)
+            running = 0;
     }
 }
 
@@ -97,6 +108,10 @@ void ShutDownGame()
 {
     CallScriptFunction("SaveSettings", {}, 0, ScriptErrors::Silent);
     game->SaveStats();
+    runRecorder.Close();
+    // Where a recorded or replayed run ended, to compare the two.
+    if (!runOptions.recordPath.empty() || std::getenv("KORVANMIRE_REPLAY"))
+        std::fprintf(stderr, "%s\n", RunStateLine(*game).c_str());
     // For tests and bug reports: what the console showed at the end.
     if (const char* path = std::getenv("KORVANMIRE_CONSOLE_LOG")) WriteFileAtomically(path, console.Text());
 }

@@ -7,6 +7,8 @@
 #include "player/Item.h"
 #include "player/ItemFactory.h"
 #include "player/KeyboardInputDevice.h"
+#include "player/AutoInputDevice.h"
+#include "core/RunOptions.h"
 #include "player/PlayerInventory.h"
 #include "player/Tulirelv.h"
 #include "render/Camera.h"
@@ -106,7 +108,9 @@ TPlayer::TPlayer(float x, float y)
     lootingCrate = 0;
     if (body) body->SetTransform(body->GetPosition(), -float(std::rand() % 30));
 
-    if (GetSettingBool("gamepad") && joystick)
+    if (runOptions.autoplay)
+        input = std::make_unique<TAutoInputDevice>();
+    else if (GetSettingBool("gamepad") && joystick)
         input = std::make_unique<TGamepadInputDevice>();
     else
         input = std::make_unique<TKeyboardInputDevice>();

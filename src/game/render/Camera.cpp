@@ -78,7 +78,7 @@ void BeginGameFrame()
 
 void ComputeMouseWorldPosition()
 {
-    if (windowWidth <= 0 || windowHeight <= 0) return;
+    if (windowWidth <= 0 || windowHeight <= 0 || MouseWorldHeld()) return;
     int mx = 0, my = 0;
     SDL_GetMouseState(&mx, &my);
     int x640 = mx * 640 / windowWidth;

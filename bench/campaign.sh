@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# The whole campaign played by the automatic player: the real game under Xvfb
+# (24-bit screen), from "new game" through the ten levels, frames without
+# sleeping. One line per level, then "gates reached: N/10".
+# A death starts the level again and is counted; a level the player cannot
+# finish within its frame limit is given up ("no") and the next one follows.
+# Usage: bench/campaign.sh [minutes]   (default 19; after ./scripts/setup.sh)
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+minutes="${1:-19}"
+work="$(mktemp -d)"
+trap 'rm -rf "$work"' EXIT
+cp -r "$root/data" "$work/data"
+rm -f "$work/data/settings.lua" "$work/data/stats"
+
+start=$(date +%s)
+(cd "$work/data" && SDL_AUDIODRIVER=dummy \
+  timeout --kill-after=10 "$((minutes * 60))" \
+  xvfb-run -a -s "-screen 0 1024x768x24" "$root/build/korvanmire" -w --autoplay --fast --autoplay-levels 10 \
+  2>"$work/stderr.log") || echo "(the game did not end by itself: $? after $(( $(date +%s) - start )) s)"
+elapsed=$(( $(date +%s) - start ))
+
+grep '^autoplay: level ' "$work/stderr.log" | awk -v elapsed="$elapsed" '
+BEGIN {
+  printf "%-8s %-5s %7s %6s %5s %6s %8s %6s\n", "level", "gate", "frames", "health", "kills", "shots", "accuracy", "deaths"
+}
+{
+  # autoplay: level NAME gate G frames F health H kills K shots S hits T deaths D
+  for (i = 2; i < NF; i += 2) v[$i] = $(i + 1)
+  accuracy = v["shots"] > 0 ? sprintf("%.0f%%", 100 * v["hits"] / v["shots"]) : "-"
+  printf "%-8s %-5s %7d %6d %5d %6d %8s %6d\n", v["level"], v["gate"], v["frames"], v["health"], v["kills"], v["shots"], accuracy, v["deaths"]
+  if (v["gate"] == "yes") gates++
+  levels++
+}
+END {
+  for (i = levels + 1; i <= 10; i++) printf "%-8s %-5s %7s %6s %5s %6s %8s %6s\n", "level" i, "no", "-", "-", "-", "-", "-", "-"
+  printf "wall time: %d s\n", elapsed
+  printf "gates reached: %d/10\n", gates
+}'

@@ -1,0 +1,25 @@
+#pragma once
+#include <string>
+
+// Options for unattended and recorded runs, read from the command line:
+//   --autoplay            the automatic player plays from the main menu on
+//   --autoplay-levels N   with --autoplay: leave the game after N levels (a level
+//                         ends at its gate, or when the player gives it up)
+//   --fast                frames follow each other without sleeping (the
+//                         frame itself is unchanged, only its pacing)
+//   --quit-after SECONDS  ends the program after that much time (soak runs)
+//   --record FILE         writes every input event of the run to FILE in the
+//                         replay language KORVANMIRE_REPLAY reads
+// Other arguments are left to the rest of start-up.
+struct TRunOptions {
+    bool autoplay = false;
+    int autoplayLevels = 0;  // 0: play on until the program is ended
+    bool fast = false;
+    double quitAfterSeconds = 0.0;  // 0: no time limit
+    std::string recordPath;
+};
+
+extern TRunOptions runOptions;
+
+// Reads the options above from argv; false (with a message) when one lacks its value.
+bool ReadRunOptions(int argc, char** argv, TRunOptions* options);

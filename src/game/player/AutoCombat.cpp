@@ -1,0 +1,159 @@
+#include "player/AutoCombat.h"
+#include "enemies/Enemy.h"
+#include "player/AutoControls.h"
+#include "player/Container.h"
+#include "player/Medkit.h"
+#include "player/Player.h"
+#include "player/Tulirelv.h"
+#include "world/Physics.h"
+#include "world/World.h"
+#include <box2d/box2d.h>
+#include <cmath>
+#include <cstring>
+
+namespace {
+
+// How far the automatic player looks for enemies, world units.
+constexpr float kSightRange = 11.0f;
+// Closer than this it steps back while shooting; explosives need more room.
+constexpr float kBackOffDistance = 2.2f;
+constexpr float kExplosiveSafeDistance = 4.0f;
+// Health levels below which a medkit is used, in a fight and between fights.
+constexpr float kHealInFight = 35.0f;
+constexpr float kHealAtRest = 70.0f;
+// What bullets hit, the player aside.
+constexpr uint32_t kSightMask = kCollisionWall | kCollisionEnemy;
+
+bool Usable(const TTulirelv& weapon, const TActor& holder)
+{
+    return weapon.roundsLoaded > 0 || holder.ammo[weapon.ammoType] > 0;
+}
+
+// Rough damage per second.
+float Worth(const TTulirelv& weapon)
+{
+    const float rate = 30.0f / float(std::max(1, std::abs(weapon.reloadTime)));
+    return float(weapon.damage * std::max(1, weapon.bulletCount)) * rate;
+}
+
+} // namespace
+
+bool InSight(b2Vec2 from, b2Vec2 to, const void* object, const TPlayer& player)
+{
+    TGameObject* hit = nullptr;
+    const bool any = RayCast(from.x, from.y, to.x, to.y, nullptr, nullptr, &hit, kSightMask, nullptr,
+                             const_cast<TPlayer*>(&player));
+    return !any || hit == object;
+}
+
+TEnemy* TAutoCombat::FindTarget(TPlayer& player, TWorld& world) const
+{
+    const b2Vec2 at = player.GetPosition();
+    TEnemy* best = nullptr;
+    float bestDistance = kSightRange;
+    for (TGameObject* object : world.objects) {
+        auto* enemy = dynamic_cast<TEnemy*>(object);
+        if (!enemy || enemy->dead || !enemy->Alive() || enemy->collision != kCollisionModeSolid) continue;
+        const b2Vec2 p = enemy->GetPosition();
+        float distance = (p - at).Length();
+        // Stay on the same enemy while it is in sight.
+        if (enemy == target) distance -= 2.0f;
+        if (distance >= bestDistance || !InSight(at, p, enemy, player)) continue;
+        best = enemy;
+        bestDistance = distance;
+    }
+    return best;
+}
+
+TTulirelv* TAutoCombat::BestWeapon(const TPlayer& player, float distance)
+{
+    if (!player.inventory) return nullptr;
+    TTulirelv* best = nullptr;
+    for (int i = 0; i < player.inventory->slotCount; ++i) {
+        auto* weapon = dynamic_cast<TTulirelv*>(player.inventory->Slot(i));
+        if (!weapon || !Usable(*weapon, player)) continue;
+        if (weapon->bulletType == kShotSmallExplosive && distance < kExplosiveSafeDistance) continue;
+        if (!best || Worth(*weapon) > Worth(*best)) best = weapon;
+    }
+    return best;
+}
+
+bool TAutoCombat::Select(TPlayer& player, const TItem* item, TAutoControls& hands)
+{
+    if (!item || !player.inventory) return false;
+    if (player.inventory->SelectedItem() == item) return true;
+    if (player.lootingCrate) return false;
+    // A quick-switch key reaches the item at once; the item step walks there.
+    const std::string& key = item->shortcutKey;
+    if (key == "sc_1" || key == "sc_2" || key == "sc_3" || key == "sc_4") hands.TapAction(key.c_str());
+    else hands.TapAction("previtem");
+    return false;
+}
+
+bool TAutoCombat::Heal(TPlayer& player, TAutoControls& hands, float below)
+{
+    if (player.health >= below || !player.inventory) return false;
+    for (int i = 0; i < player.inventory->slotCount; ++i) {
+        TItem* item = player.inventory->Slot(i);
+        if (!dynamic_cast<TMedkit*>(item)) continue;
+        if (Select(player, item, hands)) hands.HoldAction("shoot");
+        return true;
+    }
+    return false;
+}
+
+TAutoCombat::Stance TAutoCombat::Fight(TPlayer& player, TWorld& world, TAutoControls& hands)
+{
+    target = FindTarget(player, world);
+    if (!target) return Stance::None;
+    if (Heal(player, hands, kHealInFight)) return Stance::BackOff;
+
+    const b2Vec2 at = player.GetPosition();
+    b2Vec2 aimAt = target->GetPosition();
+    const float distance = (aimAt - at).Length();
+    TTulirelv* weapon = BestWeapon(player, distance);
+    if (!weapon) {
+        // Nothing to shoot with: the knife.
+        hands.Point(aimAt.x * kPixelsPerUnit, aimAt.y * kPixelsPerUnit);
+        if (distance < 1.2f) hands.TapAction("stab");
+        return Stance::Charge;
+    }
+    if (!Select(player, weapon, hands)) return Stance::BackOff;
+
+    // Lead a moving target by the bullet's flight time.
+    if (target->body && weapon->bulletSpeed > 0) {
+        const float unitsPerSecond = float(weapon->bulletSpeed) * 30.0f / kPixelsPerUnit;
+        aimAt += (distance / unitsPerSecond) * target->body->GetLinearVelocity();
+    }
+    hands.Point(aimAt.x * kPixelsPerUnit, aimAt.y * kPixelsPerUnit);
+    hands.HoldAction("aim");
+    if (player.action == kActionAim || player.action == kActionShoot) hands.HoldAction("shoot");
+    return distance < kBackOffDistance ? Stance::BackOff : Stance::Stand;
+}
+
+bool TAutoCombat::ShootAt(TPlayer& player, b2Vec2 point, TAutoControls& hands)
+{
+    const float distance = (point - player.GetPosition()).Length();
+    TTulirelv* weapon = BestWeapon(player, distance);
+    if (!weapon) return false;
+    if (!Select(player, weapon, hands)) return true;
+    hands.Point(point.x * kPixelsPerUnit, point.y * kPixelsPerUnit);
+    hands.HoldAction("aim");
+    if (player.action == kActionAim || player.action == kActionShoot) hands.HoldAction("shoot");
+    return true;
+}
+
+void TAutoCombat::Tend(TPlayer& player, TAutoControls& hands)
+{
+    if (Heal(player, hands, kHealAtRest)) return;
+    TTulirelv* weapon = BestWeapon(player, 10.0f);
+    if (!weapon || !Select(player, weapon, hands)) return;
+    if (reloadWait > 0) {
+        --reloadWait;
+        return;
+    }
+    if (weapon->reloadTimer < 0 && weapon->roundsLoaded < weapon->clipSize && player.ammo[weapon->ammoType] > 0) {
+        hands.TapAction("reload");
+        reloadWait = 45;
+    }
+}

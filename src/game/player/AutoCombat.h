@@ -1,0 +1,41 @@
+#pragma once
+#include <box2d/b2_math.h>
+
+class TAutoControls;
+class TEnemy;
+class TItem;
+class TPlayer;
+class TTulirelv;
+class TWorld;
+
+// The automatic player's fighting: it picks the nearest enemy it can see,
+// keeps its best loaded weapon in hand, aims (leading a moving target),
+// shoots, reloads between fights, heals with medkits and stabs when it has
+// nothing to shoot with. Everything goes through the controls a person uses.
+class TAutoCombat {
+public:
+    // What this frame's fighting asks of the legs.
+    enum class Stance { None, Stand, BackOff, Charge };
+
+    // One frame; `target` (may be null) is the enemy it fights.
+    Stance Fight(TPlayer& player, TWorld& world, TAutoControls& hands);
+    // Fires at a point (a block in the way); false when there is nothing to shoot with.
+    bool ShootAt(TPlayer& player, b2Vec2 point, TAutoControls& hands);
+    // Between fights: heal when hurt, reload a partly empty weapon, take the best weapon in hand.
+    void Tend(TPlayer& player, TAutoControls& hands);
+    // The enemy being fought (null when none is in sight); valid this frame only.
+    TEnemy* Target() const { return target; }
+    // The best weapon with rounds loaded or in store, or null.
+    static TTulirelv* BestWeapon(const TPlayer& player, float distance);
+    // Brings the item into the hand; true once it is the selected one.
+    static bool Select(TPlayer& player, const TItem* item, TAutoControls& hands);
+
+private:
+    TEnemy* FindTarget(TPlayer& player, TWorld& world) const;
+    bool Heal(TPlayer& player, TAutoControls& hands, float below);
+    TEnemy* target = nullptr;
+    int reloadWait = 0;
+};
+
+// Whether the segment from `from` to `to` reaches `object` before any wall.
+bool InSight(b2Vec2 from, b2Vec2 to, const void* object, const TPlayer& player);

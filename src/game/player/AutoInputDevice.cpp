@@ -1,0 +1,217 @@
+#include "player/AutoInputDevice.h"
+#include "enemies/Enemy.h"
+#include "player/AutoControls.h"
+#include "player/Player.h"
+#include "world/Trigger.h"
+#include "world/World.h"
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// The world changes (doors, pushed crates, broken blocks): look again this often.
+constexpr int kGridRefreshFrames = 150;
+constexpr int kReplanFrames = 45;
+// Path cells looked ahead for a straight walk.
+constexpr size_t kLookAhead = 8;
+// A breakable block on the way is shot from this near.
+constexpr float kShootBlockDistance = 3.0f;
+// Under this much headway in this many frames the player counts as stuck.
+constexpr float kStuckDistance = 0.4f;
+constexpr int kStuckFrames = 75;
+constexpr int kStuckMemory = 600;
+// Frames between looks for loot.
+constexpr int kLootLookFrames = 20;
+// Near enough to the spot where loot is worked on.
+constexpr float kLootReach = 0.22f;
+// Frames spent getting to one piece of loot and working it before it is given up.
+constexpr int kLootChaseFrames = 450;
+
+} // namespace
+
+bool TAutoInputDevice::FindGate(TWorld& world)
+{
+    for (TGameObject* object : world.objects) {
+        auto* trigger = dynamic_cast<TTrigger*>(object);
+        if (trigger && !trigger->dead && trigger->scriptName == "gate") {
+            gate = trigger->GetPosition();
+            gateKnown = true;
+            return true;
+        }
+    }
+    return false;
+}
+
+void TAutoInputDevice::Think(TPlayer& player, TWorld& world, TAutoControls& hands)
+{
+    if (world.introTimer <= kIntroFrames || !player.Alive()) return;
+    ++frame;
+    if (frame - gridFrame >= kGridRefreshFrames || grid.Empty()) {
+        grid.Build(world);
+        for (const auto& [cell, until] : stuckCells)
+            if (until > frame) grid.Set(cell.first, cell.second, TNavigationGrid::Cell::Blocked);
+        gridFrame = frame;
+        pathFrame = -1000;
+    }
+    if (!gateKnown) FindGate(world);
+
+    const TAutoCombat::Stance stance = combat.Fight(player, world, hands);
+    const b2Vec2 at = player.GetPosition();
+    switch (stance) {
+    case TAutoCombat::Stance::Stand:
+        watchFrame = frame;  // standing still to fight is not being stuck
+        watchFrom = at;
+        return;
+    case TAutoCombat::Stance::BackOff:
+        if (combat.Target()) Walk(player, at - combat.Target()->GetPosition(), hands);
+        watchFrame = frame;
+        watchFrom = at;
+        return;
+    case TAutoCombat::Stance::Charge:
+        if (combat.Target()) Walk(player, combat.Target()->GetPosition() - at, hands);
+        return;
+    case TAutoCombat::Stance::None:
+        break;
+    }
+
+    combat.Tend(player, hands);
+
+    // Loot near the way.
+    TGameObject* lootObject = loot ? ObjectFromHandle(loot) : nullptr;
+    if (!lootObject && frame - lootLookFrame >= kLootLookFrames) {
+        lootLookFrame = frame;
+        lootObject = looting.Choose(player, world, &lootSpot);
+        loot = lootObject;
+        lootSince = frame;
+    }
+    if (lootObject && frame - lootSince > kLootChaseFrames) {
+        // Out of reach after all.
+        looting.GiveUp(lootObject);
+        loot = lootObject = nullptr;
+    }
+    if (lootObject) {
+        if ((lootSpot - at).Length() < kLootReach || player.lootingCrate) {
+            watchFrame = frame;
+            watchFrom = at;
+            if (looting.Work(player, lootObject, hands)) return;
+            loot = nullptr;
+        } else if ((lootSpot - at).Length() < 1.0f && ClearLine(at, lootSpot)) {
+            // The last steps straight to the spot.
+            Walk(player, lootSpot - at, hands);
+            CheckStuck(player, lootSpot);
+            return;
+        } else if (FollowPath(player, lootSpot, hands)) {
+            return;
+        } else {
+            looting.GiveUp(lootObject);
+            loot = nullptr;
+        }
+    }
+    if (gateKnown) FollowPath(player, gate, hands);
+}
+
+void TAutoInputDevice::Replan(b2Vec2 from, b2Vec2 goal)
+{
+    path.clear();
+    pathIndex = 0;
+    pathFrame = frame;
+    int sx = 0, sy = 0, gx = 0, gy = 0;
+    if (!grid.NearestOpen(from, &sx, &sy) || !grid.NearestOpen(goal, &gx, &gy)) return;
+    pathGoal = {grid.CellX(goal.x), grid.CellY(goal.y)};
+    path = TPathFinder::Find(grid, {sx, sy}, {gx, gy});
+}
+
+bool TAutoInputDevice::FollowPath(TPlayer& player, b2Vec2 goal, TAutoControls& hands)
+{
+    const b2Vec2 at = player.GetPosition();
+    const TPathFinder::Step goalCell{grid.CellX(goal.x), grid.CellY(goal.y)};
+    if (goalCell != pathGoal || frame - pathFrame >= kReplanFrames || path.empty()) Replan(at, goal);
+    if (path.empty()) return false;
+
+    // The path cell nearest to the player, looking a little ahead.
+    size_t nearest = pathIndex;
+    float nearestDistance = 1e9f;
+    for (size_t i = pathIndex; i < std::min(path.size(), pathIndex + kLookAhead); ++i) {
+        const float d = (grid.Centre(path[i].first, path[i].second) - at).Length();
+        if (d < nearestDistance) {
+            nearestDistance = d;
+            nearest = i;
+        }
+    }
+    pathIndex = nearest;
+
+    // A breakable block on the way: shoot it down first.
+    for (size_t i = pathIndex; i < std::min(path.size(), pathIndex + 4); ++i) {
+        if (grid.At(path[i].first, path[i].second) != TNavigationGrid::Cell::Breakable) continue;
+        const b2Vec2 block = grid.Centre(path[i].first, path[i].second);
+        if ((block - at).Length() > kShootBlockDistance) break;
+        if (combat.ShootAt(player, block, hands)) {
+            watchFrame = frame;
+            watchFrom = at;
+            return true;
+        }
+        // Nothing to shoot with: that way is closed.
+        grid.Set(path[i].first, path[i].second, TNavigationGrid::Cell::Blocked);
+        pathFrame = -1000;
+        return true;
+    }
+
+    // Head for the farthest cell ahead that a straight walk reaches.
+    size_t aim = std::min(pathIndex + 1, path.size() - 1);
+    for (size_t i = aim + 1; i < std::min(path.size(), pathIndex + kLookAhead); ++i) {
+        if (!ClearLine(at, grid.Centre(path[i].first, path[i].second))) break;
+        aim = i;
+    }
+    b2Vec2 toward = grid.Centre(path[aim].first, path[aim].second);
+    if (aim + 1 == path.size()) toward = goal;
+    Walk(player, toward - at, hands);
+    CheckStuck(player, toward);
+    return true;
+}
+
+bool TAutoInputDevice::ClearLine(b2Vec2 a, b2Vec2 b) const
+{
+    const b2Vec2 d = b - a;
+    const int steps = std::max(1, int(d.Length() / (TNavigationGrid::kCellSize * 0.5f)));
+    for (int i = 0; i <= steps; ++i) {
+        const b2Vec2 p = a + (float(i) / float(steps)) * d;
+        const TNavigationGrid::Cell cell = grid.At(grid.CellX(p.x), grid.CellY(p.y));
+        if (cell != TNavigationGrid::Cell::Open && cell != TNavigationGrid::Cell::Door) return false;
+    }
+    return true;
+}
+
+void TAutoInputDevice::Walk(TPlayer& player, b2Vec2 direction, TAutoControls& hands)
+{
+    const float length = direction.Length();
+    if (length < 0.05f) return;
+    // The controls are turned by the view: turn the wish back.
+    const b2Rot back(-player.viewRotation);
+    const b2Vec2 m = b2Mul(back, direction);
+    // Eight directions, as the movement keys give them.
+    constexpr float kSin22 = 0.38268343f;
+    if (m.x > kSin22 * length) hands.HoldAction("right");
+    if (m.x < -kSin22 * length) hands.HoldAction("left");
+    if (m.y > kSin22 * length) hands.HoldAction("down");
+    if (m.y < -kSin22 * length) hands.HoldAction("up");
+}
+
+void TAutoInputDevice::CheckStuck(TPlayer& player, b2Vec2 toward)
+{
+    const b2Vec2 at = player.GetPosition();
+    if ((at - watchFrom).Length() > kStuckDistance) {
+        watchFrom = at;
+        watchFrame = frame;
+        return;
+    }
+    if (frame - watchFrame < kStuckFrames) return;
+    // Close the cell it keeps walking into, and find another way.
+    const TPathFinder::Step cell{grid.CellX(toward.x), grid.CellY(toward.y)};
+    const TPathFinder::Step here{grid.CellX(at.x), grid.CellY(at.y)};
+    if (cell != here) {
+        stuckCells.push_back({cell, frame + kStuckMemory});
+        grid.Set(cell.first, cell.second, TNavigationGrid::Cell::Blocked);
+    }
+    pathFrame = -1000;
+    watchFrame = frame;
+}

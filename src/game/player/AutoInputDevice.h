@@ -1,0 +1,68 @@
+#pragma once
+#include "player/AutoCombat.h"
+#include "player/AutoLooting.h"
+#include "player/KeyboardInputDevice.h"
+#include "player/NavigationGrid.h"
+#include "player/PathFinder.h"
+#include <vector>
+
+class TAutoControls;
+class TPlayer;
+class TWorld;
+
+// The automatic player's device. It reads the controls exactly as the
+// keyboard device does; what differs is whose hands are on them: each frame,
+// before the events are read, Think decides where to go (the level's gate
+// over the navigation grid, with detours for loot), what to fight and what
+// to press, and hands that to the controls. A run it plays is therefore an
+// ordinary stream of key, button and pointer events that a recording keeps
+// and a replay on the keyboard device plays back the same.
+class TAutoInputDevice : public TInputDevice {
+public:
+    b2Vec2 GetAim(b2Vec2 position) override { return keys.GetAim(position); }
+    b2Vec2 GetMove() override { return keys.GetMove(); }
+    int GetItemStep() override { return keys.GetItemStep(); }
+    bool IsShootHeld() override { return keys.IsShootHeld(); }
+    bool IsAimHeld() override { return keys.IsAimHeld(); }
+    bool IsStabPressed() override { return keys.IsStabPressed(); }
+    bool IsUsePressed() override { return keys.IsUsePressed(); }
+    bool IsDropPressed() override { return keys.IsDropPressed(); }
+    bool IsCombinePressed() override { return keys.IsCombinePressed(); }
+    void ReleaseShoot() override { keys.ReleaseShoot(); }
+
+    // One frame of decisions for `player` in `world`.
+    void Think(TPlayer& player, TWorld& world, TAutoControls& hands);
+
+private:
+    // Where the gate's trigger is; false when the level has none.
+    bool FindGate(TWorld& world);
+    // Walks along the way to goal; false when there is no way.
+    bool FollowPath(TPlayer& player, b2Vec2 goal, TAutoControls& hands);
+    void Replan(b2Vec2 from, b2Vec2 goal);
+    // Whether a straight walk from a to b stays on open floor and doors.
+    bool ClearLine(b2Vec2 a, b2Vec2 b) const;
+    void Walk(TPlayer& player, b2Vec2 direction, TAutoControls& hands);
+    // Not getting anywhere: the cell ahead counts as blocked for a while.
+    void CheckStuck(TPlayer& player, b2Vec2 toward);
+
+    TKeyboardInputDevice keys;
+    TNavigationGrid grid;
+    TAutoCombat combat;
+    TAutoLooting looting;
+    std::vector<TPathFinder::Step> path;
+    size_t pathIndex = 0;
+    TPathFinder::Step pathGoal{-1, -1};
+    int frame = 0;
+    int gridFrame = -1000;
+    int pathFrame = -1000;
+    bool gateKnown = false;
+    b2Vec2 gate{0.0f, 0.0f};
+    const void* loot = nullptr;  // checked against the live objects before use
+    b2Vec2 lootSpot{0.0f, 0.0f};
+    int lootLookFrame = 0;
+    int lootSince = 0;
+    // Progress watch: where the player was when the watch started.
+    b2Vec2 watchFrom{0.0f, 0.0f};
+    int watchFrame = 0;
+    std::vector<std::pair<TPathFinder::Step, int>> stuckCells;  // cell and until which frame
+};

@@ -1,0 +1,30 @@
+#pragma once
+#include <box2d/b2_math.h>
+#include <set>
+
+class TAutoControls;
+class TGameObject;
+class TPlayer;
+class TWorld;
+
+// The automatic player's looting: items lying near it and the crates and
+// lockers it passes. It walks up, presses "use", and from an open crate takes
+// everything with the trigger until the crate is empty.
+class TAutoLooting {
+public:
+    // The nearest loot in sight within reach that was not given up on; writes
+    // where to stand for it. Null when there is none.
+    TGameObject* Choose(TPlayer& player, TWorld& world, b2Vec2* standAt);
+    // Works on the loot while standing at it; false once it is done with it
+    // (emptied, picked up, or given up on).
+    bool Work(TPlayer& player, TGameObject* loot, TAutoControls& hands);
+    // Never try this one again on this level.
+    void GiveUp(const TGameObject* loot);
+    // Where someone stands to open a crate: in front of its lid.
+    static b2Vec2 CrateFront(TGameObject& crate);
+
+private:
+    std::set<const TGameObject*> givenUp;
+    const TGameObject* working = nullptr;
+    int workFrames = 0;
+};

@@ -1,0 +1,140 @@
+#include "player/AutoPlayer.h"
+#include "core/App.h"
+#include "core/Game.h"
+#include "core/RunOptions.h"
+#include "core/RunRecorder.h"
+#include "player/AutoInputDevice.h"
+#include "player/Player.h"
+#include "script/ScriptHost.h"
+#include "world/World.h"
+#include <SDL/SDL.h>
+#include <cstdio>
+#include <map>
+#include <unistd.h>
+
+TAutoPlayer autoPlayer;
+
+namespace {
+
+// Frames a screen is shown before the automatic player moves on from it.
+constexpr int kMenuPause = 15;
+constexpr int kGameOverPause = 40;
+// Frames between status lines (objects and memory, for soak runs).
+constexpr int kStatusFrames = 300;
+
+int Sum(const std::map<std::string, int32_t>& counts)
+{
+    int total = 0;
+    for (const auto& entry : counts) total += entry.second;
+    return total;
+}
+
+// A script line run in the automatic player's place: a run record keeps it,
+// so that the replay does the same.
+void RunRecordedScript(const std::string& code)
+{
+    runRecorder.NoteScript(frameNumber + 1, code);
+    RunScriptString(code, ScriptErrors::StdErr, "=autoplay");
+}
+
+} // namespace
+
+void TAutoPlayer::PushEventsForFrame()
+{
+    if (!game) return;
+    if (game->currentStateName != state) {
+        state = game->currentStateName;
+        stateFrames = 0;
+    }
+    ++stateFrames;
+    if (frameNumber % kStatusFrames == 0) ReportStatus(*game);
+    if (state == "game") OnLevel(*game);
+    else OnMenu(*game);
+    hands.PushEvents();
+}
+
+void TAutoPlayer::OnMenu(TGame& game)
+{
+    if (state == "mainmenu" && stateFrames == kMenuPause) {
+        if (diedOn.empty()) {
+            hands.Tap(SDLK_RETURN);  // "new game", the first entry
+            return;
+        }
+        // Starting the level again after a death. The main menu has no way back
+        // into a lost run yet, so the level is loaded as its gate would load it.
+        RunRecordedScript("LoadLevel(\"" + diedOn + "\", 0); SetMenuState(\"game\")");
+        diedOn.clear();
+    } else if (state == "levelend" && stateFrames == kMenuPause) {
+        if (runOptions.autoplayLevels > 0 && levelsDone >= runOptions.autoplayLevels) running = 0;
+        else hands.Tap(SDLK_SPACE);
+    } else if (state == "gameover") {
+        if (stateFrames == 1) {
+            ++deaths;
+            diedOn = level;
+            // The run's counters start afresh with the next attempt: keep this one's.
+            if (game.world) {
+                framesBefore += game.world->stepCount;
+                killsBefore += Sum(game.world->killCounts);
+            }
+            if (game.progress) {
+                shotsBefore += game.progress->shots - shotsAtStart;
+                hitsBefore += game.progress->hits - hitsAtStart;
+            }
+            shotsAtStart = hitsAtStart = 0;
+        }
+        if (stateFrames == kGameOverPause) hands.Tap(SDLK_RETURN);
+    }
+}
+
+void TAutoPlayer::StartLevelCount(TGame& game)
+{
+    level = game.currentLevelName;
+    reported = false;
+    deaths = framesBefore = killsBefore = shotsBefore = hitsBefore = 0;
+    shotsAtStart = game.progress ? game.progress->shots : 0;
+    hitsAtStart = game.progress ? game.progress->hits : 0;
+}
+
+void TAutoPlayer::OnLevel(TGame& game)
+{
+    if (!game.world) return;
+    if (game.currentLevelName != level) StartLevelCount(game);
+    TWorld& world = *game.world;
+    if (!reported && game.levelEndCountdown > 0) {
+        Report(game, true);
+    } else if (!reported && world.stepCount > kAutoLevelFrameLimit) {
+        // Given up: on to the next level the way its gate would lead.
+        Report(game, false);
+        RunRecordedScript("LoadLevel(NextLevel(currentLevel), 1)");
+    }
+    if (!game.player) return;
+    if (auto* device = dynamic_cast<TAutoInputDevice*>(game.player->input.get()))
+        device->Think(*game.player, world, hands);
+}
+
+void TAutoPlayer::ReportStatus(TGame& game)
+{
+    // Resident memory from the kernel's page counts.
+    long pages = 0, residentPages = 0;
+    if (std::FILE* statm = std::fopen("/proc/self/statm", "r")) {
+        if (std::fscanf(statm, "%ld %ld", &pages, &residentPages) != 2) residentPages = 0;
+        std::fclose(statm);
+    }
+    const long residentKb = residentPages * (sysconf(_SC_PAGESIZE) / 1024);
+    const size_t objects = game.world ? game.world->objects.size() : 0;
+    std::fprintf(stderr, "autoplay: status frame %d objects %zu rss_kb %ld\n", frameNumber, objects, residentKb);
+}
+
+void TAutoPlayer::Report(TGame& game, bool reachedGate)
+{
+    reported = true;
+    ++levelsDone;
+    const int frames = framesBefore + (game.world ? game.world->stepCount : 0);
+    const int kills = killsBefore + (game.world ? Sum(game.world->killCounts) : 0);
+    const int shots = shotsBefore + (game.progress ? game.progress->shots - shotsAtStart : 0);
+    const int hits = hitsBefore + (game.progress ? game.progress->hits - hitsAtStart : 0);
+    const int health = game.player ? int(game.player->health) : 0;
+    std::fprintf(stderr, "autoplay: level %s gate %s frames %d health %d kills %d shots %d hits %d deaths %d\n",
+                 level.c_str(), reachedGate ? "yes" : "no", frames, health, kills, shots, hits, deaths);
+    std::fflush(stderr);
+}

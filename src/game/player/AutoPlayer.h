@@ -1,0 +1,45 @@
+#pragma once
+#include "player/AutoControls.h"
+#include <string>
+
+class TGame;
+
+// The automatic player at the screen level (--autoplay): it starts a new
+// game from the main menu, leaves the level-end and game-over screens, starts
+// a level again after a death, and lets the player's automatic device play
+// each level. Per level it writes one line to stderr:
+//   autoplay: level NAME gate yes|no frames F health H kills K shots S hits T deaths D
+// and with a level limit it ends the program after that many levels. Every
+// few hundred frames it also writes the live object count and memory.
+class TAutoPlayer {
+public:
+    // Decides this frame's input and puts it into the event queue; called by
+    // the event poll before it reads the queue.
+    void PushEventsForFrame();
+
+private:
+    void OnMenu(TGame& game);
+    void OnLevel(TGame& game);
+    void StartLevelCount(TGame& game);
+    // "autoplay: status frame F objects N rss_kb R" on stderr.
+    void ReportStatus(TGame& game);
+    // Closes the level's figures with one line.
+    void Report(TGame& game, bool reachedGate);
+
+    TAutoControls hands;
+    std::string state;
+    int stateFrames = 0;
+    int levelsDone = 0;
+    // The level being played and its figures so far (earlier attempts included).
+    std::string level;
+    std::string diedOn;  // the level to start again after a death
+    bool reported = false;
+    int deaths = 0;
+    int framesBefore = 0, killsBefore = 0, shotsBefore = 0, hitsBefore = 0;
+    int shotsAtStart = 0, hitsAtStart = 0;
+};
+
+extern TAutoPlayer autoPlayer;
+
+// Frames one level may take before the automatic player gives it up.
+constexpr int kAutoLevelFrameLimit = 15000;
