@@ -75,6 +75,17 @@ void TInputReplay::AddButton(int frame, int button, bool down)
     events[frame].push_back(event);
 }
 
+void TInputReplay::AddDrag(int frame, int button, int x1, int y1, int x2, int y2, int steps)
+{
+    // Still frames before and after the motion: the game sees where the mouse
+    // is a frame after it moved, and must see the button held at both ends.
+    mouseMoves[frame].push_back({x1, y1});
+    AddButton(frame + 2, button, true);
+    for (int i = 1; i <= steps; ++i)
+        mouseMoves[frame + 2 + i].push_back({x1 + (x2 - x1) * i / steps, y1 + (y2 - y1) * i / steps});
+    AddButton(frame + steps + 4, button, false);
+}
+
 void TInputReplay::Parse(const std::string& text)
 {
     std::istringstream lines(text);
@@ -124,6 +135,17 @@ void TInputReplay::Parse(const std::string& text)
             in >> button;
             AddButton(frame, button, true);
             AddButton(frame + 1, button, false);
+        } else if (command == "hold" || command == "release") {
+            int button = 0;
+            in >> button;
+            AddButton(frame, button, command == "hold");
+        } else if (command == "drag") {
+            int button = 0, x1 = 0, y1 = 0, x2 = 0, y2 = 0, steps = 0;
+            if (!(in >> button >> x1 >> y1 >> x2 >> y2 >> steps) || steps < 1) {
+                std::fprintf(stderr, "replay:%d: expected \"drag BUTTON X1 Y1 X2 Y2 FRAMES\"\n", lineNumber);
+                continue;
+            }
+            AddDrag(frame, button, x1, y1, x2, y2, steps);
         } else if (command == "mouse") {
             int x = 0, y = 0;
             in >> x >> y;

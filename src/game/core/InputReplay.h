@@ -12,6 +12,10 @@
 //   type TEXT          the rest of the line, one character every two frames
 //   click BUTTON       mouse button down this frame, up the next
 //   mouse X Y          move the mouse to window pixel (X, Y)
+//   hold BUTTON / release BUTTON   one mouse button edge only
+//   drag BUTTON X1 Y1 X2 Y2 N      mouse to (X1, Y1); the button down two
+//                      frames later; N frames of even steps to (X2, Y2); the
+//                      button up two frames after the last step (frame N + 4)
 //   screenshot FILE    save the window as a BMP after this frame is drawn
 //   lua CODE           run the rest of the line as a script
 //   pointer X Y        the mouse points at world pixel (X, Y) from now on
@@ -32,6 +36,7 @@ public:
 private:
     void AddKey(int frame, int sym, bool down, int unicode);
     void AddButton(int frame, int button, bool down);
+    void AddDrag(int frame, int button, int x1, int y1, int x2, int y2, int steps);
     std::map<int, std::vector<SDL_Event>> events;
     std::map<int, std::vector<std::pair<int, int>>> mouseMoves;
     std::map<int, std::vector<std::string>> screenshots;
