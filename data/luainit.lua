@@ -87,3 +87,6 @@ end
 
 -- Module name for the editor's save key (F7).
 mname = "untitled"
+
+-- Zombies of a spawner that a saved room recreates (its line passes this).
+zspawncount = 5

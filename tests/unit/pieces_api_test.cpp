@@ -91,8 +91,8 @@ TEST_F(PieceApi, EveryPieceWritesTheCallThatRecreatesIt)
         "CreateMapMarker(15.000000,16.000000,1.000000,0.500000,0.000000)\n";
     EXPECT_EQ(world->CreateCommands(), expected);
 
-    // A module saved with its origin at (1, 2): everything moves by it except
-    // triggers and direction controllers.
+    // A module saved with its origin at (1, 2): everything moves by it, triggers
+    // and direction controllers too, so they stay in their room.
     saveOriginX = 1.0f;
     saveOriginY = 2.0f;
     const char* moved =
@@ -102,9 +102,9 @@ TEST_F(PieceApi, EveryPieceWritesTheCallThatRecreatesIt)
         "CreateBlock2(2.000000,2.000000,0.250000,\"spr_tiles\",2,1)\n"
         "CreateDoor(4.000000,4.000000,0.000000,1)\n"
         "CreateContainer(6.000000,6.000000,0.500000,\"spr_hiteckast\")\n"
-        "CreateTrigger(9.000000,10.000000,1.500000,\"go\",3)\n"
+        "CreateTrigger(8.000000,8.000000,1.500000,\"go\",3)\n"
         "CreateNode(10.000000,10.000000,0.500000,2)\n"
-        "CreateDirectionController(13.000000,14.000000,0.500000,2.000000)\n"
+        "CreateDirectionController(12.000000,12.000000,0.500000,2.000000)\n"
         "CreateMapMarker(14.000000,14.000000,1.000000,0.500000,0.000000)\n";
     EXPECT_EQ(world->CreateCommands(), moved);
 }

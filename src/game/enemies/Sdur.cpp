@@ -4,6 +4,7 @@
 #include "player/ItemFactory.h"
 #include "player/Player.h"
 #include "render/Sprite.h"
+#include "util/LuaQuoted.h"
 #include "world/MathUtil.h"
 #include "world/MinimalObject.h"
 #include "world/Physics.h"
@@ -71,27 +72,6 @@ std::string SoldierWeaponName(const std::string& requested)
 {
     if (requested.empty() || requested == "0") return kDefaultWeapon;
     return requested;
-}
-
-std::string LuaQuoted(const std::string& text)
-{
-    std::string out;
-    out.reserve(text.size() + 2);
-    out += '"';
-    for (const unsigned char c : text) {
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += char(c);
-        } else if (c < 32 || c == 127) {
-            char escape[8];
-            std::snprintf(escape, sizeof escape, "\\%03d", int(c));
-            out += escape;
-        } else {
-            out += char(c);
-        }
-    }
-    out += '"';
-    return out;
 }
 
 TSdur::TSdur(float x, float y, const std::string& weapon) : TSdur(x, y, weapon, kSoldier) {}

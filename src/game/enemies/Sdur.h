@@ -72,8 +72,6 @@ TEnemyTuning SoldierTuning(const TSdur::Variant& variant);
 TEnemyAnimationTable SoldierAnimation();
 // The weapon a creator's argument stands for: "" and "0" give "automaat".
 std::string SoldierWeaponName(const std::string& requested);
-// Quotes text for a Lua string literal (backslashes, quotes, control bytes).
-std::string LuaQuoted(const std::string& text);
 
 // The player aims at something when the reversed aim lies within this many
 // degrees of the direction from it to the player.

@@ -31,6 +31,10 @@ public:
     float phase = 0.0f;
 };
 
+// The count of a spawner whose line leaves it to the script global zspawncount
+// while that global is not set (luainit.lua sets the same value).
+constexpr int kDefaultSpawnerCount = 5;
+
 // The detector ring: fully visible at this distance or nearer, gone beyond the far one.
 constexpr float kDetectorNear = 4.0f;
 constexpr float kDetectorFar = 8.5f;

@@ -12,6 +12,7 @@
 #include "render/Sprite.h"
 #include "render/SpriteDraw.h"
 #include "render/Text.h"
+#include "util/LuaQuoted.h"
 #include "world/MathUtil.h"
 #include "world/Physics.h"
 #include <box2d/box2d.h>
@@ -142,8 +143,8 @@ std::string TItem::GetCreateCommand()
     if (inContainer) return {};
     const b2Vec2 p = GetPosition();
     char line[160];
-    std::snprintf(line, sizeof line, "CreateItem(%f,%f,\"", p.x - saveOriginX, p.y - saveOriginY);
-    return line + itemName + "\")\n";
+    std::snprintf(line, sizeof line, "CreateItem(%f,%f,", p.x - saveOriginX, p.y - saveOriginY);
+    return line + LuaQuoted(itemName) + ")\n";
 }
 
 void TItem::OnContact(TGameObject* other, b2Vec2, b2Vec2, b2Vec2)

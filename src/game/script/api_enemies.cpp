@@ -44,6 +44,19 @@ int l_CreateZombie(lua_State* L)
     return PushObject(L, new TZombi(p.x, p.y, flags));
 }
 
+// The count argument of CreateZSpawner. Saved spawners pass the global
+// zspawncount; when a script has cleared it the count is nil, and the line
+// must still load (everything after it in a saved room would be lost), so
+// nil reads as zspawncount, or the default when that is not a number either.
+lua_Integer SpawnerCount(lua_State* L, int index)
+{
+    if (!lua_isnil(L, index)) return luaL_checkinteger(L, index);
+    lua_getglobal(L, "zspawncount");
+    const lua_Integer count = lua_isnumber(L, -1) ? lua_tointeger(L, -1) : kDefaultSpawnerCount;
+    lua_pop(L, 1);
+    return count;
+}
+
 // CreateZSpawner(x, y, angle, count) -> spawner; with only three arguments nothing.
 int l_CreateZSpawner(lua_State* L)
 {
@@ -51,7 +64,7 @@ int l_CreateZSpawner(lua_State* L)
     const float x = CheckFinite(L, 1);
     const float y = CheckFinite(L, 2);
     const float angle = CheckFinite(L, 3);
-    const lua_Integer count = luaL_checkinteger(L, 4);
+    const lua_Integer count = SpawnerCount(L, 4);
     const int zombies = int(std::clamp<lua_Integer>(count, 0, 100000));
     const b2Vec2 p = creationTransform.Apply(x, y);
     return PushObject(L, new TZombieSpawner(p.x, p.y, creationTransform.ApplyAngle(angle), zombies));

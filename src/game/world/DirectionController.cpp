@@ -5,6 +5,7 @@
 #include "script/ScriptHost.h"
 #include "world/MathUtil.h"
 #include "world/Physics.h"
+#include "world/MinimalObject.h"
 #include <box2d/box2d.h>
 #include <cmath>
 #include <cstdio>
@@ -57,7 +58,8 @@ std::string TDirectionController::GetCreateCommand()
 {
     const b2Vec2 p = GetPosition();
     char line[160];
-    std::snprintf(line, sizeof line, "CreateDirectionController(%f,%f,%f,%f)\n", p.x, p.y,
-                  GetAngle(), radius);
+    // Relative to the save origin like every other piece (see TTrigger).
+    std::snprintf(line, sizeof line, "CreateDirectionController(%f,%f,%f,%f)\n", p.x - saveOriginX,
+                  p.y - saveOriginY, GetAngle(), radius);
     return line;
 }

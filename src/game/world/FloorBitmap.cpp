@@ -3,6 +3,7 @@
 #include "render/GLState.h"
 #include "render/Sprite.h"
 #include "render/Texture.h"
+#include "util/LuaQuoted.h"
 #include "world/MinimalObject.h"
 #include "world/Physics.h"
 #include <GL/gl.h>
@@ -49,6 +50,13 @@ bool TFloorBitmap::HasFrame(const TSprite* s, int frame)
     return s && s->texture && frame >= 0 && frame < s->frameCount && size_t(frame) < s->frames.size();
 }
 
+void TFloorBitmap::Place(b2Vec2 newCentre, float newAngle)
+{
+    centre = newCentre;
+    angle = newAngle;
+    PlaceCorners();
+}
+
 void TFloorBitmap::PlaceCorners()
 {
     const float hw = std::fabs(x2 - x1) * 0.5f;
@@ -91,10 +99,10 @@ void TFloorBitmap::Draw()
 
 std::string TFloorBitmap::GetCreateCommand()
 {
-    if (centre.x == 10000.0f && centre.y == 10000.0f) return "";
+    if (Parked()) return "";
     char line[200];
-    std::snprintf(line, sizeof line, "CreateBitmap(%f,%f,%f,%d,%d,%d,%d,\"",
+    std::snprintf(line, sizeof line, "CreateBitmap(%f,%f,%f,%d,%d,%d,%d,",
                   centre.x / kPixelsPerUnit - saveOriginX, centre.y / kPixelsPerUnit - saveOriginY,
                   angle, int(x1), int(y1), int(x2), int(y2));
-    return line + textureName + "\")\n";
+    return line + LuaQuoted(textureName) + ")\n";
 }

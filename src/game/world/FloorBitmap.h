@@ -27,6 +27,14 @@ public:
     // bitmap parked at (10000, 10000) pixels.
     std::string GetCreateCommand() override;
 
+    // A deleted bitmap waits at (10000, 10000) pixels until the world is cleared.
+    bool Parked() const { return centre.x == kParkedBitmapPixels && centre.y == kParkedBitmapPixels; }
+    void Park() { Place(b2Vec2(kParkedBitmapPixels, kParkedBitmapPixels), angle); }
+    static constexpr float kParkedBitmapPixels = 10000.0f;
+
+    // Moves the centre (world pixels) and sets the angle; the corners follow.
+    void Place(b2Vec2 newCentre, float newAngle);
+
     // True when the sprite has that frame and a texture to cut it from.
     static bool HasFrame(const TSprite* sprite, int frame);
 

@@ -10,6 +10,7 @@
 #include "render/SpriteDraw.h"
 #include "render/Text.h"
 #include "script/ScriptTable.h"
+#include "util/LuaQuoted.h"
 #include "world/MathUtil.h"
 #include "world/Physics.h"
 #include <box2d/box2d.h>
@@ -170,7 +171,7 @@ std::string TKast::GetCreateCommand()
 {
     const b2Vec2 p = GetPosition();
     char line[128];
-    std::snprintf(line, sizeof line, "CreateContainer(%f,%f,%f,\"", p.x - saveOriginX,
+    std::snprintf(line, sizeof line, "CreateContainer(%f,%f,%f,", p.x - saveOriginX,
                   p.y - saveOriginY, -GetAngle());
-    return line + crateKind + "\")\n";
+    return line + LuaQuoted(crateKind) + ")\n";
 }

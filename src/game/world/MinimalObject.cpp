@@ -7,6 +7,7 @@
 #include "render/ShadowQuads.h"
 #include "render/Sprite.h"
 #include "render/SpriteDraw.h"
+#include "util/LuaQuoted.h"
 #include "world/MathUtil.h"
 #include "world/ObjectDefinition.h"
 #include "world/Physics.h"
@@ -114,9 +115,9 @@ std::string TMinimalObject::GetCreateCommand()
 {
     const b2Vec2 p = GetPosition();
     char line[128];
-    std::snprintf(line, sizeof line, "CreateObject(%f,%f,%f,\"", p.x - saveOriginX,
+    std::snprintf(line, sizeof line, "CreateObject(%f,%f,%f,", p.x - saveOriginX,
                   p.y - saveOriginY, GetAngle());
-    return line + typeName + "\")\n";
+    return line + LuaQuoted(typeName) + ")\n";
 }
 
 void TMinimalObject::DrawShadow()

@@ -5,6 +5,7 @@
 #include "render/ParticleSystem.h"
 #include "render/Sprite.h"
 #include "render/SpriteDraw.h"
+#include "util/LuaQuoted.h"
 #include "world/Physics.h"
 #include "world/World.h"
 #include <box2d/box2d.h>
@@ -209,11 +210,11 @@ std::string TSein::GetCreateCommand()
     const int value = FrameIndex(frame) < 0 ? 0 : int(frame);
     char line[160];
     if (type == kBlockNamedSprite) {
-        std::snprintf(line, sizeof line, "CreateBlock2(%f,%f,%f,\"", p.x - saveOriginX,
+        std::snprintf(line, sizeof line, "CreateBlock2(%f,%f,%f,", p.x - saveOriginX,
                       p.y - saveOriginY, GetAngle());
         char tail[48];
-        std::snprintf(tail, sizeof tail, "\",%d,%d)\n", value, material);
-        return line + spriteName + tail;
+        std::snprintf(tail, sizeof tail, ",%d,%d)\n", value, material);
+        return line + LuaQuoted(spriteName) + tail;
     }
     std::snprintf(line, sizeof line, "CreateBlock(%f,%f,%f,%d,%d)\n", p.x - saveOriginX,
                   p.y - saveOriginY, GetAngle(), value, type);

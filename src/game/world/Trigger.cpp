@@ -1,4 +1,5 @@
 #include "world/Trigger.h"
+#include "util/LuaQuoted.h"
 #include "world/World.h"
 #include "core/Game.h"
 #include "player/Player.h"
@@ -6,6 +7,7 @@
 #include "script/Console.h"
 #include "script/ScriptHost.h"
 #include "world/Physics.h"
+#include "world/MinimalObject.h"
 #include <cstdio>
 
 TTrigger::TTrigger(float x, float y, float r, const std::string& name, int triggerPeriod, int ref)
@@ -61,8 +63,12 @@ std::string TTrigger::GetCreateCommand()
 {
     const b2Vec2 p = GetPosition();
     char line[128];
-    std::snprintf(line, sizeof line, "CreateTrigger(%f,%f,%f,\"", p.x, p.y, radius);
+    // Relative to the save origin like every other piece, so a trigger stays
+    // where it was in its room when the room is saved or duplicated away from
+    // the world's origin.
+    std::snprintf(line, sizeof line, "CreateTrigger(%f,%f,%f,", p.x - saveOriginX, p.y - saveOriginY,
+                  radius);
     char tail[32];
-    std::snprintf(tail, sizeof tail, "\",%d)\n", period);
-    return line + scriptName + tail;
+    std::snprintf(tail, sizeof tail, ",%d)\n", period);
+    return line + LuaQuoted(scriptName) + tail;
 }
