@@ -34,6 +34,7 @@ local SPRITES = {
   -- editor and map markers
   { "spr_node",          "gfx/node.png",               4,  1,   12,  12 },
   { "spr_mapmarker",     "gfx/mapmarker.png",          1,  1,    8,   8 },
+  { "spr_editmarks",     "gfx/editmarks.png",          3,  1,   12,  12 },
 
   -- effects
   { "spr_veri",          "gfx/veri.png",               8,  1,   16,  16 },
@@ -51,8 +52,14 @@ local SPRITES = {
   { "spr_snakesegment",  "gfx/snakesegment.png",       1,  1,   14,  14 },
   { "spr_deadturret",    "gfx/deadturret.png",         1,  1,   20,  20 },
 
-  -- floor pieces
+  -- floor pieces; the floor textures cut into 24x24 tiles are the module
+  -- editor's floor previews (the textures keep their own names)
   { "spr_gate",          "gfx/gate.png",               4,  1,   48,  48 },
+  { "spr_floor_concrete", "gfx/tex_floor_concrete.png", 2,  2,   24,  24 },
+  { "spr_floor_metal",   "gfx/tex_floor_metal.png",    2,  2,   24,  24 },
+  { "spr_floor_grate",   "gfx/tex_floor_grate.png",    2,  2,   24,  24 },
+  { "spr_floor_tiles",   "gfx/tex_floor_tiles.png",    2,  2,   24,  24 },
+  { "spr_floor_hazard",  "gfx/tex_floor_hazard.png",   2,  1,   24,  16 },
 
   -- scenery of objects.lua
   { "spr_pillar",        "gfx/pillar.png",             1,  1,   20,  20 },

@@ -95,6 +95,8 @@ TEST_F(ModuleWriting, BeforeAnySelectionTheModuleIsEmptyWithZeroSize)
 
 TEST_F(ModuleWriting, FailedSavesKeepTheOldFile)
 {
+    ASSERT_EQ(Run("CreateObject(3, 3, 0, 'post')"), "");
+    SelectAll();  // something to write, so the write itself fails
     fixture.scratch.Write("mods/kept.lua", "old\n");
     std::filesystem::create_directories(fixture.scratch.path() / "mods/kept.lua.tmp");
     EXPECT_FALSE(SaveModule(*world, "kept"));

@@ -32,3 +32,11 @@ bool UpdateFreeCamera(TGame* game)
     cameraY += dy * step;
     return true;
 }
+
+void PanCameraWithArrowKeys()
+{
+    if (KeyHeld(SDLK_UP)) cameraY -= kPanStep;
+    if (KeyHeld(SDLK_DOWN)) cameraY += kPanStep;
+    if (KeyHeld(SDLK_LEFT)) cameraX -= kPanStep;
+    if (KeyHeld(SDLK_RIGHT)) cameraX += kPanStep;
+}

@@ -7,3 +7,7 @@ class TGame;
 // keys pan it by 6 world pixels a frame, 4 times as fast with left Shift.
 // Does nothing while a player exists. Returns whether it moved the camera.
 bool UpdateFreeCamera(TGame* game);
+
+// The editors' camera: the arrow keys alone pan it by 6 world pixels a frame,
+// whatever the zoom and whether or not a player exists.
+void PanCameraWithArrowKeys();

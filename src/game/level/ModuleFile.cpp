@@ -71,10 +71,24 @@ std::string ModuleFileText(const TWorld& world, const std::string& name, const T
     return text;
 }
 
+bool SelectionHasContent(const TWorld& world)
+{
+    for (TGameObject* object : world.objects)
+        if (object->selected && !object->GetCreateCommand().empty()) return true;
+    for (TBitmap* bitmap : world.bitmaps)
+        if (bitmap->selected && !bitmap->GetCreateCommand().empty()) return true;
+    return false;
+}
+
 bool SaveModule(const TWorld& world, const std::string& name)
 {
     if (!IsModuleName(name)) {
         console.AppendF("Module not saved: \"%s\" is not a usable module name\n", name.c_str());
+        return false;
+    }
+    // An empty module written over a room would lose the room.
+    if (!SelectionHasContent(world)) {
+        console.Append("Module not saved: nothing is selected (drag a rectangle round the room in the module editor, F3)\n");
         return false;
     }
     const std::string path = "./mods/" + name + ".lua";

@@ -177,6 +177,68 @@ void* ResolveScriptName(const char* resolver, const std::string& name)
     return result->front().pointer;
 }
 
+namespace {
+
+// Pushes `table`[index]; nil when the global is not a table.
+void PushTableEntry(lua_State* L, const char* table, int index)
+{
+    lua_getglobal(L, table);
+    if (lua_istable(L, -1)) lua_rawgeti(L, -1, index);
+    else lua_pushnil(L);
+    lua_remove(L, -2);
+}
+
+} // namespace
+
+ScriptValue GetTableEntry(const char* table, int index)
+{
+    lua_State* L = luaState;
+    if (!L) return ScriptValue::Nil();
+    PushTableEntry(L, table, index);
+    ScriptValue value = ReadScriptValue(L, -1);
+    lua_pop(L, 1);
+    return value;
+}
+
+ScriptValue GetTableField(const char* table, const char* field)
+{
+    lua_State* L = luaState;
+    if (!L) return ScriptValue::Nil();
+    lua_getglobal(L, table);
+    ScriptValue value;
+    if (lua_istable(L, -1)) {
+        // Raw: a metamethod could raise an error here, outside any protected call.
+        lua_pushstring(L, field);
+        lua_rawget(L, -2);
+        value = ReadScriptValue(L, -1);
+        lua_pop(L, 1);
+    }
+    lua_pop(L, 1);
+    return value;
+}
+
+EntryCall CallTableEntry(const char* table, int index, ScriptErrors errors)
+{
+    lua_State* L = luaState;
+    if (!L) return EntryCall::NotAFunction;
+    const int top = lua_gettop(L);
+    PushTableEntry(L, table, index);
+    if (!lua_isfunction(L, -1)) {
+        lua_settop(L, top);
+        return EntryCall::NotAFunction;
+    }
+    const bool ok = ProtectedCall(L, 0, 0, errors);
+    lua_settop(L, top);
+    return ok ? EntryCall::Done : EntryCall::Failed;
+}
+
+void SetGlobalNumber(const char* name, double value)
+{
+    if (!luaState) return;
+    lua_pushnumber(luaState, value);
+    lua_setglobal(luaState, name);
+}
+
 std::optional<std::string> GetGlobalString(const char* name)
 {
     lua_State* L = luaState;

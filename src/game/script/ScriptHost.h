@@ -47,6 +47,16 @@ constexpr int kNoScriptRef = -2;
 // or null when the script returned anything else or failed. Prints nothing.
 void* ResolveScriptName(const char* resolver, const std::string& name);
 
+// Entries of global tables, for engine code that reads script-built tables
+// by number (the script-driven editor's commands and sprites): the value of
+// `table`[index] or `table`.`field`, nil when the global is not a table.
+ScriptValue GetTableEntry(const char* table, int index);
+ScriptValue GetTableField(const char* table, const char* field);
+// Calls `table`[index] with no arguments, protected, when it is a function.
+enum class EntryCall { NotAFunction, Done, Failed };
+EntryCall CallTableEntry(const char* table, int index, ScriptErrors errors);
+void SetGlobalNumber(const char* name, double value);
+
 // Reads a global string safely: nullopt when missing or not a string.
 std::optional<std::string> GetGlobalString(const char* name);
 
