@@ -103,7 +103,9 @@ TEST(Game, ModuleSaveKeyRefusesBadNames)
     const std::string consoleText = run.ReadData("console.log");
     EXPECT_NE(consoleText.find("F7: set mname"), std::string::npos) << consoleText;
     EXPECT_NE(consoleText.find("at most 63 characters"), std::string::npos) << consoleText;
-    EXPECT_TRUE(run.HasData("mods/room.lua"));
+    // A good name, but nothing is selected: an empty module is never written.
+    EXPECT_NE(consoleText.find("Module not saved: nothing is selected"), std::string::npos) << consoleText;
+    EXPECT_FALSE(run.HasData("mods/room.lua"));
 }
 
 } // namespace
