@@ -210,3 +210,74 @@ TEST(ModuleEditor, ARoomChosenMovedTurnedDuplicatedAndSavedIsBuiltTurnedAtTheNex
 }
 
 } // namespace
+
+namespace {
+
+// Every command of the placement editor's palette, run once at a spot of its
+// own: each has a preview sprite the game knows and builds one piece.
+const char* kPaletteCheck = R"(
+local report = {}
+local made
+for _, name in ipairs{ "CreateBlock", "CreateBreakableBlock", "CreateDoor", "CreateNode", "CreateContainer",
+                       "CreateTrigger", "CreateDirectionController", "CreateMapMarker", "CreateObject",
+                       "CreateBitmap", "CreateZombie", "CreateBigZombie", "CreateSoldier", "CreateRedSoldier",
+                       "CreateGreySoldier", "CreateBigSoldier", "CreateMSkeleton", "CreateRedRobot",
+                       "CreateTurret", "CreateSnake", "CreateZSpawner" } do
+  local create = _G[name]
+  _G[name] = function(...)
+    local result = create(...)
+    if result ~= nil then made[#made + 1] = name end
+    return result
+  end
+end
+for n = 1, edit_commands.length do
+  made = {}
+  edit_mousex, edit_mousey, edit_dir, edit_type, edit_frame = 40 * n, 0, 0.5, n, 0
+  local ok, err = pcall(edit_commands[n])
+  report[#report + 1] = string.format("%s|%s|%s|%s|%s", edit_names[n], tostring(edit_sprites[n]),
+    tostring(GetSprite(edit_sprites[n]) ~= nil), table.concat(made, ","), ok and "ok" or tostring(err))
+end
+local f = io.open("palette.txt", "w")
+f:write(table.concat(report, "\n"), "\n")
+f:close()
+)";
+
+TEST(ModuleEditor, EveryPaletteCommandHasAPreviewAndBuildsOnePiece)
+{
+    GameRun run;
+    run.WriteData("palette.lua", kPaletteCheck);
+    ASSERT_TRUE(run.Run("3 press f2\n5 lua dofile('palette.lua')\n7 lua ExitGame()\n")) << run.stderrText;
+    for (const char* problem : {"not found", "No sound named", "cannot create", "ERROR"})
+        EXPECT_EQ(run.stderrText.find(problem), std::string::npos) << run.stderrText;
+
+    std::istringstream lines(run.ReadData("palette.txt"));
+    std::string line;
+    std::map<std::string, int> kinds;
+    int commands = 0;
+    while (std::getline(lines, line)) {
+        ++commands;
+        std::vector<std::string> f;
+        std::istringstream fields(line);
+        for (std::string field; std::getline(fields, field, '|');) f.push_back(field);
+        ASSERT_EQ(f.size(), 5u) << line;
+        EXPECT_EQ(f[2], "true") << "a preview sprite: " << line;
+        EXPECT_EQ(f[4], "ok") << line;
+        EXPECT_EQ(f[3].find(','), std::string::npos) << "one piece: " << line;
+        EXPECT_FALSE(f[3].empty()) << "one piece: " << line;
+        ++kinds[f[3]];
+    }
+    // The kinds our rooms are made of, and every enemy.
+    EXPECT_EQ(kinds["CreateBlock"], 5) << "each wall type";
+    EXPECT_EQ(kinds["CreateContainer"], 3) << "each crate kind";
+    EXPECT_EQ(kinds["CreateBitmap"], 6) << "each floor texture and the gate pad";
+    EXPECT_GE(kinds["CreateObject"], 20) << "every kind of objects.lua";
+    for (const char* kind : {"CreateBreakableBlock", "CreateDoor", "CreateNode", "CreateTrigger", "CreateDirectionController",
+                             "CreateMapMarker", "CreateBigZombie", "CreateSoldier", "CreateRedSoldier", "CreateGreySoldier",
+                             "CreateBigSoldier", "CreateMSkeleton", "CreateRedRobot", "CreateTurret", "CreateSnake",
+                             "CreateZSpawner"})
+        EXPECT_EQ(kinds[kind], 1) << kind;
+    EXPECT_EQ(kinds["CreateZombie"], 3) << "plain, blue and buried";
+    EXPECT_GE(commands, 50);
+}
+
+} // namespace
