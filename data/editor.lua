@@ -128,9 +128,14 @@ for name in pairs(objectlist or {}) do
 end
 table.sort(kinds)
 for _, name in ipairs(kinds) do
-  command("object " .. name, objectlist[name].sprite, function()
+  local kind = objectlist[name]
+  command("object " .. name, kind.sprite, function()
     CreateObject(edit_mousex, edit_mousey, edit_dir, name)
   end)
+  -- Kinds share sprites (debris, barrels): the preview shows the kind's own frame.
+  edit_rendercmds[edit_commands.length] = function()
+    DrawSprite(kind.sprite, edit_mousex * 12, edit_mousey * 12, edit_dir, kind.frame or 0)
+  end
 end
 
 -- Enemies ------------------------------------------------------------------
