@@ -54,19 +54,27 @@ local function isModule(m)
   return true
 end
 
--- Reads every <name>.lua of the directory into modlist and lists the good
--- ones with AddModule, in name order. A file that fails to load or does not
--- define a proper modlist.<name> is reported and left out.
-function LoadModules(dir)
-  local names = {}
-  for entry in string.gmatch(_PrintDirectory(dir), "[^\n]+") do
-    local name = string.match(entry, "^([%a_][%w_]*)%.lua$")
-    if name then names[#names + 1] = name end
+-- Reads every <name>.lua of the directories into modlist and lists the good
+-- ones with AddModule, in name order. A later directory's file replaces an
+-- earlier one of the same name: the player's own copy of a shipped room wins.
+-- A file that fails to load or does not define a proper modlist.<name> is
+-- reported and left out.
+function LoadModules(dirs)
+  if type(dirs) == "string" then dirs = { dirs } end
+  local paths, names = {}, {}
+  for _, dir in ipairs(dirs) do
+    for entry in string.gmatch(_PrintDirectory(dir), "[^\n]+") do
+      local name = string.match(entry, "^([%a_][%w_]*)%.lua$")
+      if name then
+        if not paths[name] then names[#names + 1] = name end
+        paths[name] = dir .. "/" .. name .. ".lua"
+      end
+    end
   end
   table.sort(names)
   local loaded = {}
   for _, name in ipairs(names) do
-    local path = dir .. "/" .. name .. ".lua"
+    local path = paths[name]
     local chunk, err = loadfile(path)
     local ok = chunk ~= nil
     if ok then ok, err = pcall(chunk) end
@@ -410,7 +418,8 @@ function BuildLevel(level)
   return plan
 end
 
-LoadModules("mods")
+-- The shipped rooms and the ones the player saved with the editor.
+LoadModules(ModuleDirectories())
 
 -- The enemies each level gets (a broken population.lua is reported and the
 -- levels come up empty).

@@ -65,10 +65,11 @@ settings = {
   },
 }
 
--- Writes the settings back to settings.lua. The file is written beside and
--- renamed into place, so a crash never leaves half a settings file.
+-- Writes the settings back to settings.lua (in data/, or in the player's own
+-- directory for an installed game). The file is written beside and renamed
+-- into place, so a crash never leaves half a settings file.
 function SaveSettings()
-  local path = "settings.lua"
+  local path = UserFileToWrite("settings.lua")
   local temporary = path .. ".tmp"
   local file, message = io.open(temporary, "w")
   if not file then

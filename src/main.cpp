@@ -1,11 +1,14 @@
 // korvanmire: a top-down action game. The entry point only hands over to the core.
 #include "core/Game.h"
 #include "core/Startup.h"
+#include "util/UserStatePaths.h"
 
 int main(int argc, char** argv)
 {
+    // The game runs from its data directory; the player's files may live elsewhere.
+    userStatePaths = TUserStatePaths(".");
     // The game exists before anything starts: it reads the finished runs first.
-    game = new TGame();
+    game = new TGame(userStatePaths.ReadPath("stats"));
     if (!StartGame(argc, argv)) return 1;
     RunMainLoop();
     ShutDownGame();

@@ -24,7 +24,7 @@
 
 TGame* game = nullptr;
 
-TGame::TGame(const std::string& statsPath) : statsPath(statsPath)
+TGame::TGame(const std::string& statsPath)
 {
     runRecords = ReadRunRecords(statsPath);
 }
@@ -165,7 +165,7 @@ void TGame::RebuildStatsPage()
         page->text = BuildStatsReport(runRecords);
 }
 
-bool TGame::SaveStats() const
+bool TGame::SaveStats(const std::string& path) const
 {
-    return WriteRunRecords(statsPath, runRecords);
+    return WriteRunRecords(path, runRecords);
 }

@@ -43,8 +43,8 @@ public:
     void EndRun();
     // The report text of the statistics page, rebuilt from the run records.
     void RebuildStatsPage();
-    // Writes the finished runs to the stats file.
-    bool SaveStats() const;
+    // Writes the finished runs to the stats file at path.
+    bool SaveStats(const std::string& path) const;
 
     TWorld* world = nullptr;
     TLevelProgress* progress = nullptr;
@@ -63,7 +63,6 @@ public:
 
 private:
     void RunTeleportEffect(int countdown);
-    std::string statsPath;
 };
 
 extern TGame* game;

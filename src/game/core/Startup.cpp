@@ -16,6 +16,7 @@
 #include "script/Console.h"
 #include "script/ScriptHost.h"
 #include "util/AtomicFile.h"
+#include "util/UserStatePaths.h"
 #include <SDL/SDL.h>
 #include <cstdio>
 #include <cstdlib>
@@ -107,7 +108,7 @@ void RunMainLoop()
 void ShutDownGame()
 {
     CallScriptFunction("SaveSettings", {}, 0, ScriptErrors::Silent);
-    game->SaveStats();
+    game->SaveStats(userStatePaths.WritePath("stats"));
     runRecorder.Close();
     // Where a recorded or replayed run ended, to compare the two.
     if (!runOptions.recordPath.empty() || std::getenv("KORVANMIRE_REPLAY"))

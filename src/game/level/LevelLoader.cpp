@@ -8,6 +8,7 @@
 #include "script/Console.h"
 #include "script/ScriptHost.h"
 #include "util/AtomicFile.h"
+#include "util/UserStatePaths.h"
 #include "world/Bitmap.h"
 #include "world/CreationTransform.h"
 #include "world/GameObject.h"
@@ -59,11 +60,12 @@ std::string LevelSaveText(const TWorld& world)
 
 bool SaveLevel(const TWorld& world, const std::string& dir)
 {
-    const std::string path = dir + "/static.lua";
     if (!IsDirectory(dir)) {
         console.AppendF("Level not saved: no directory \"%s\"\n", dir.c_str());
         return false;
     }
+    // An installed game keeps the saved level with the player's files.
+    const std::string path = userStatePaths.WritePath(dir + "/static.lua");
     if (!WriteFileAtomically(path, LevelSaveText(world))) {
         console.AppendF("Level not saved: cannot write %s\n", path.c_str());
         return false;

@@ -1,6 +1,7 @@
 #include "level/ModuleFile.h"
 #include "script/Console.h"
 #include "util/AtomicFile.h"
+#include "util/UserStatePaths.h"
 #include "world/Bitmap.h"
 #include "world/GameObject.h"
 #include "world/World.h"
@@ -91,7 +92,7 @@ bool SaveModule(const TWorld& world, const std::string& name)
         console.Append("Module not saved: nothing is selected (drag a rectangle round the room in the module editor, F3)\n");
         return false;
     }
-    const std::string path = "./mods/" + name + ".lua";
+    const std::string path = userStatePaths.WritePath("mods/" + name + ".lua");
     if (!WriteFileAtomically(path, ModuleFileText(world, name, moduleRect))) {
         console.AppendF("Module not saved: cannot write %s\n", path.c_str());
         return false;

@@ -1,6 +1,7 @@
 #include "script/ScriptHost.h"
 #include "script/ApiRegistry.h"
 #include "script/LuaValues.h"
+#include "util/UserStatePaths.h"
 #include <cstdio>
 #include <lua.hpp>
 
@@ -71,7 +72,7 @@ void StartScriptHost()
     lua_atpanic(L, Panic);
 
     RunScriptFile("luainit.lua", ScriptErrors::StdErr);
-    RunScriptFile("settings.lua", ScriptErrors::StdErr);
+    RunScriptFile(userStatePaths.ReadPath("settings.lua"), ScriptErrors::StdErr);
 }
 
 void StopScriptHost()

@@ -1,16 +1,19 @@
 // Script functions of the application core: screen states, the
-// console's print, mouse and camera points, directory listings.
+// console's print, mouse and camera points, directory listings, where the
+// player's own files go.
 #include "core/App.h"
 #include "core/Game.h"
 #include "core/InputTables.h"
 #include "render/Camera.h"
 #include "script/ApiRegistry.h"
 #include "script/Console.h"
+#include "util/UserStatePaths.h"
 #include "world/World.h"
 #include <dirent.h>
 #include <lua.hpp>
 #include <initializer_list>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -83,6 +86,43 @@ int l_PrintDirectory(lua_State* L)
     return 1;
 }
 
+// The name of a user-state file, kept inside the user-state directory.
+std::string CheckUserFileName(lua_State* L, int index)
+{
+    const std::string name = luaL_checkstring(L, index);
+    const bool escapes = name.empty() || name[0] == '/' || name == ".." || name.rfind("../", 0) == 0 ||
+                         name.find("/../") != std::string::npos ||
+                         (name.size() >= 3 && name.compare(name.size() - 3, 3, "/..") == 0);
+    if (escapes) luaL_argerror(L, index, "a file name inside the user-state directory");
+    return name;
+}
+
+// UserFileToRead(name): the player's copy of name if there is one, else the shipped one.
+int l_UserFileToRead(lua_State* L)
+{
+    lua_pushstring(L, userStatePaths.ReadPath(CheckUserFileName(L, 1)).c_str());
+    return 1;
+}
+
+// UserFileToWrite(name): where name is written (its directory is made).
+int l_UserFileToWrite(lua_State* L)
+{
+    lua_pushstring(L, userStatePaths.WritePath(CheckUserFileName(L, 1)).c_str());
+    return 1;
+}
+
+// ModuleDirectories(): the shipped module directory, then the player's.
+int l_ModuleDirectories(lua_State* L)
+{
+    const std::vector<std::string> dirs = userStatePaths.ModuleDirs();
+    lua_createtable(L, static_cast<int>(dirs.size()), 0);
+    for (size_t i = 0; i < dirs.size(); ++i) {
+        lua_pushstring(L, dirs[i].c_str());
+        lua_rawseti(L, -2, static_cast<int>(i + 1));
+    }
+    return 1;
+}
+
 void SetNumberTable(lua_State* L, const char* name, std::initializer_list<const char*> keys)
 {
     lua_newtable(L);
@@ -115,4 +155,7 @@ void RegisterCoreApi(lua_State* L)
     SetGlobalFunction(L, "ExitGame", l_ExitGame);
     SetGlobalFunction(L, "ShowMessage", l_ShowMessage);
     SetGlobalFunction(L, "_PrintDirectory", l_PrintDirectory);
+    SetGlobalFunction(L, "UserFileToRead", l_UserFileToRead);
+    SetGlobalFunction(L, "UserFileToWrite", l_UserFileToWrite);
+    SetGlobalFunction(L, "ModuleDirectories", l_ModuleDirectories);
 }

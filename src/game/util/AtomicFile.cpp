@@ -9,6 +9,7 @@ bool WriteFileAtomically(const std::string& path, const std::string& text, const
         std::fprintf(stderr, "ERROR: cannot write %s \"%s\": %s\n", what, path.c_str(), std::strerror(error));
         return false;
     };
+    if (path.empty()) return fail(ENOENT);
     const std::string temporary = path + ".tmp";
     FILE* file = std::fopen(temporary.c_str(), "wb");
     if (!file) return fail(errno);

@@ -1352,6 +1352,7 @@ function TransformPoint(px, py, x, y, a)
   return px * c - py * s + x, px * s + py * c + y
 end
 function AddModule() end
+function ModuleDirectories() return { "mods" } end
 function LevelNumber(name) return tonumber(string.match(name, "(%d+)$")) end
 local function corners(x, y, a, w, h)
   local out = {}
