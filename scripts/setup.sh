@@ -10,6 +10,7 @@ packages=(
   libgl-dev libglu1-mesa-dev libglew-dev libgl1-mesa-dri
   libbox2d-dev liblua5.1-0-dev libpng-dev
   libgtest-dev libbenchmark-dev xvfb xauth ccache
+  desktop-file-utils dpkg-dev
 )
 
 missing=()

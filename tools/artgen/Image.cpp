@@ -30,4 +30,15 @@ void Image::set(int x, int y, Rgba colour)
     pixels_[static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) + static_cast<std::size_t>(x)] = colour;
 }
 
+Image enlarged(const Image& image, int factor)
+{
+    if (factor < 1)
+        return Image();
+    Image out(image.width() * factor, image.height() * factor);
+    for (int y = 0; y < out.height(); ++y)
+        for (int x = 0; x < out.width(); ++x)
+            out.set(x, y, image.at(x / factor, y / factor));
+    return out;
+}
+
 } // namespace artgen

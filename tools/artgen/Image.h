@@ -37,4 +37,8 @@ private:
     std::vector<Rgba> pixels_;
 };
 
+// Every pixel becomes a factor x factor square: pixel art at a larger size
+// (the application icons). A factor below 1 gives an empty image.
+Image enlarged(const Image& image, int factor);
+
 } // namespace artgen

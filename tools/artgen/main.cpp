@@ -1,12 +1,13 @@
 // artgen: turns a text art file into an RGBA PNG.
 //
-//   artgen INPUT.art OUTPUT.png
+//   artgen [--scale N] INPUT.art OUTPUT.png     (N: each pixel as an N x N square)
 //   artgen --text FONT.png "some text" OUTPUT.png   (font preview)
 #include "ArtCompiler.h"
 #include "PngFile.h"
 #include "TextRenderer.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -15,7 +16,7 @@ using namespace artgen;
 
 static int usage()
 {
-    std::fprintf(stderr, "usage: artgen INPUT.art OUTPUT.png\n"
+    std::fprintf(stderr, "usage: artgen [--scale N] INPUT.art OUTPUT.png\n"
                          "       artgen --text FONT.png TEXT OUTPUT.png\n");
     return 2;
 }
@@ -50,6 +51,14 @@ int main(int argc, char** argv)
 {
     if (argc == 5 && std::string(argv[1]) == "--text")
         return previewText(argv[2], argv[3], argv[4]);
+    int scale = 1;
+    if (argc == 5 && std::string(argv[1]) == "--scale") {
+        scale = std::atoi(argv[2]);
+        if (scale < 1 || scale > 64)
+            return usage();
+        argv += 2;
+        argc -= 2;
+    }
     if (argc != 3)
         return usage();
 
@@ -72,7 +81,8 @@ int main(int argc, char** argv)
         return 1;
     }
     std::string error;
-    if (!writePng(output, result.image, error)) {
+    const Image image = scale == 1 ? result.image : enlarged(result.image, scale);
+    if (!writePng(output, image, error)) {
         std::fprintf(stderr, "artgen: %s: %s\n", output.c_str(), error.c_str());
         std::remove(output.c_str());
         return 1;

@@ -9,6 +9,21 @@ constexpr Rgba kWhite{255, 255, 255, 255};
 constexpr Rgba kBlack{0, 0, 0, 255};
 } // namespace
 
+TEST(Painter, EnlargedImagesKeepEveryPixelAsASharpSquare)
+{
+    Image img(2, 1);
+    img.set(0, 0, kWhite);
+    img.set(1, 0, kBlack);
+    const Image big = enlarged(img, 3);
+    ASSERT_EQ(big.width(), 6);
+    ASSERT_EQ(big.height(), 3);
+    for (int y = 0; y < 3; ++y) {
+        for (int x = 0; x < 3; ++x) EXPECT_EQ(big.at(x, y), kWhite) << x << "," << y;
+        for (int x = 3; x < 6; ++x) EXPECT_EQ(big.at(x, y), kBlack) << x << "," << y;
+    }
+    EXPECT_TRUE(enlarged(img, 0).empty());
+}
+
 TEST(Painter, RadialBlobFallsSmoothlyFromCentreToRim)
 {
     Image img(64, 64);

@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# The Debian package: cpack makes korvanmire_<version>_amd64.deb with its
+# library dependencies; unpacked (never installed) into a scratch folder, the
+# game inside starts, is ended with SIGTERM from the main menu, saves the
+# player's settings and stats into a scratch home and leaves the unpacked
+# tree as it was.
+#   package_test.sh BUILD_DIR VERSION      (run under xvfb-run)
+set -euo pipefail
+build=$(cd "$1" && pwd)
+version=$2
+source "$(dirname "$0")/installed_game.sh"
+scratch=$(mktemp -d "${TMPDIR:-/tmp}/korvanmire-package-XXXXXX")
+trap 'rm -rf "$scratch"' EXIT
+
+(cd "$scratch" && cpack --config "$build/CPackConfig.cmake" -G DEB -B "$scratch/out" > cpack.log 2>&1) ||
+  fail "cpack failed: $(cat "$scratch/cpack.log")"
+deb=$scratch/out/korvanmire_${version}_amd64.deb
+[ -f "$deb" ] || fail "no $deb: $(ls "$scratch/out")"
+
+# shlibdeps found the libraries the game links.
+depends=$(dpkg-deb -f "$deb" Depends)
+for library in libsdl1.2 libsdl-image1.2 libsdl-mixer1.2 liblua5.1 libbox2d libglew libgl1 libstdc++6; do
+  grep -q "$library" <<< "$depends" || fail "Depends lacks $library: $depends"
+done
+[ "$(dpkg-deb -f "$deb" Section)" = "games" ] || fail "section: $(dpkg-deb -f "$deb" Section)"
+
+root=$scratch/root
+dpkg-deb -x "$deb" "$root"
+check_installed_tree "$root/usr"
+before=$(snapshot "$root")
+
+home=$scratch/home
+own=$home/.local/share/korvanmire
+mkdir -p "$home"
+run_game "$root/usr/bin/korvanmire" "$home" "$root/usr/share/korvanmire" \
+  $'5 lua settings.keys.map = 77\n20 lua ExitGame()\n'
+check_clean_run
+grep -q 'map = 77' "$own/settings.lua" 2>/dev/null || fail "settings not saved on SIGTERM in $own"
+[ "$(cat "$own/stats" 2>/dev/null)" = "0" ] || fail "no stats file in $own"
+[ "$(snapshot "$root")" = "$before" ] || fail "the game wrote into the unpacked package"
+echo "package test passed"
