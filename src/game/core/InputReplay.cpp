@@ -4,6 +4,7 @@
 #include "core/InputTables.h"
 #include "core/RunRecorder.h"
 #include "script/ScriptHost.h"
+#include "util/PngWriter.h"
 #include <GL/glew.h>
 #include <cctype>
 #include <cstdio>
@@ -233,7 +234,10 @@ bool SaveScreenshot(const std::string& path)
         std::copy(source, source + static_cast<size_t>(w) * 3, target);
     }
     SDL_UnlockSurface(surface);
-    const bool saved = SDL_SaveBMP(surface, path.c_str()) == 0;
+    // PNG for pictures meant for people (the README's), BMP for the tests.
+    const bool png = path.size() > 4 && path.compare(path.size() - 4, 4, ".png") == 0;
+    const bool saved = png ? WritePngFile(path, w, h, static_cast<unsigned char*>(surface->pixels), surface->pitch)
+                           : SDL_SaveBMP(surface, path.c_str()) == 0;
     SDL_FreeSurface(surface);
     if (!saved) std::fprintf(stderr, "ERROR: cannot save screenshot \"%s\"\n", path.c_str());
     return saved;

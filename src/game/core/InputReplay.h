@@ -16,7 +16,7 @@
 //   drag BUTTON X1 Y1 X2 Y2 N      mouse to (X1, Y1); the button down two
 //                      frames later; N frames of even steps to (X2, Y2); the
 //                      button up two frames after the last step (frame N + 4)
-//   screenshot FILE    save the window as a BMP after this frame is drawn
+//   screenshot FILE    save the window as a BMP (PNG for FILE.png) after this frame is drawn
 //   lua CODE           run the rest of the line as a script
 //   pointer X Y        the mouse points at world pixel (X, Y) from now on
 //   seed N             the run's random seed (frame 0; see ReplaySeed)
@@ -50,5 +50,5 @@ extern TInputReplay inputReplay;
 int ParseKeyCode(const std::string& word);
 // The seed named by a replay file's "seed" line, if it has one.
 std::optional<unsigned> ReplaySeed(const std::string& path);
-// Saves the window's back buffer as a BMP.
+// Saves the window's back buffer as a BMP, or a PNG when the name ends in ".png".
 bool SaveScreenshot(const std::string& path);
