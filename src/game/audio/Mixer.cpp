@@ -97,9 +97,15 @@ TSound* LoadSound(float volume, const std::vector<std::string>& files)
 
 TSound* FindSound(const std::string& name)
 {
+    return FindSound(name.c_str());
+}
+
+TSound* FindSound(const char* name)
+{
+    if (!name) return nullptr;
     void* handle = ResolveScriptName("GetSound", name);
     if (!IsHandle(handle, HandleKind::Sound)) {
-        std::fprintf(stderr, "No sound named \"%s\"! \n", name.c_str());
+        std::fprintf(stderr, "No sound named \"%s\"! \n", name);
         return nullptr;
     }
     return static_cast<TSound*>(handle);

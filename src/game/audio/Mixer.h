@@ -26,6 +26,7 @@ TSound* LoadSound(float volume, const std::vector<std::string>& files);
 
 // Asks the scripts' GetSound(name); null (and a message) when it has no such sound.
 TSound* FindSound(const std::string& name);
+TSound* FindSound(const char* name);
 
 // Plays a random variant on a free channel at `volume`; the channel, or -1 when
 // nothing was played (no sound, no variants, no free channel, no device).

@@ -67,7 +67,12 @@ const TSpriteFrame* TSprite::DrawableFrame(int frame) const
     return &frames[size_t(frame)];
 }
 
-TSprite* FindSprite(const std::string& name)
+TSprite* FindSprite(const char* name)
 {
     return HandleAs<TSprite>(ResolveScriptName("GetSprite", name), HandleKind::Sprite);
+}
+
+TSprite* FindSprite(const std::string& name)
+{
+    return FindSprite(name.c_str());
 }

@@ -34,3 +34,4 @@ public:
 
 // Asks the scripts' GetSprite(name); null when it returns no live sprite. Prints nothing.
 TSprite* FindSprite(const std::string& name);
+TSprite* FindSprite(const char* name);

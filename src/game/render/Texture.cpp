@@ -168,5 +168,5 @@ void CreateBlankTexture(TTexture* texture, const std::string& name, int width, i
 
 TTexture* FindTexture(const std::string& name)
 {
-    return HandleAs<TTexture>(ResolveScriptName("GetTexture", name), HandleKind::Texture);
+    return HandleAs<TTexture>(ResolveScriptName("GetTexture", name.c_str()), HandleKind::Texture);
 }

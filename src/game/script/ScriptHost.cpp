@@ -170,12 +170,24 @@ void ReleaseScriptRef(int ref)
     if (luaState && ref != kNoScriptRef) luaL_unref(luaState, LUA_REGISTRYINDEX, ref);
 }
 
-void* ResolveScriptName(const char* resolver, const std::string& name)
+void* ResolveScriptName(const char* resolver, const char* name)
 {
-    auto result = CallScriptFunction(resolver, {ScriptValue::String(name)}, 1, ScriptErrors::Silent);
-    if (!result || result->empty() || result->front().type != ScriptValue::Type::Pointer)
+    // Sprites and sounds are looked up many times a frame: straight on the Lua
+    // stack, without building argument and result lists on the heap.
+    lua_State* L = luaState;
+    if (!L || !resolver || !name) return nullptr;
+    const int top = lua_gettop(L);
+    lua_getglobal(L, resolver);
+    if (!lua_isfunction(L, -1)) {
+        lua_settop(L, top);
         return nullptr;
-    return result->front().pointer;
+    }
+    lua_pushstring(L, name);
+    void* handle = nullptr;
+    if (ProtectedCall(L, 1, 1, ScriptErrors::Silent) && lua_islightuserdata(L, -1))
+        handle = lua_touserdata(L, -1);
+    lua_settop(L, top);
+    return handle;
 }
 
 namespace {

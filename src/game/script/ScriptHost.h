@@ -45,7 +45,7 @@ constexpr int kNoScriptRef = -2;
 
 // Calls a name resolver such as GetTexture(name) and returns its light userdata,
 // or null when the script returned anything else or failed. Prints nothing.
-void* ResolveScriptName(const char* resolver, const std::string& name);
+void* ResolveScriptName(const char* resolver, const char* name);
 
 // Entries of global tables, for engine code that reads script-built tables
 // by number (the script-driven editor's commands and sprites): the value of
