@@ -43,12 +43,14 @@ collect_startup() {  # build label, output file
 
 run_bench() {  # build label, build dir, bench name
   local out="$work/$1-$3.txt"
-  if SDL_AUDIODRIVER=dummy xvfb-run -a -s "-screen 0 1024x768x24" "$2/bench/$3" "$frames" > "$out" 2>"$work/stderr.txt"; then
-    collect "$1" "$3" "$out"
-  else
-    echo "$1 $3 failed:" >&2
-    tail -5 "$work/stderr.txt" >&2
-  fi
+  for attempt in 1 2 3; do
+    if SDL_AUDIODRIVER=dummy xvfb-run -a -s "-screen 0 1024x768x24" "$2/bench/$3" "$frames" > "$out" 2>"$work/stderr.txt"; then
+      collect "$1" "$3" "$out"
+      return 0
+    fi
+    echo "$1 $3 failed (attempt $attempt): $(tail -1 "$work/stderr.txt")" >&2
+    sleep 1
+  done
 }
 
 echo "load before: $(cut -d' ' -f1-3 /proc/loadavg)"
@@ -61,8 +63,11 @@ for round in $(seq "$rounds"); do
   done
   for which in $order; do
     dir="$old"; [ "$which" = new ] && dir="$new"
-    "$here/startup.sh" 3 "$dir" > "$work/$which-startup.txt"
-    collect_startup "$which" "$work/$which-startup.txt"
+    if "$here/startup.sh" 3 "$dir" > "$work/$which-startup.txt"; then
+      collect_startup "$which" "$work/$which-startup.txt"
+    else
+      echo "$which start-up figures failed" >&2
+    fi
   done
   echo "round $round of $rounds done, load $(cut -d' ' -f1-3 /proc/loadavg)"
 done
