@@ -5,6 +5,7 @@
 # Usage: bench/compare.sh OLD_BUILD_DIR NEW_BUILD_DIR [rounds] [frames]
 # Each build directory holds bench/*_bench and korvanmire (./scripts/setup.sh);
 # the start-up figures come from bench/startup.sh of this tree run on each build.
+# BENCHES="horde_bench" limits the benchmarks run; STARTUP=0 skips the start-up figures.
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 if [ $# -lt 2 ]; then
@@ -56,12 +57,13 @@ run_bench() {  # build label, build dir, bench name
 echo "load before: $(cut -d' ' -f1-3 /proc/loadavg)"
 for round in $(seq "$rounds"); do
   if [ $((round % 2)) -eq 1 ]; then order="old new"; else order="new old"; fi
-  for bench in world_bench firefight_bench horde_bench; do
+  for bench in ${BENCHES:-world_bench firefight_bench horde_bench}; do
     for which in $order; do
       if [ "$which" = old ]; then run_bench old "$old" "$bench"; else run_bench new "$new" "$bench"; fi
     done
   done
   for which in $order; do
+    [ "${STARTUP:-1}" = 0 ] && break
     dir="$old"; [ "$which" = new ] && dir="$new"
     if "$here/startup.sh" 3 "$dir" > "$work/$which-startup.txt"; then
       collect_startup "$which" "$work/$which-startup.txt"
