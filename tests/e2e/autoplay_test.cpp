@@ -60,3 +60,26 @@ TEST(AutoPlay, RecordedAutomaticRunReplaysToTheSameState)
     EXPECT_EQ(RunState(replayed.stderrText), original);
     EXPECT_EQ(replayed.stderrText.find("autoplay:"), std::string::npos);
 }
+
+TEST(RecordedRun, APersonsPacedRunReplaysFastToTheSameState)
+{
+    // A person's input: into the first level, walk, turn the mouse, aim and
+    // fire (nothing to fire yet), reload, walk on.
+    const std::string person = "10 press return\n150 down d\n200 mouse 600 300\n230 down s\n260 up d\n"
+                               "280 up s\n290 down 325\n300 down 323\n340 up 323\n345 up 325\n350 press r\n"
+                               "360 down w\n420 mouse 100 100\n430 down a\n500 up w\n520 up a\n600 lua ExitGame()\n";
+    GameRun recorded;
+    recorded.arguments = {"--record", "person.rec"};
+    ASSERT_TRUE(recorded.Run(person, 120)) << recorded.stderrText;
+    const std::string original = RunState(recorded.stderrText);
+    ASSERT_NE(original.find("frame 600 level level1"), std::string::npos) << recorded.stderrText;
+    const std::string record = recorded.ReadData("person.rec");
+    EXPECT_NE(record.find("300 down 323"), std::string::npos) << "mouse buttons are recorded";
+    EXPECT_NE(record.find(" pointer "), std::string::npos) << "the mouse is recorded";
+
+    // Played back without the frame sleep: pacing must not change the run.
+    GameRun replayed;
+    replayed.arguments = {"--fast"};
+    ASSERT_TRUE(replayed.Run(record, 120)) << replayed.stderrText;
+    EXPECT_EQ(RunState(replayed.stderrText), original);
+}

@@ -16,7 +16,9 @@ namespace {
 // How far the automatic player looks for enemies, world units.
 constexpr float kSightRange = 11.0f;
 // Closer than this it steps back while shooting; explosives need more room.
-constexpr float kBackOffDistance = 2.2f;
+constexpr float kBackOffDistance = 3.5f;
+// The knife reaches this far, world units.
+constexpr float kStabReach = 1.1f;
 constexpr float kExplosiveSafeDistance = 4.0f;
 // Health levels below which a medkit is used, in a fight and between fights.
 constexpr float kHealInFight = 35.0f;
@@ -113,10 +115,13 @@ TAutoCombat::Stance TAutoCombat::Fight(TPlayer& player, TWorld& world, TAutoCont
     const float distance = (aimAt - at).Length();
     TTulirelv* weapon = BestWeapon(player, distance);
     if (!weapon) {
-        // Nothing to shoot with: the knife.
-        hands.Point(aimAt.x * kPixelsPerUnit, aimAt.y * kPixelsPerUnit);
-        if (distance < 1.2f) hands.TapAction("stab");
-        return Stance::Charge;
+        // Nothing to shoot with: no fight worth seeking. Go on, and use the
+        // knife on whatever comes too near.
+        if (distance < kStabReach) {
+            hands.Point(aimAt.x * kPixelsPerUnit, aimAt.y * kPixelsPerUnit);
+            hands.TapAction("stab");
+        }
+        return Stance::None;
     }
     if (!Select(player, weapon, hands)) return Stance::BackOff;
 

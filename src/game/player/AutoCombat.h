@@ -10,12 +10,13 @@ class TWorld;
 
 // The automatic player's fighting: it picks the nearest enemy it can see,
 // keeps its best loaded weapon in hand, aims (leading a moving target),
-// shoots, reloads between fights, heals with medkits and stabs when it has
-// nothing to shoot with. Everything goes through the controls a person uses.
+// shoots while keeping its distance, reloads between fights, heals with
+// medkits, and without anything to shoot with goes its way and stabs what
+// comes too near. Everything goes through the controls a person uses.
 class TAutoCombat {
 public:
     // What this frame's fighting asks of the legs.
-    enum class Stance { None, Stand, BackOff, Charge };
+    enum class Stance { None, Stand, BackOff };
 
     // One frame; `target` (may be null) is the enemy it fights.
     Stance Fight(TPlayer& player, TWorld& world, TAutoControls& hands);

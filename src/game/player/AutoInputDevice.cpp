@@ -20,6 +20,8 @@ constexpr float kShootBlockDistance = 3.0f;
 constexpr float kStuckDistance = 0.4f;
 constexpr int kStuckFrames = 75;
 constexpr int kStuckMemory = 600;
+// Room needed behind the player to back away from an enemy, world units.
+constexpr float kRetreatRoom = 1.2f;
 // Frames between looks for loot.
 constexpr int kLootLookFrames = 20;
 // Near enough to the spot where loot is worked on.
@@ -63,12 +65,9 @@ void TAutoInputDevice::Think(TPlayer& player, TWorld& world, TAutoControls& hand
         watchFrom = at;
         return;
     case TAutoCombat::Stance::BackOff:
-        if (combat.Target()) Walk(player, at - combat.Target()->GetPosition(), hands);
+        if (combat.Target()) Retreat(player, combat.Target()->GetPosition(), hands);
         watchFrame = frame;
         watchFrom = at;
-        return;
-    case TAutoCombat::Stance::Charge:
-        if (combat.Target()) Walk(player, combat.Target()->GetPosition() - at, hands);
         return;
     case TAutoCombat::Stance::None:
         break;
@@ -194,6 +193,25 @@ void TAutoInputDevice::Walk(TPlayer& player, b2Vec2 direction, TAutoControls& ha
     if (m.x < -kSin22 * length) hands.HoldAction("left");
     if (m.y > kSin22 * length) hands.HoldAction("down");
     if (m.y < -kSin22 * length) hands.HoldAction("up");
+}
+
+void TAutoInputDevice::Retreat(TPlayer& player, b2Vec2 threat, TAutoControls& hands)
+{
+    const b2Vec2 at = player.GetPosition();
+    b2Vec2 away = at - threat;
+    if (away.Normalize() < 0.01f) return;
+    // Of the eight key directions, the one leading most away with room to go.
+    b2Vec2 best(0.0f, 0.0f);
+    float bestScore = -0.2f;  // rather stand than walk toward it
+    for (int i = 0; i < 8; ++i) {
+        const float angle = float(i) * 0.785398163f;
+        const b2Vec2 direction(std::cos(angle), std::sin(angle));
+        const float score = b2Dot(direction, away);
+        if (score <= bestScore || !ClearLine(at, at + kRetreatRoom * direction)) continue;
+        best = direction;
+        bestScore = score;
+    }
+    if (bestScore > -0.2f) Walk(player, best, hands);
 }
 
 void TAutoInputDevice::CheckStuck(TPlayer& player, b2Vec2 toward)

@@ -42,6 +42,8 @@ private:
     // Whether a straight walk from a to b stays on open floor and doors.
     bool ClearLine(b2Vec2 a, b2Vec2 b) const;
     void Walk(TPlayer& player, b2Vec2 direction, TAutoControls& hands);
+    // Backs away from a threat where the floor allows.
+    void Retreat(TPlayer& player, b2Vec2 threat, TAutoControls& hands);
     // Not getting anywhere: the cell ahead counts as blocked for a while.
     void CheckStuck(TPlayer& player, b2Vec2 toward);
 

@@ -8,7 +8,9 @@
 #include "script/ScriptHost.h"
 #include "world/World.h"
 #include <SDL/SDL.h>
+#include <algorithm>
 #include <cstdio>
+#include <iterator>
 #include <map>
 #include <unistd.h>
 
@@ -60,9 +62,18 @@ void TAutoPlayer::OnMenu(TGame& game)
             hands.Tap(SDLK_RETURN);  // "new game", the first entry
             return;
         }
-        // Starting the level again after a death. The main menu has no way back
-        // into a lost run yet, so the level is loaded as its gate would load it.
+        // Starting the level again after a death, with what the player carried
+        // into it. The main menu has no way back into a lost run yet, so this
+        // does by hand what continuing would do.
+        if (game.progress) {
+            TLevelProgress& progress = *game.progress;
+            progress.carriedStateValid = levelStart.carriedStateValid;
+            std::copy(std::begin(levelStart.ammo), std::end(levelStart.ammo), std::begin(progress.ammo));
+            std::copy(std::begin(levelStart.slots), std::end(levelStart.slots), std::begin(progress.slots));
+            progress.health = levelStart.health;
+        }
         RunRecordedScript("LoadLevel(\"" + diedOn + "\", 0); SetMenuState(\"game\")");
+        game.applyCarryOver = 1;
         diedOn.clear();
     } else if (state == "levelend" && stateFrames == kMenuPause) {
         if (runOptions.autoplayLevels > 0 && levelsDone >= runOptions.autoplayLevels) running = 0;
@@ -91,6 +102,8 @@ void TAutoPlayer::StartLevelCount(TGame& game)
     level = game.currentLevelName;
     reported = false;
     deaths = framesBefore = killsBefore = shotsBefore = hitsBefore = 0;
+    // What the player carries into the level (handed over after this frame's events).
+    if (game.progress) levelStart = *game.progress;
     shotsAtStart = game.progress ? game.progress->shots : 0;
     hitsAtStart = game.progress ? game.progress->hits : 0;
 }
@@ -102,7 +115,7 @@ void TAutoPlayer::OnLevel(TGame& game)
     TWorld& world = *game.world;
     if (!reported && game.levelEndCountdown > 0) {
         Report(game, true);
-    } else if (!reported && world.stepCount > kAutoLevelFrameLimit) {
+    } else if (!reported && framesBefore + world.stepCount > kAutoLevelFrameLimit) {
         // Given up: on to the next level the way its gate would lead.
         Report(game, false);
         RunRecordedScript("LoadLevel(NextLevel(currentLevel), 1)");
@@ -122,7 +135,9 @@ void TAutoPlayer::ReportStatus(TGame& game)
     }
     const long residentKb = residentPages * (sysconf(_SC_PAGESIZE) / 1024);
     const size_t objects = game.world ? game.world->objects.size() : 0;
-    std::fprintf(stderr, "autoplay: status frame %d objects %zu rss_kb %ld\n", frameNumber, objects, residentKb);
+    const b2Vec2 at = game.player ? game.player->GetPosition() : b2Vec2(0.0f, 0.0f);
+    std::fprintf(stderr, "autoplay: status frame %d objects %zu rss_kb %ld level %s at %.1f %.1f\n", frameNumber,
+                 objects, residentKb, level.empty() ? "-" : level.c_str(), double(at.x), double(at.y));
 }
 
 void TAutoPlayer::Report(TGame& game, bool reachedGate)

@@ -1,4 +1,5 @@
 #pragma once
+#include "level/LevelProgress.h"
 #include "player/AutoControls.h"
 #include <string>
 
@@ -6,7 +7,7 @@ class TGame;
 
 // The automatic player at the screen level (--autoplay): it starts a new
 // game from the main menu, leaves the level-end and game-over screens, starts
-// a level again after a death, and lets the player's automatic device play
+// a level again after a death with what it carried into it, and lets the player's automatic device play
 // each level. Per level it writes one line to stderr:
 //   autoplay: level NAME gate yes|no frames F health H kills K shots S hits T deaths D
 // and with a level limit it ends the program after that many levels. Every
@@ -21,7 +22,7 @@ private:
     void OnMenu(TGame& game);
     void OnLevel(TGame& game);
     void StartLevelCount(TGame& game);
-    // "autoplay: status frame F objects N rss_kb R" on stderr.
+    // "autoplay: status frame F objects N rss_kb R level L at X Y" on stderr.
     void ReportStatus(TGame& game);
     // Closes the level's figures with one line.
     void Report(TGame& game, bool reachedGate);
@@ -33,6 +34,7 @@ private:
     // The level being played and its figures so far (earlier attempts included).
     std::string level;
     std::string diedOn;  // the level to start again after a death
+    TLevelProgress levelStart;  // the carried state the level began with
     bool reported = false;
     int deaths = 0;
     int framesBefore = 0, killsBefore = 0, shotsBefore = 0, hitsBefore = 0;
@@ -41,5 +43,6 @@ private:
 
 extern TAutoPlayer autoPlayer;
 
-// Frames one level may take before the automatic player gives it up.
+// Frames one level may take, all attempts together, before the automatic
+// player gives it up.
 constexpr int kAutoLevelFrameLimit = 15000;
