@@ -43,7 +43,12 @@ END {
     t[base], rss[base], rss[NR], 100 * (rss[NR] - rss[base]) / rss[base], maxRss, 100 * (maxRss - rss[base]) / rss[base]
   printf "live objects: %d at t=%d s, %d at the end, peak %d\n", obj[base], t[base], obj[NR], maxObj
 }' "$work/samples.txt"
+# Levels differ in size: the live objects compared level by level, where each
+# level was first seen and at its last sample (a replayed level starts afresh).
+grep '^autoplay: status ' "$work/stderr.log" | awk '
+$6 > 10 { level = $10; if (!(level in first)) { first[level] = $6; order[++n] = level } last[level] = $6; if ($6 > peak[level]) peak[level] = $6 }
+END { printf "live objects by level (first, last, peak):"; for (i = 1; i <= n; i++) printf " %s %d %d %d;", order[i], first[order[i]], last[order[i]], peak[order[i]]; print "" }'
 levels=$(grep -c '^autoplay: level ' "$work/stderr.log" || true)
 echo "levels finished: $levels"
-errors=$( (grep -ih 'error' "$work/console.log" "$work/stderr.log" 2>/dev/null || true) | grep -v '^autoplay:' | sort | uniq -c | sort -rn)
+errors=$( (grep -ih 'error' "$work/console.log" "$work/stderr.log" 2>/dev/null || true) | (grep -v '^autoplay:' || true) | sort | uniq -c | sort -rn)
 if [ -n "$errors" ]; then echo "error lines:"; echo "$errors" | head -20; else echo "error lines: none"; fi

@@ -11,7 +11,7 @@
 namespace {
 
 // How far loot draws the automatic player off its way, world units.
-constexpr float kLootRange = 9.0f;
+constexpr float kLootRange = 12.0f;
 // Frames spent on one piece of loot before giving up on it.
 constexpr int kPatience = 150;
 

@@ -45,4 +45,4 @@ extern TAutoPlayer autoPlayer;
 
 // Frames one level may take, all attempts together, before the automatic
 // player gives it up.
-constexpr int kAutoLevelFrameLimit = 15000;
+constexpr int kAutoLevelFrameLimit = 6000;

@@ -48,6 +48,7 @@ void TNavigationGrid::Build(TWorld& world)
         for (b2Fixture* f = body->GetFixtureList(); f; f = f->GetNext()) {
             if (f->IsSensor()) continue;
             const b2AABB box = f->GetAABB(0);
+            if (!box.IsValid()) continue;  // a body thrown to infinity
             if (!any) bounds = box;
             else bounds.Combine(box);
             any = true;
@@ -73,6 +74,7 @@ void TNavigationGrid::Build(TWorld& world)
         for (b2Fixture* f = body->GetFixtureList(); f; f = f->GetNext()) {
             if (f->IsSensor()) continue;
             const b2AABB box = f->GetAABB(0);
+            if (!box.IsValid()) continue;
             const int x0 = CellX(box.lowerBound.x - kClearance), x1 = CellX(box.upperBound.x + kClearance);
             const int y0 = CellY(box.lowerBound.y - kClearance), y1 = CellY(box.upperBound.y + kClearance);
             for (int y = y0; y <= y1; ++y)

@@ -9,7 +9,7 @@ float TPathFinder::EnterCost(TNavigationGrid::Cell cell)
     case TNavigationGrid::Cell::Open: return 1.0f;
     case TNavigationGrid::Cell::Door: return 1.5f;
     case TNavigationGrid::Cell::Pushable: return 6.0f;
-    case TNavigationGrid::Cell::Breakable: return 12.0f;
+    case TNavigationGrid::Cell::Breakable: return 40.0f;  // a dozen rounds a block
     case TNavigationGrid::Cell::Blocked: return 0.0f;
     }
     return 0.0f;
