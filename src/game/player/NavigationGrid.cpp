@@ -42,6 +42,8 @@ void TNavigationGrid::Build(TWorld& world)
 
     // The level's extent: every solid fixture's box.
     b2AABB bounds;
+    bounds.lowerBound.Set(0.0f, 0.0f);
+    bounds.upperBound.Set(0.0f, 0.0f);
     bool any = false;
     for (b2Body* body = world.physics->GetBodyList(); body; body = body->GetNext()) {
         if (Kind(ObjectOfBody(body), body) == Cell::Open) continue;
