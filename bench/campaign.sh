@@ -14,10 +14,17 @@ cp -r "$root/data" "$work/data"
 rm -f "$work/data/settings.lua" "$work/data/stats"
 
 start=$(date +%s)
-(cd "$work/data" && SDL_AUDIODRIVER=dummy \
-  timeout --kill-after=10 "$((minutes * 60))" \
-  xvfb-run -a -s "-screen 0 1024x768x24" "$root/build/korvanmire" -w --autoplay --fast --autoplay-levels 10 \
-  2>"$work/stderr.log") || echo "(the game did not end by itself: $? after $(( $(date +%s) - start )) s)"
+# A virtual X server started at the same moment as another one may fail: try again.
+for attempt in 1 2 3; do
+  (cd "$work/data" && SDL_AUDIODRIVER=dummy \
+    timeout --kill-after=10 "$((minutes * 60))" \
+    xvfb-run -a -s "-screen 0 1024x768x24" "$root/build/korvanmire" -w --autoplay --fast --autoplay-levels 10 \
+    2>"$work/stderr.log") || echo "(the game did not end by itself: $? after $(( $(date +%s) - start )) s)"
+  grep -q "open X11 display" "$work/stderr.log" || break
+  echo "run $attempt: no X display, trying again" >&2
+  sleep 1
+  start=$(date +%s)
+done
 elapsed=$(( $(date +%s) - start ))
 
 grep '^autoplay: level ' "$work/stderr.log" | awk -v elapsed="$elapsed" '

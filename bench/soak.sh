@@ -13,16 +13,26 @@ trap 'rm -rf "$work"' EXIT
 cp -r "$root/data" "$work/data"
 rm -f "$work/data/settings.lua" "$work/data/stats"
 
-(cd "$work/data" && SDL_AUDIODRIVER=dummy KORVANMIRE_CONSOLE_LOG="$work/console.log" \
-  timeout --kill-after=10 "$((seconds + 60))" \
-  xvfb-run -a -s "-screen 0 1024x768x24" "$root/build/korvanmire" -w --autoplay --fast --quit-after "$seconds" \
-  2>"$work/stderr.log") &
-game=$!
+start_game() {
+  (cd "$work/data" && SDL_AUDIODRIVER=dummy KORVANMIRE_CONSOLE_LOG="$work/console.log" \
+    timeout --kill-after=10 "$((seconds + 60))" \
+    xvfb-run -a -s "-screen 0 1024x768x24" "$root/build/korvanmire" -w --autoplay --fast --quit-after "$seconds" \
+    2>"$work/stderr.log") &
+  game=$!
+}
+# A virtual X server started at the same moment as another one may fail: try again.
+for attempt in 1 2 3; do
+  start_game
+  sleep 5
+  grep -q "open X11 display" "$work/stderr.log" || break
+  wait "$game" || true
+  echo "run $attempt: no X display, trying again" >&2
+done
 
 echo "time_s frame objects rss_kib"
 : > "$work/samples.txt"
 for ((t = 10; t <= seconds; t += 10)); do
-  sleep 10
+  sleep $((t == 10 ? 5 : 10))
   kill -0 "$game" 2>/dev/null || break
   last=$(grep '^autoplay: status ' "$work/stderr.log" | tail -1 || true)
   [ -n "$last" ] || continue
