@@ -58,40 +58,65 @@ bool GameRun::Run(const std::string& replay, int timeoutSeconds)
 bool GameRun::RunOnce(const std::string& replay, int timeoutSeconds)
 {
     WriteData("replay.txt", replay);
+    std::vector<std::string> commandLine{"-w"};
+    commandLine.insert(commandLine.end(), arguments.begin(), arguments.end());
+    const GameExit result = RunGameBinary(GameBinary(), dir, commandLine,
+                                          {{"KORVANMIRE_REPLAY", "replay.txt"},
+                                           {"KORVANMIRE_CONSOLE_LOG", "console.log"},
+                                           {"KORVANMIRE_SEED", "1"},
+                                           {"SDL_AUDIODRIVER", "dummy"},
+                                           {"LIBGL_ALWAYS_SOFTWARE", "1"}},
+                                          timeoutSeconds, whileRunning);
+    exitCode = result.exitCode;
+    stderrText = ReadData("stderr.log");
+    return result.exited;
+}
+
+std::string GameBinary()
+{
     const char* binary = std::getenv("KORVANMIRE_BINARY");
+    return binary ? binary : "korvanmire";
+}
+
+GameExit RunGameBinary(const std::string& binary, const fs::path& dir, const std::vector<std::string>& arguments,
+                       const std::vector<std::pair<std::string, const char*>>& environment, int timeoutSeconds,
+                       const std::function<void(pid_t)>& whileRunning)
+{
     const pid_t pid = fork();
     if (pid == 0) {
         if (chdir(dir.c_str()) != 0) _exit(126);
+        FILE* output = std::freopen("stdout.log", "w", stdout);
         FILE* errors = std::freopen("stderr.log", "w", stderr);
+        (void)output;
         (void)errors;
-        setenv("KORVANMIRE_REPLAY", "replay.txt", 1);
-        setenv("KORVANMIRE_CONSOLE_LOG", "console.log", 1);
-        setenv("KORVANMIRE_SEED", "1", 1);
-        setenv("SDL_AUDIODRIVER", "dummy", 1);
-        setenv("LIBGL_ALWAYS_SOFTWARE", "1", 1);
-        std::vector<char*> argv{const_cast<char*>("korvanmire"), const_cast<char*>("-w")};
+        for (const auto& [name, value] : environment) {
+            if (value) setenv(name.c_str(), value, 1);
+            else unsetenv(name.c_str());
+        }
+        std::vector<char*> argv{const_cast<char*>("korvanmire")};
         for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
         argv.push_back(nullptr);
-        execv(binary ? binary : "korvanmire", argv.data());
+        execv(binary.c_str(), argv.data());
+        execvp(binary.c_str(), argv.data());
         _exit(127);
     }
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(timeoutSeconds);
     int status = 0;
-    bool exited = false;
+    GameExit result;
     while (std::chrono::steady_clock::now() < deadline) {
         if (waitpid(pid, &status, WNOHANG) == pid) {
-            exited = true;
+            result.exited = true;
             break;
         }
+        if (whileRunning) whileRunning(pid);
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
     }
-    if (!exited) {
+    if (!result.exited) {
         kill(pid, SIGKILL);
         waitpid(pid, &status, 0);
     }
-    exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    stderrText = ReadData("stderr.log");
-    return exited;
+    result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return result;
 }
 
 Screenshot::Screenshot(const std::string& path)

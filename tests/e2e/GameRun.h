@@ -1,8 +1,29 @@
 #pragma once
 #include <SDL/SDL.h>
 #include <filesystem>
+#include <functional>
 #include <string>
+#include <sys/types.h>
+#include <utility>
 #include <vector>
+
+// The game binary the tests run (KORVANMIRE_BINARY, else "korvanmire" on the path).
+std::string GameBinary();
+
+// How a run of the binary ended.
+struct GameExit {
+    bool exited = false;  // by itself, before the timeout
+    int exitCode = -1;    // -1 when it did not exit normally
+};
+
+// Runs `binary` with `arguments` in `dir`, its standard output and error going to
+// stdout.log and stderr.log there. `environment` is applied in the child (a null
+// value unsets the variable). `whileRunning` is called about every 50 ms with the
+// process id. After the timeout the process is killed.
+GameExit RunGameBinary(const std::string& binary, const std::filesystem::path& dir,
+                       const std::vector<std::string>& arguments,
+                       const std::vector<std::pair<std::string, const char*>>& environment, int timeoutSeconds,
+                       const std::function<void(pid_t)>& whileRunning = {});
 
 // One run of the real game in a fresh copy of data/, with a replay file.
 class GameRun {
@@ -20,6 +41,8 @@ public:
     std::vector<std::string> arguments;
     int exitCode = -1;
     std::string stderrText;
+    // Called about every 50 ms while the game runs, with its process id.
+    std::function<void(pid_t)> whileRunning;
     std::string ReadData(const std::string& name) const;
     bool HasData(const std::string& name) const;
     const std::filesystem::path& Dir() const { return dir; }

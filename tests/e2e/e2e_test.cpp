@@ -76,7 +76,7 @@ TEST(Game, BrokenScriptsAndFilesAreReportedAndTheGameGoesOn)
 {
     GameRun run;
     run.WriteData("init.lua", "this is not lua (");
-    run.RemoveData("settings.lua");
+    run.WriteData("settings.lua", "settings = {{{\n");
     run.WriteData("stats", "garbage\x01\x02 start scr\nend\n");
     run.WriteData("objects.lua", "error('objects broke')");
     run.WriteData("gfx/font.png", "not a png at all");

@@ -17,6 +17,8 @@ void PollEvents()
     SDL_Event event;
     while (SDL_PollEvent(&event)) {
         runRecorder.Note(frame, event);
+        // The window's close button ends the game as the menu's "exit" does.
+        if (event.type == SDL_QUIT) running = 0;
         if (inputTables.HandleEvent(event)) OnVideoResize(event.resize.w, event.resize.h);
     }
     runRecorder.NotePointer(frame, MouseWorldX(), MouseWorldY());

@@ -57,7 +57,8 @@ void DrawFrame()
     SetBlendMode(2);
     if (console.visible) {
         console.Draw();
-        console.Edit(TypedChar(), KeyPressed(SDLK_RETURN));
+        // Every key of the frame in order: fast typing puts several in one frame.
+        for (const TKeyDown& key : inputTables.KeysDownThisFrame()) console.Edit(key.character, key.code == SDLK_RETURN);
     }
     CopyScreenToTexture(displayTexture);
     CheckGLError();

@@ -15,6 +15,8 @@
 TInputReplay inputReplay;
 
 namespace {
+constexpr int kLastReplayFrame = 100000000;
+
 std::string Lower(std::string text)
 {
     for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
@@ -102,6 +104,11 @@ void TInputReplay::Parse(const std::string& text)
             std::fprintf(stderr, "replay:%d: expected \"<frame> <command>\"\n", lineNumber);
             continue;
         }
+        // Days of play are plenty; the bound keeps "frame + n" from overflowing.
+        if (frame < 0 || frame > kLastReplayFrame) {
+            std::fprintf(stderr, "replay:%d: frame %d is out of range\n", lineNumber, frame);
+            continue;
+        }
         if (command == "press" || command == "down" || command == "up") {
             std::string key;
             in >> key;
@@ -123,14 +130,29 @@ void TInputReplay::Parse(const std::string& text)
             if (command != "up") AddKey(frame, code, true, unicode);
             if (command == "press") AddKey(frame + 1, code, false, 0);
             if (command == "up") AddKey(frame, code, false, 0);
-        } else if (command == "type") {
+        } else if (command == "type" || command == "burst") {
+            int perFrame = 0;
+            if (command == "burst" && !(in >> perFrame && perFrame > 0)) {
+                std::fprintf(stderr, "replay:%d: expected \"burst <keys a frame> <text>\"\n", lineNumber);
+                continue;
+            }
             const std::string typed = RestOfLine(in);
             for (size_t i = 0; i < typed.size(); ++i) {
                 const unsigned char c = static_cast<unsigned char>(typed[i]);
                 const int sym = std::isalpha(c) ? std::tolower(c) : c;
-                AddKey(frame + 2 * static_cast<int>(i), sym, true, c);
-                AddKey(frame + 2 * static_cast<int>(i) + 1, sym, false, 0);
+                const int down = frame + (perFrame ? static_cast<int>(i) / perFrame : 2 * static_cast<int>(i));
+                AddKey(down, sym, true, c);
+                AddKey(down + 1, sym, false, 0);
             }
+        } else if (command == "quit" || command == "resize") {
+            SDL_Event event{};
+            event.type = command == "quit" ? SDL_QUIT : SDL_VIDEORESIZE;
+            if (command == "resize" && !(in >> event.resize.w >> event.resize.h && event.resize.w > 0 &&
+                                         event.resize.h > 0 && event.resize.w <= 4096 && event.resize.h <= 4096)) {
+                std::fprintf(stderr, "replay:%d: expected \"resize <width> <height>\"\n", lineNumber);
+                continue;
+            }
+            events[frame].push_back(event);
         } else if (command == "click") {
             int button = 0;
             in >> button;

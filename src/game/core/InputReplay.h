@@ -10,6 +10,10 @@
 //   press KEY [CHAR]   key down this frame, up the next (KEY: SDL name or number)
 //   down KEY / up KEY  one edge only
 //   type TEXT          the rest of the line, one character every two frames
+//   burst N TEXT       the rest of the line, N keys going down every frame
+//                      (each one up again the frame after)
+//   quit               the window's close button
+//   resize W H         the window resized to W x H pixels
 //   click BUTTON       mouse button down this frame, up the next
 //   mouse X Y          move the mouse to window pixel (X, Y)
 //   hold BUTTON / release BUTTON   one mouse button edge only

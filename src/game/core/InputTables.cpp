@@ -20,6 +20,7 @@ void TInputTables::BeginFrame()
     anyKeyPressed = false;
     typedChar = 0;
     mouseWheel = 0;
+    keysDown.clear();
 }
 
 void TInputTables::CodeDown(int code)
@@ -44,6 +45,7 @@ bool TInputTables::HandleEvent(const SDL_Event& event)
     case SDL_KEYDOWN:
         typedChar = static_cast<char>(event.key.keysym.unicode & 0xFF);
         CodeDown(event.key.keysym.sym);
+        keysDown.push_back({event.key.keysym.sym, typedChar});
         break;
     case SDL_KEYUP:
         CodeUp(event.key.keysym.sym);

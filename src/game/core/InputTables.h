@@ -1,12 +1,19 @@
 #pragma once
 #include <SDL/SDL.h>
 #include <cstdint>
+#include <vector>
 
 // One code space for keys and mouse buttons: SDL key symbols 0..321, and
 // mouse button b (1 left, 2 middle, 3 right, 4 wheel up, 5 wheel down) as 322 + b.
 constexpr int kMouseCodeBase = 322;
 constexpr int kInputCodeCount = 328;
 constexpr int kJoyButtonCount = 10;
+
+// A key that went down, with the character it typed (0 for none).
+struct TKeyDown {
+    int code;
+    char character;
+};
 
 // The frame's input state: what is held, what went down or up this frame.
 // Rebuilt by the event poll once per frame; everything else only reads it.
@@ -34,6 +41,9 @@ public:
     char TypedChar() const { return typedChar; }
     int LastKeyCode() const { return lastKeyCode; }
     int MouseWheel() const { return mouseWheel; }
+    // Every key that went down this frame, in order. Fast typing puts several keys
+    // in one frame; the typed character above keeps only the last.
+    const std::vector<TKeyDown>& KeysDownThisFrame() const { return keysDown; }
 
     // Sets a key's state directly; used by tests and by the input replay.
     void SetKey(int code, bool down);
@@ -54,6 +64,7 @@ private:
     char typedChar = 0;
     int lastKeyCode = 0;
     int mouseWheel = 0;
+    std::vector<TKeyDown> keysDown;
 };
 
 extern TInputTables inputTables;

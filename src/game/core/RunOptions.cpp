@@ -5,12 +5,18 @@
 
 TRunOptions runOptions;
 
+int RunOptionValueCount(const std::string& arg)
+{
+    if (arg == "--autoplay" || arg == "--fast") return 0;
+    if (arg == "--record" || arg == "--autoplay-levels" || arg == "--quit-after") return 1;
+    return -1;
+}
+
 bool ReadRunOptions(int argc, char** argv, TRunOptions* options)
 {
     for (int i = 1; i < argc; ++i) {
         const char* arg = argv[i];
-        const bool takesValue = std::strcmp(arg, "--record") == 0 || std::strcmp(arg, "--autoplay-levels") == 0 ||
-                                std::strcmp(arg, "--quit-after") == 0;
+        const bool takesValue = RunOptionValueCount(arg) == 1;
         if (takesValue && i + 1 >= argc) {
             std::fprintf(stderr, "ERROR: %s needs a value\n", arg);
             return false;

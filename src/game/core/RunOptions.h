@@ -21,5 +21,8 @@ struct TRunOptions {
 
 extern TRunOptions runOptions;
 
+// How many values the option `arg` above takes (0 or 1); -1 when it is none of them.
+int RunOptionValueCount(const std::string& arg);
+
 // Reads the options above from argv; false (with a message) when one lacks its value.
 bool ReadRunOptions(int argc, char** argv, TRunOptions* options);

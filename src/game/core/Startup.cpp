@@ -1,6 +1,7 @@
 #include "core/Startup.h"
 #include "audio/Mixer.h"
 #include "core/App.h"
+#include "core/CommandLine.h"
 #include "core/ControlsMenuState.h"
 #include "core/Frame.h"
 #include "core/FramePacing.h"
@@ -8,6 +9,7 @@
 #include "core/Game.h"
 #include "core/InputReplay.h"
 #include "core/InputTables.h"
+#include "core/QuitSignals.h"
 #include "core/RunOptions.h"
 #include "core/RunRecorder.h"
 #include "core/RunState.h"
@@ -36,17 +38,45 @@ unsigned RandomSeed()
     if (const char* seed = std::getenv("KORVANMIRE_SEED")) return static_cast<unsigned>(std::strtoul(seed, nullptr, 10));
     return static_cast<unsigned>(std::time(nullptr));
 }
+
+// SDL falls back to text-mode video drivers that draw over the terminal when X11
+// cannot be reached; those are used only when SDL_VIDEODRIVER asks for them.
+// False, with a message naming the display, when there is nothing to draw on.
+bool ChooseVideoDriver()
+{
+    if (std::getenv("SDL_VIDEODRIVER")) return true;
+    const char* display = std::getenv("DISPLAY");
+    if (!display || !*display) {
+        std::fprintf(stderr, "korvanmire: no display: DISPLAY is not set; start the game inside an X session\n");
+        return false;
+    }
+    setenv("SDL_VIDEODRIVER", "x11", 1);
+    return true;
+}
+
+void ReportSdlStartFailure()
+{
+    const char* display = std::getenv("DISPLAY");
+    if (display && std::strcmp(std::getenv("SDL_VIDEODRIVER"), "x11") == 0)
+        std::fprintf(stderr, "korvanmire: cannot open X11 display \"%s\" (named by DISPLAY): %s\n", display,
+                     SDL_GetError());
+    else
+        std::fprintf(stderr, "korvanmire: cannot start SDL: %s\n", SDL_GetError());
+}
 }
 
 bool StartGame(int argc, char** argv)
 {
     console.visible = false;
-    if (argc > 1 && std::strcmp(argv[1], "-w") == 0) windowed = 1;
+    if (TCommandLine(argc, argv).windowed) windowed = 1;
 
+    if (!ChooseVideoDriver()) return false;
+    // Installed before SDL starts, so SDL keeps its own handlers out of the way.
+    InstallQuitSignalHandlers();
     if (SDL_Init(SDL_INIT_AUDIO | SDL_INIT_VIDEO | SDL_INIT_JOYSTICK) != 0) {
         // Without sound hardware the game still plays.
         if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_JOYSTICK) != 0) {
-            std::fprintf(stderr, "ERROR: cannot start SDL: %s\n", SDL_GetError());
+            ReportSdlStartFailure();
             return false;
         }
         SDL_InitSubSystem(SDL_INIT_AUDIO);
@@ -90,6 +120,7 @@ void RunMainLoop()
         timer.start();
         const TMenustate* stateBefore = reportTiming ? game->CurrentState() : nullptr;
         RunFrame();
+        if (QuitSignalReceived()) running = 0;
         if (firstFrame && reportTiming)
             std::fprintf(stderr, "timing: first frame drawn %.1f ms after start\n", processTimer.ElapsedMilliseconds());
         // A state change (the menu's "new game" loads a level and enters the game)

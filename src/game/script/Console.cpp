@@ -1,4 +1,5 @@
 #include "script/Console.h"
+#include "core/Version.h"
 #include "render/GLState.h"
 #include "render/Shapes.h"
 #include "render/Text.h"
@@ -16,7 +17,7 @@ constexpr size_t kInputLineLimit = 4096;
 
 TConsole::TConsole()
 {
-    Append("KORVANMIRE v1.0.2048.11155\n" + std::string(80, '-') + "\n");
+    Append(std::string("KORVANMIRE v") + kGameVersion + "\n" + std::string(80, '-') + "\n");
 }
 
 void TConsole::Append(const std::string& added)

@@ -3,6 +3,7 @@
 #include "script/LuaValues.h"
 #include "util/UserStatePaths.h"
 #include <cstdio>
+#include <filesystem>
 #include <lua.hpp>
 
 lua_State* luaState = nullptr;
@@ -72,7 +73,10 @@ void StartScriptHost()
     lua_atpanic(L, Panic);
 
     RunScriptFile("luainit.lua", ScriptErrors::StdErr);
-    RunScriptFile(userStatePaths.ReadPath("settings.lua"), ScriptErrors::StdErr);
+    // A first start has no settings yet (luainit.lua holds the defaults); only a
+    // settings file that is there and broken is worth a message.
+    const std::string settingsPath = userStatePaths.ReadPath("settings.lua");
+    if (std::filesystem::exists(settingsPath)) RunScriptFile(settingsPath, ScriptErrors::StdErr);
 }
 
 void StopScriptHost()
