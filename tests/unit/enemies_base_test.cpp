@@ -6,6 +6,7 @@
 #include "player/Kuul.h"
 #include "render/Limb.h"
 #include "world/Plahvatus.h"
+#include <box2d/box2d.h>
 #include <cmath>
 
 using EnemyBase = EnemyFixture;
@@ -389,4 +390,40 @@ TEST_F(EnemyBase, ShootingEnemyFiresItsBurstAtTheShootFrame)
     for (int i = 0; i < 3; ++i) gunner->Update();  // round again to frame 3
     EXPECT_EQ(Live<TKuul>(), bulletsBefore + 2);
     EXPECT_EQ(gunner->action, kActionWalk);  // burst over
+}
+
+namespace {
+bool Touching(const TGameObject* a, const TGameObject* b)
+{
+    for (b2ContactEdge* edge = a->body->GetContactList(); edge; edge = edge->next)
+        if (edge->other == b->body && edge->contact->IsTouching()) return true;
+    return false;
+}
+}
+
+TEST_F(EnemyBase, ChangingCollisionModeTakesEffectOnContactsAlreadyTouching)
+{
+    TPlayer* player = PlayerAt(0.3f, 0.0f);
+    TZombi* zombie = ZombieAt(0.0f, 0.0f);
+    // Each step starts from the two overlapping and at rest.
+    auto step = [&] {
+        for (TGameObject* o : {static_cast<TGameObject*>(player), static_cast<TGameObject*>(zombie)}) {
+            o->body->SetLinearVelocity(b2Vec2(0.0f, 0.0f));
+            o->body->SetTransform(b2Vec2(o == player ? 0.3f : 0.0f, 0.0f), 0.0f);
+        }
+        world->physics->Step(1.0f / 30.0f, 7, 7);
+    };
+    step();
+    ASSERT_TRUE(Touching(zombie, player));
+
+    // Falling (dying) and hiding drop the contact at the next step...
+    zombie->OnFall();
+    step();
+    EXPECT_FALSE(Touching(zombie, player));
+    zombie->OnDig();
+    step();
+    EXPECT_TRUE(Touching(zombie, player));  // ...digging out finds it again
+    zombie->OnHide();
+    step();
+    EXPECT_FALSE(Touching(zombie, player));
 }

@@ -156,6 +156,37 @@ TEST_F(PlayerActions, DyingSinksThenTheFadeRunsOut)
     EXPECT_FLOAT_EQ(player->health, 0.0f);
 }
 
+// The HUD switches to the game-over screen on the update that leaves the fade timer at 0.
+bool FadeReachesGameOver(TPlayer* player)
+{
+    for (int i = 0; i < 200; ++i) {
+        player->Update();
+        if (player->deathTimer == 0) return true;
+    }
+    return false;
+}
+
+TEST_F(PlayerActions, DeathsByKnockDownOrDuringTheStabAlsoReachGameOver)
+{
+    TPlayer* knocked = MakePlayer();
+    Updates(knocked, 2);
+    knocked->KnockDown(1.0f, 0.0f, 150.0f);
+    EXPECT_TRUE(FadeReachesGameOver(knocked));
+    EXPECT_FLOAT_EQ(knocked->frame, 22.0f);
+
+    TPlayer* stabbing = MakePlayer();
+    Updates(stabbing, 2);
+    input->stab = true;
+    stabbing->Update();
+    input->stab = false;
+    ASSERT_EQ(stabbing->action, kActionHit);
+    stabbing->health = 0.0f;  // a script's SetHealth during the stab
+    stabbing->Update();
+    EXPECT_EQ(stabbing->action, kActionFall);
+    EXPECT_LT(stabbing->frame, 22.0f);  // sinks through the dying frames
+    EXPECT_TRUE(FadeReachesGameOver(stabbing));
+}
+
 TEST_F(PlayerActions, ATeleportItemBringsTheDeadPlayerBackToTheStart)
 {
     TPlayer* player = MakePlayer(2.0f, 3.0f);

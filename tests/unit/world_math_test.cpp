@@ -115,6 +115,10 @@ TEST(WorldMath, RandomRangeStaysInsideItsBounds)
     for (int i = 0; i < 2000; ++i) hits += Chance(0.25f);
     EXPECT_GT(hits, 350);
     EXPECT_LT(hits, 650);
+    // Certainty is certain: the draw never reaches 1 (enough draws to meet the top value).
+    int misses = 0;
+    for (int i = 0; i < 400000; ++i) misses += !Chance(1.0f);
+    EXPECT_EQ(misses, 0);
 }
 
 TEST(WorldMath, DragSlowsOnlyDynamicBodies)

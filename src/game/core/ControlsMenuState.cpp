@@ -129,13 +129,16 @@ void TControlsMenuState::HandleKeys()
 void TControlsMenuState::DrawPass2()
 {
     HandleKeys();
-    SetScreenView320();
+    // The 320 x 240 page is the upper-left quarter of the 640 x 480 frame that is
+    // copied to the screen, so its coordinates are pixels of the 640 view, as
+    // for the menu bar and the HUD. A 320 x 240 view would stretch it over the
+    // whole frame, twice its size.
+    SetScreenView640();
     SetBlendMode(2);
     const float y0 = CosineInterpolate(-240.0f, 0.0f, fade);
     DrawSprite(FindSprite("spr_keyselect_bg"), 160, y0 + 130, 0, 0);
     SetColor(1, 1, 1, 1);
     DrawBindings(y0);
     DrawCursor(y0, waitingForKey ? 1 : 0);
-    SetScreenView640();
     if (game->menu) game->menu->Draw();
 }

@@ -3,6 +3,7 @@
 #include "core/Game.h"
 #include "core/InputTables.h"
 #include "render/Camera.h"
+#include "render/GLState.h"
 #include "script/ScriptHost.h"
 #include "ui/Easing.h"
 #include "world/World.h"
@@ -59,6 +60,8 @@ void TMapState::DrawPass2()
 {
     cameraZoom = CosineInterpolate(savedZoom, 0.2f, transition);
     SetMapView();
+    // The markers fade in through their alpha, which only blend mode 2 honours.
+    SetBlendMode(2);
     if (game->world) game->world->DrawOnMap(CosineInterpolate(0.0f, 1.0f, transition));
 }
 

@@ -363,7 +363,7 @@ void TEnemy::OnShoot()
 
 void TEnemy::OnFall()
 {
-    collision = kCollisionModeNone;
+    SetCollisionMode(kCollisionModeNone);
     if (!body) return;
     ApplyDrag(body, 3.0f);
     if (body->GetType() != b2_staticBody) body->SetAngularVelocity(0.0f);
@@ -405,7 +405,7 @@ void TEnemy::OnSprint()
 
 void TEnemy::OnHide()
 {
-    collision = kCollisionModeNone;
+    SetCollisionMode(kCollisionModeNone);
     if (!Chance(0.01f)) return;
     TPlayer* player = Player();
     if (!player) return;
@@ -416,7 +416,7 @@ void TEnemy::OnHide()
 
 void TEnemy::OnDig()
 {
-    collision = kCollisionModeSolid;
+    SetCollisionMode(kCollisionModeSolid);
 }
 
 // --- counting ---------------------------------------------------------------

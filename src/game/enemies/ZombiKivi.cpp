@@ -45,8 +45,7 @@ void TZombiKivi::Update()
     if (age == kHarmlessUpdates && body) {
         // Solid from now on. Pairs the physics found while it was harmless
         // were filtered out; have them found again.
-        collision = kCollisionModeSolid;
-        for (b2Fixture* f = body->GetFixtureList(); f; f = f->GetNext()) f->Refilter();
+        SetCollisionMode(kCollisionModeSolid);
     }
     scale -= 0.1f;
     if (scale >= 1.0f || !body) return;

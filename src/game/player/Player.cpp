@@ -308,6 +308,17 @@ void TPlayer::UpdateDeath()
     SetDepth(1);
     shadowDist = 0.0f;
     collision = kCollisionModeNone;
+    if (!dying) {
+        dying = true;
+        // Killed during the stab (frames past the fall): sink like any other death.
+        if (frame > kPlayerFallLastFrame) {
+            action = kActionFall;
+            frame = kPlayerFallFirstFrame;
+        }
+        // Killed while already lying (a knock-down): the sinking frames are skipped,
+        // so the fade must start here or the game-over screen is never reached.
+        deathTimer = TeleportItem() ? 80 : 50;
+    }
     if (frame < kPlayerFallLastFrame) {
         frame += 0.2f;
         deathTimer = TeleportItem() ? 80 : 50;
@@ -323,6 +334,7 @@ void TPlayer::UpdateDeath()
             Play("teleporter");
             if (world) world->introTimer = 0;
             deathTimer = -1;
+            dying = false;
             health = 50.0f;
             SetPosition(b2Vec2(spawnX, spawnY));
             teleport->dead = 1;

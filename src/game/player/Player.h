@@ -77,6 +77,7 @@ public:
     TSprite* playerSprite = nullptr;  // "spr_mees"
     int32_t fallTimer = 0;            // frames left lying down
     int32_t deathTimer = 0;           // frames left of the death fade
+    bool dying = false;               // the death steps have begun (reset by a revival)
     float stabDamage = 30.0f;         // read by enemies when the stab lands
     float lookAhead = 0.0f;           // camera look-ahead, eased to the target
     float spawnX = 0.0f;              // creation point; a teleport revival returns here

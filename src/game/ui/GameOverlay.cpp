@@ -34,6 +34,9 @@ void DrawGameOverlay(TGame* game)
             DrawThickLine(from.x, from.y, to.x, to.y, 1.0f, 1.0f, 1.0f, 0.2f, 2.0f);
         }
         SetScreenView640();
+        // The HUD text is drawn over whatever the world left; mode 3 would put a
+        // black strip behind it.
+        SetBlendMode(2);
         if (game->world) game->world->DrawLate();
     } else {
         SetScreenView640();

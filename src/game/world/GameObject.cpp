@@ -90,6 +90,14 @@ void TGameObject::SetDepth(int d)
     if (world) world->needsSort = 1;
 }
 
+void TGameObject::SetCollisionMode(int32_t mode)
+{
+    if (mode == collision) return;
+    collision = mode;
+    if (!body) return;
+    for (b2Fixture* f = body->GetFixtureList(); f; f = f->GetNext()) f->Refilter();
+}
+
 TGameObject* ObjectFromHandle(const void* handle)
 {
     return HandleAs<TGameObject>(handle, HandleKind::GameObject);

@@ -64,6 +64,9 @@ public:
     // Stores the depth and asks the world to re-sort when it changed.
     void SetDepth(int d);
     int GetDepth() const { return depth; }
+    // Changes the collision mode and has the physics filter the body's existing
+    // contacts again, so pairs that touch now stop (or start) colliding at once.
+    void SetCollisionMode(int32_t mode);
     // The body's angle in radians; 0 without a body.
     float GetAngle() const;
 

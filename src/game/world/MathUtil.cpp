@@ -13,7 +13,8 @@ float RandomRange(float lo, float hi)
 
 bool Chance(float p)
 {
-    return RandomRange(0.0f, 1.0f) < p;
+    // A draw from [0, 1): RandomRange(0, 1) reaches 1.0, so Chance(1.0) could fail.
+    return float(std::rand() % 32768) / 32768.0f < p;
 }
 
 float Distance(float x1, float y1, float x2, float y2)

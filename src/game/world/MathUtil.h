@@ -10,7 +10,7 @@ class b2Body;
 
 // lo + (hi − lo)·rand()/32767 (rand() is seeded once at start-up).
 float RandomRange(float lo, float hi);
-// True with probability p.
+// True with probability p: always for p >= 1, never for p <= 0.
 bool Chance(float p);
 
 float Distance(float x1, float y1, float x2, float y2);
