@@ -92,7 +92,7 @@ TEST(Startup, HelpVersionAndBadOptionsNeedNeitherDataNorDisplay)
     }
 }
 
-TEST(Startup, WithoutDataOrDisplayItSaysWhatIsMissingInOneLine)
+TEST(Startup, FindsInstalledDataAndOtherwiseSaysWhatIsMissingInOneLine)
 {
     EmptyDir dir;
     // A copy of the game outside its build tree, started away from any data.
@@ -104,6 +104,18 @@ TEST(Startup, WithoutDataOrDisplayItSaysWhatIsMissingInOneLine)
     EXPECT_TRUE(OneLine(lost.err)) << lost.err;
     EXPECT_NE(lost.err.find("luainit.lua"), std::string::npos) << lost.err;
     EXPECT_NE(lost.err.find("--data"), std::string::npos) << lost.err;
+    // Installed, the data sits in share/korvanmire beside bin/: found from anywhere.
+    const char* data = std::getenv("KORVANMIRE_DATA");
+    ASSERT_NE(data, nullptr);
+    fs::create_directories(dir.path / "share");
+    fs::copy(data, dir.path / "share" / "korvanmire", fs::copy_options::recursive);
+    std::ofstream(dir.path / "replay.txt")
+        << "3 lua io.stderr:write(io.open('luainit.lua') and 'in the data\\n' or 'lost\\n') os.exit(0)\n";
+    const std::string replay = (dir.path / "replay.txt").string();
+    const Outcome installed =
+        Start(dir.path, {"-w"}, {{"KORVANMIRE_REPLAY", replay.c_str()}}, (dir.path / "bin" / "korvanmire").string());
+    EXPECT_EQ(installed.exit.exitCode, 0) << installed.err;
+    EXPECT_NE(installed.err.find("in the data\n"), std::string::npos) << installed.err;
 
     const Outcome wrongData = Start(dir.path, {"-w", "--data", "no-such-place"});
     EXPECT_EQ(wrongData.exit.exitCode, 1);
@@ -111,8 +123,6 @@ TEST(Startup, WithoutDataOrDisplayItSaysWhatIsMissingInOneLine)
     EXPECT_NE(wrongData.err.find("no-such-place"), std::string::npos) << wrongData.err;
 
     // Data but no display: a message naming the display, never a text-mode picture.
-    const char* data = std::getenv("KORVANMIRE_DATA");
-    ASSERT_NE(data, nullptr);
     const Outcome unset = Start(dir.path, {"-w", "--data", data}, {{"DISPLAY", nullptr}, {"SDL_VIDEODRIVER", nullptr}});
     EXPECT_EQ(unset.exit.exitCode, 1);
     EXPECT_NE(unset.err.find("DISPLAY"), std::string::npos) << unset.err;

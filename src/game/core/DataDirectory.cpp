@@ -26,15 +26,21 @@ bool HoldsData(const fs::path& dir)
     return !dir.empty() && fs::is_regular_file(dir / kMarkerFile, error);
 }
 
+fs::path Executable()
+{
+    std::error_code error;
+    const fs::path executable = fs::canonical("/proc/self/exe", error);
+    return error ? fs::path() : executable;
+}
+
 // A built game that has not been installed runs from the source tree's data/.
 // An installed copy of the same build must not: it has its own data.
 bool RunningFromBuildTree()
 {
     const fs::path buildDir = KORVANMIRE_BUILD_DIR;
-    if (buildDir.empty()) return false;
+    const fs::path executable = Executable();
+    if (buildDir.empty() || executable.empty()) return false;
     std::error_code error;
-    const fs::path executable = fs::canonical("/proc/self/exe", error);
-    if (error) return false;
     const fs::path build = fs::canonical(buildDir, error);
     if (error) return false;
     const auto [end, unused] = std::mismatch(build.begin(), build.end(), executable.begin(), executable.end());
@@ -48,6 +54,10 @@ std::vector<fs::path> DataDirectoryCandidates(const std::string& requested)
     if (!requested.empty()) return {fs::path(requested)};
     std::vector<fs::path> candidates{fs::path(".")};
     if (RunningFromBuildTree() && *KORVANMIRE_SOURCE_DATA_DIR) candidates.push_back(KORVANMIRE_SOURCE_DATA_DIR);
+    // Installed: PREFIX/bin/korvanmire beside PREFIX/share/korvanmire, whatever the
+    // prefix the package or `cmake --install --prefix` chose.
+    if (const fs::path executable = Executable(); !executable.empty())
+        candidates.push_back(executable.parent_path().parent_path() / "share" / "korvanmire");
     candidates.push_back(KORVANMIRE_INSTALLED_DATA_DIR);
     return candidates;
 }
