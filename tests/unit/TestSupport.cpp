@@ -1,6 +1,7 @@
 #include "TestSupport.h"
 #include "core/StateRegistry.h"
 #include <atomic>
+#include <cstdlib>
 #include <unistd.h>
 
 namespace testing_support {
@@ -26,6 +27,19 @@ void ScratchDir::Write(const std::string& name, const std::string& text) const
 {
     std::filesystem::create_directories((dir / name).parent_path());
     std::ofstream(dir / name) << text;
+}
+
+ScopedEnv::ScopedEnv(const char* name, const std::optional<std::string>& value) : name(name)
+{
+    if (const char* old = std::getenv(name)) previous = old;
+    if (value) setenv(name, value->c_str(), 1);
+    else unsetenv(name);
+}
+
+ScopedEnv::~ScopedEnv()
+{
+    if (previous) setenv(name, previous->c_str(), 1);
+    else unsetenv(name);
 }
 
 GameFixture::GameFixture(const std::string& luainit)

@@ -7,6 +7,7 @@
 #include "script/ScriptHost.h"
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <string>
 
 namespace testing_support {
@@ -23,6 +24,18 @@ public:
 private:
     std::filesystem::path dir;
     std::filesystem::path previous;
+};
+
+// Sets an environment variable (or unsets it, for nullopt) for the life of
+// the object, then puts the old value back.
+class ScopedEnv {
+public:
+    ScopedEnv(const char* name, const std::optional<std::string>& value);
+    ~ScopedEnv();
+
+private:
+    const char* name;
+    std::optional<std::string> previous;
 };
 
 // A game with its states and menu, the script host started in a scratch

@@ -7,6 +7,7 @@
 #include "render/Camera.h"
 #include "render/ParticleSystem.h"
 #include "world/GameObject.h"
+#include "util/UserStatePaths.h"
 #include "world/MinimalObject.h"
 #include <filesystem>
 
@@ -82,6 +83,25 @@ TEST_F(ModuleWriting, WritesTheSelectionAroundItsCentreInTheModuleFormat)
     EXPECT_EQ(Number("#modlist.hut"), 2);
     EXPECT_EQ(Number("modlist.hut[2].x"), -2.5);
     EXPECT_EQ(String("type(modlist.hut.CreateObjects)"), "function");
+}
+
+TEST_F(ModuleWriting, AnInstalledGameSavesTheRoomAmongThePlayersOwnFiles)
+{
+    const std::filesystem::path xdg = fixture.scratch.path() / "xdg";
+    testing_support::ScopedEnv xdgHome("XDG_DATA_HOME", xdg.string());
+    fixture.scratch.Write(TUserStatePaths::kInstalledMarker, "installed\n");
+    const TUserStatePaths before = userStatePaths;
+    userStatePaths = TUserStatePaths(".");
+    ASSERT_EQ(Run("CreateObject(3, 3, 0, 'post')"), "");
+    SelectAll();
+    const bool saved = SaveModule(*world, "hut");
+    userStatePaths = before;
+
+    ASSERT_TRUE(saved) << console.Text();
+    const std::filesystem::path own = xdg / "korvanmire/mods/hut.lua";
+    EXPECT_NE(ReadFile(own.string()).find("modlist.hut={}"), std::string::npos);
+    EXPECT_NE(console.Text().find("Module saved as " + own.string()), std::string::npos) << console.Text();
+    EXPECT_FALSE(std::filesystem::exists(fixture.scratch.path() / "mods/hut.lua"));
 }
 
 TEST_F(ModuleWriting, BeforeAnySelectionTheModuleIsEmptyWithZeroSize)

@@ -6,34 +6,14 @@
 #include <gtest/gtest.h>
 #include <lua.hpp>
 #include <cstdlib>
-#include <optional>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
 using testing_support::GameFixture;
+using testing_support::ScopedEnv;
 using testing_support::ScratchDir;
 
 namespace {
-
-// Sets an environment variable for the life of the object, then puts it back.
-class ScopedEnv {
-public:
-    ScopedEnv(const char* name, const std::optional<std::string>& value) : name(name)
-    {
-        if (const char* old = std::getenv(name)) previous = old;
-        if (value) setenv(name, value->c_str(), 1);
-        else unsetenv(name);
-    }
-    ~ScopedEnv()
-    {
-        if (previous) setenv(name, previous->c_str(), 1);
-        else unsetenv(name);
-    }
-
-private:
-    const char* name;
-    std::optional<std::string> previous;
-};
 
 // A scratch home, a data directory inside it, and the two variables pointing there.
 struct Layout {
