@@ -94,7 +94,7 @@ run_game_once() {
 # The game ran without missing names or errors and exited with status 0.
 check_clean_run() {
   [ "$game_status" -eq 0 ] || fail "the game exited with $game_status: $(cat "$scratch/run/stderr.log")"
-  if grep -E 'not found|No sound named|loading failed|ERROR' "$scratch/run/stderr.log"; then
+  if grep -E 'not found|No sound named|loading failed|ERROR|cannot open' "$scratch/run/stderr.log"; then
     fail "the installed game reported problems"
   fi
 }
