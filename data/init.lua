@@ -14,59 +14,94 @@ end
 
 local root = GetMenuRoot()
 
-AddMenuItem(root, "new game", function()
-  click()
-  ResetSave()
-  if levels and levels[1] then
-    LoadLevel(levels[1], 0)
-    SetMenuState("game")
-  else
-    print("no levels yet: the world is still being built\n")
-  end
-end)
+-- The top row, rebuilt whenever the saved campaign comes or goes so that
+-- "continue" leads the row while there is something to continue.
+local topRow = {}
 
-local options = AddMenuItem(root, "options")
-AddMenuItem(options, "controls", function()
-  click()
-  SetMenuState("controls")
-end)
-
-local view = AddMenuItem(options, "view")
-local function toggle(parent, label, key)
-  local item
-  local function text()
-    return label .. (settings[key] and ": on" or ": off")
-  end
-  item = AddMenuItem(parent, text(), function()
-    click()
-    settings[key] = not settings[key]
-    RenameMenuItem(item, text())
-  end)
+local function addTop(text, callback)
+  local item = AddMenuItem(root, text, callback)
+  topRow[#topRow + 1] = item
   return item
 end
-toggle(view, "rotate view", "viewrotate")
-toggle(view, "auto zoom", "viewzoom")
-toggle(view, "distortion shader", "pixeldistortion")
 
-local volume = AddMenuItem(options, "volume")
-for _, level in ipairs({ 0, 32, 64, 96, 128 }) do
-  AddMenuItem(volume, tostring(math.floor(level * 100 / 128 + 0.5)) .. "%", function()
-    SetVolume(level)
+function BuildMainMenu()
+  for _, item in ipairs(topRow) do RemoveMenuItem(item) end
+  topRow = {}
+
+  if HasSavedCampaign and HasSavedCampaign() then
+    addTop("continue", function()
+      click()
+      if ContinueCampaign() then
+        SetMenuState("game")
+      else
+        print("nothing to continue\n")
+        BuildMainMenu()
+      end
+    end)
+  end
+
+  addTop("new game", function()
     click()
+    ResetSave()
+    if ClearCampaign then ClearCampaign() end
+    if levels and levels[1] then
+      LoadLevel(levels[1], 0)
+      SetMenuState("game")
+    else
+      print("no levels yet: the world is still being built\n")
+    end
+  end)
+
+  local options = addTop("options")
+  AddMenuItem(options, "controls", function()
+    click()
+    SetMenuState("controls")
+  end)
+
+  local view = AddMenuItem(options, "view")
+  local function toggle(parent, label, key)
+    local item
+    local function text()
+      return label .. (settings[key] and ": on" or ": off")
+    end
+    item = AddMenuItem(parent, text(), function()
+      click()
+      settings[key] = not settings[key]
+      RenameMenuItem(item, text())
+    end)
+    return item
+  end
+  toggle(view, "rotate view", "viewrotate")
+  toggle(view, "auto zoom", "viewzoom")
+  toggle(view, "distortion shader", "pixeldistortion")
+
+  local volume = AddMenuItem(options, "volume")
+  for _, level in ipairs({ 0, 32, 64, 96, 128 }) do
+    AddMenuItem(volume, tostring(math.floor(level * 100 / 128 + 0.5)) .. "%", function()
+      SetVolume(level)
+      click()
+    end)
+  end
+
+  addTop("help", function()
+    click()
+    SetMenuState("help")
+  end)
+
+  addTop("stats", function()
+    click()
+    SetMenuState("stats")
+  end)
+
+  local exit = addTop("exit")
+  AddMenuItem(exit, "really exit", function()
+    ExitGame()
   end)
 end
 
-AddMenuItem(root, "help", function()
-  click()
-  SetMenuState("help")
-end)
+BuildMainMenu()
 
-AddMenuItem(root, "stats", function()
-  click()
-  SetMenuState("stats")
-end)
-
-local exit = AddMenuItem(root, "exit")
-AddMenuItem(exit, "really exit", function()
-  ExitGame()
-end)
+-- The engine calls this when the campaign save is written or removed.
+function CampaignChanged()
+  BuildMainMenu()
+end

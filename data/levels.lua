@@ -15,8 +15,8 @@
 modlist = modlist or {}
 scripttable = scripttable or {}
 
--- The levels in the order they are played; the gate of the last one leads
--- back to the first.
+-- The levels in the order they are played; the gate of the last one is the
+-- way out of the game.
 levels = {
   "level1", "level2", "level3", "level4", "level5",
   "level6", "level7", "level8", "level9", "level10",
@@ -24,15 +24,20 @@ levels = {
 
 function NextLevel(name)
   for i, level in ipairs(levels) do
-    if level == name then return levels[i + 1] or levels[1] end
+    if level == name then return levels[i + 1] end
   end
   return nil
 end
 
--- The teleporter gate of the gate room: off to the next level.
+-- The teleporter gate of the gate room: off to the next level, or out of
+-- the game through the last one.
 scripttable.gate = function()
   local nextLevel = NextLevel(currentLevel)
-  if nextLevel then LoadLevel(nextLevel, 1) end
+  if nextLevel then
+    LoadLevel(nextLevel, 1)
+  elseif currentLevel == levels[#levels] then
+    FinishCampaign()
+  end
 end
 
 local function report(text)
@@ -401,6 +406,8 @@ function BuildLevel(level)
     return nil
   end
   currentLevel = level.name
+  -- Kept for tests and tools that look at how the level was put together.
+  levelPlan = plan
   -- Crates built without items get loot that suits how deep the level is.
   if WithLoot and LevelNumber then
     WithLoot(LevelNumber(level.name), level.seed, function() BuildPlan(plan) end)

@@ -6,7 +6,8 @@
 --
 --   StockCrate(crate, level [, kind [, random]])  fills one crate
 --   WithLoot(level, seed, build)  runs build() and stocks every crate it
---                                 creates without items
+--                                 creates without items; a weapon found
+--                                 there comes with a pack of its rounds
 --   LevelNumber(name)             "level7" -> 7
 
 -- { item, first level, last level (nil: to the end), weight, group, value }
@@ -61,6 +62,10 @@ LOOT = {
   { "rockets",         7, nil,  5, "ammo",     4 },
   { "charge bundle",   7, nil,  3, "explosive", 7 },
 }
+
+-- The group of each loot item by name.
+LOOT_GROUP = {}
+for _, e in ipairs(LOOT) do LOOT_GROUP[e[1]] = e[5] end
 
 -- How much each crate kind likes each group (missing: 1).
 CRATE_BIAS = {
@@ -131,6 +136,18 @@ local function pick(list, random)
   return list[#list]
 end
 
+-- The ammunition item that loads weapon `name` (the first of LOOT with its
+-- ammunition type), or nil for a weapon that needs none or is unknown.
+function AmmoFor(name)
+  local weapon = itemtable and itemtable[name]
+  if type(weapon) ~= "table" or weapon.ammotype == nil then return nil end
+  for _, e in ipairs(LOOT) do
+    local ammo = itemtable[e[1]]
+    if e[5] == "ammo" and type(ammo) == "table" and ammo.ammotype == weapon.ammotype then return e[1] end
+  end
+  return nil
+end
+
 -- Fills one crate (a CreateContainer handle) for the given level. Returns the
 -- names put in, in order.
 function StockCrate(crate, level, kind, random)
@@ -179,7 +196,11 @@ function WithLoot(level, seed, build)
         for _, name in ipairs(kit) do container.AddItem(crate, name) end
         kit = nil
       end
-      StockCrate(crate, level, kind, random)
+      -- A gun is never found without something to load it with.
+      for _, name in ipairs(StockCrate(crate, level, kind, random)) do
+        local rounds = AmmoFor(name)
+        if rounds and LOOT_GROUP[name] == "weapon" then container.AddItem(crate, rounds) end
+      end
     end
     return crate
   end

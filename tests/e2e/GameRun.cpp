@@ -18,7 +18,7 @@ GameRun::GameRun()
     dir = pattern;
     const char* data = std::getenv("KORVANMIRE_DATA");
     fs::copy(data ? data : "data", dir, fs::copy_options::recursive | fs::copy_options::overwrite_existing);
-    for (const char* userFile : {"settings.lua", "stats", "settings.lua.tmp", "stats.tmp"}) fs::remove(dir / userFile);
+    for (const char* userFile : {"settings.lua", "stats", "campaign", "settings.lua.tmp", "stats.tmp", "campaign.tmp"}) fs::remove(dir / userFile);
 }
 
 GameRun::~GameRun()

@@ -225,12 +225,23 @@ TEST_F(LevelGenerator, TheLevelsAreListedInOrderAndTheirGatesLeadOn)
     ASSERT_EQ(Number("#levels"), 10);
     EXPECT_EQ(String("levels[1]"), "level1");
     EXPECT_EQ(String("NextLevel('level3')"), "level4");
-    EXPECT_EQ(String("NextLevel('level10')"), "level1");
+    EXPECT_EQ(String("tostring(NextLevel('level10'))"), "nil") << "the last gate leads out";
 
     game->levelEndCountdown = -1;
     ASSERT_EQ(Run("currentLevel = 'level3'; scripttable.gate()"), "");
     EXPECT_EQ(game->nextLevelName, "level4");
     EXPECT_EQ(game->levelEndCountdown, 57);
+    EXPECT_FALSE(game->campaignEnding);
+
+    // The tenth gate counts down to the win page instead.
+    game->levelEndCountdown = -1;
+    ASSERT_EQ(Run("currentLevel = 'level10'; scripttable.gate()"), "");
+    EXPECT_EQ(game->levelEndCountdown, 57);
+    EXPECT_TRUE(game->campaignEnding);
+    for (int frame = 0; frame < 57; ++frame) game->Update();
+    EXPECT_EQ(game->currentStateName, "win");
+    EXPECT_FALSE(game->campaignEnding);
+    game->levelEndCountdown = -1;
 
     // Every level directory builds through the generator, growing as the game goes on.
     namespace fs = std::filesystem;

@@ -242,6 +242,27 @@ TEST_F(LevelLoading, DelayedChangeCountsDownToTheLevelEndAndHandsTheStateOver)
     EXPECT_EQ(newPlayer.received[0].name, "pistol");
     EXPECT_EQ(newPlayer.received[0].count, 7) << "a loaded firearm keeps its rounds";
     EXPECT_EQ(newPlayer.received[1].name, "medkit");
+
+    // Entering through the gate saved the campaign: the level and the player as he arrived.
+    const std::string save = ReadFile("campaign");
+    EXPECT_NE(save.find("level\tsecond\n"), std::string::npos) << save;
+    EXPECT_NE(save.find("health\t37.500000\n"), std::string::npos) << save;
+    EXPECT_NE(save.find("slot\t0\t7\tpistol\t\n"), std::string::npos) << save;
+}
+
+TEST_F(LevelLoading, APlayerKilledWhileTheGateCountsDownDoesNotGetThrough)
+{
+    WriteLevel("first", "MakeTestPlayer()", "");
+    WriteLevel("second", "MakeTestPlayer(); built = 'second'", "");
+    ASSERT_EQ(Run("LoadLevel('first', 0)"), "");
+    game->SetState("game");
+    game->levelEndCountdown = -5;
+    ASSERT_EQ(Run("LoadLevel('second', 1)"), "");
+    carrier.health = -4.0f;  // shot down in the gate
+    for (int frame = 1; frame <= 60; ++frame) UpdateWithKeys({});
+    EXPECT_EQ(game->currentStateName, "game") << "the death, not the level end, comes next";
+    EXPECT_EQ(String("tostring(built)"), "nil");
+    EXPECT_FALSE(std::filesystem::exists("campaign"));
 }
 
 TEST_F(LevelLoading, CarriedStateNeedsAPlayerAndAValidRecord)

@@ -81,6 +81,26 @@ protected:
         fs::copy(SourceData() / "mods", to / "mods", fs::copy_options::overwrite_existing | fs::copy_options::recursive);
     }
 
+    // Everything the game needs to build the ten campaign levels without a
+    // window: the level scripts and modules, the object kinds, the items, the
+    // loot and the population, all loaded into the script state.
+    void LoadCampaign()
+    {
+        namespace fs = std::filesystem;
+        CopyLevelScripts();
+        const fs::path to = fixture.scratch.path();
+        for (const char* file : {"population.lua", "loot.lua", "objects.lua", "relvad.lua"})
+            fs::copy_file(SourceData() / file, to / file, fs::copy_options::overwrite_existing);
+        for (int n = 1; n <= 10; ++n) {
+            const std::string dir = "level" + std::to_string(n);
+            fs::create_directories(to / dir);
+            for (const char* file : {"script.lua", "objects.lua"})
+                fs::copy_file(SourceData() / dir / file, to / dir / file, fs::copy_options::overwrite_existing);
+        }
+        for (const char* file : {"objects.lua", "relvad.lua", "levels.lua"})
+            ASSERT_EQ(Run(std::string("dofile('") + file + "')"), "") << file;
+    }
+
     static std::string ReadFile(const std::string& path)
     {
         std::ifstream in(path);

@@ -1,6 +1,7 @@
 // The sentry gun: waking on a clear look at the player, swinging its head
 // round and firing at its rate, staying quiet behind walls and beyond its
 // range, its drone channel, and its death with the wreck it leaves.
+#include "world/Plahvatus.h"
 #include "beams_test_support.h"
 #include <SDL/SDL_mixer.h>
 #include <cmath>
@@ -105,6 +106,20 @@ TEST_F(TurretTest, TakesBulletExplosionAndLaserDamageButIgnoresTouch)
     new TLaser(gunner, 5.0f, nullptr);
     Frames(1);
     EXPECT_FLOAT_EQ(turret->health, 88.0f);
+}
+
+TEST_F(TurretTest, ExplosionsHurtItOnTheScaleOfOtherEnemies)
+{
+    MakePlayer(30.0f, 0.0f);
+    auto* turret = new TTurret(0.0f, 0.0f, 0.0f);
+    new TPlahvatus(0.5f, 0.0f, 0.5f);
+    Frames(1);
+    // Power 0.5 is 6 pixels, three health each: a weak blast leaves it standing.
+    EXPECT_FLOAT_EQ(turret->health, 82.0f);
+    // A rocket's blast (power 1.5) on a damaged turret finishes it.
+    new TPlahvatus(0.5f, 0.0f, 1.5f);
+    Frames(2);
+    EXPECT_TRUE(turret->dead || turret->health < 0.0f) << turret->health;
 }
 
 // The drone needs a real channel: the dummy audio driver and a real sound.

@@ -9,6 +9,7 @@
 #include "core/MainMenuState.h"
 #include "core/MapState.h"
 #include "core/StateRegistry.h"
+#include "core/WinState.h"
 #include "level/EditorState.h"
 #include "level/EditorState2.h"
 #include "level/CarriedState.h"
@@ -56,6 +57,7 @@ void TGame::SetUp()
     stateRegistry.Add("help", std::make_unique<THelpMenuState>(this, kHelpText));
     stateRegistry.Add("stats", std::make_unique<THelpMenuState>(this, kHelpText));
     stateRegistry.Add("controls", std::make_unique<TControlsMenuState>(this));
+    stateRegistry.Add("win", std::make_unique<TWinState>(this));
 
     RebuildStatsPage();
     // The first state becomes current without its Enter.
@@ -97,7 +99,13 @@ void TGame::Update()
     }
 
     --levelEndCountdown;
-    if (levelEndCountdown == 0) SetState("levelend");
+    if (levelEndCountdown == 0) {
+        const char* next = campaignEnding ? "win" : "levelend";
+        campaignEnding = false;
+        // A player killed while the gate counts down does not get through: the
+        // game-over screen he is on, or fading to, stays.
+        if (!PlayerIsDown(this) && currentStateName != "gameover") SetState(next);
+    }
     else if (levelEndCountdown > 0) RunTeleportEffect(levelEndCountdown);
 
     if (TMenustate* state = CurrentState()) state->Update();
@@ -143,6 +151,13 @@ void TGame::BeginLevelChange(const std::string& name, bool delayed)
     PlaySound(FindSound("teleporter_l6pp"), kMaxVolume);
 }
 
+void TGame::BeginCampaignEnd()
+{
+    if (levelEndCountdown >= 0) return;
+    BeginLevelChange("", true);
+    campaignEnding = true;
+}
+
 void TGame::LoadPendingLevel()
 {
     if (pendingLevelName.empty()) return;
@@ -151,9 +166,11 @@ void TGame::LoadPendingLevel()
     LoadLevel(this, name);
 }
 
-void TGame::EndRun()
+void TGame::EndRun(bool won)
 {
-    runRecords.push_back(MakeRunRecord(*progress));
+    TRunRecord record = MakeRunRecord(*progress);
+    record.won = won;
+    runRecords.push_back(record);
     progress->Reset();
     if (world) world->RequestClear();
     RebuildStatsPage();

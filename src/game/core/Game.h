@@ -37,10 +37,14 @@ public:
     // Delayed: starts the 57-frame teleport countdown (ignored while one runs).
     // Immediate: loads the level now.
     void BeginLevelChange(const std::string& name, bool delayed);
+    // The gate of the last level: the same teleport countdown, then the win page.
+    // Ignored while a countdown runs.
+    void BeginCampaignEnd();
     // Loads a level whose immediate load was asked for during the world step.
     void LoadPendingLevel();
-    // The player died and left the game-over screen: record the run and start afresh.
-    void EndRun();
+    // The player died and left the game-over screen, or left the win page:
+    // record the run and start afresh.
+    void EndRun(bool won = false);
     // The report text of the statistics page, rebuilt from the run records.
     void RebuildStatsPage();
     // Writes the finished runs to the stats file at path.
@@ -55,6 +59,7 @@ public:
     std::string nextLevelName;
     std::string currentLevelName;
     int levelEndCountdown = 0;
+    bool campaignEnding = false;  // the running countdown ends on the win page
     std::vector<TRunRecord> runRecords;
     std::vector<std::string> moduleNames;
     uint8_t applyCarryOver = 0;

@@ -2,6 +2,7 @@
 #include "audio/Mixer.h"
 #include "core/Game.h"
 #include "core/InputTables.h"
+#include "level/CampaignFile.h"
 #include "level/CarriedState.h"
 #include "render/GLState.h"
 #include "render/Projection.h"
@@ -30,6 +31,8 @@ void TGameOverState::DrawPass2()
 void TGameOverState::Enter()
 {
     StoreCarriedState(game);
+    // A dead soldier has nothing to continue.
+    ClearCampaign();
 }
 
 void TGameOverState::Leave()

@@ -1,6 +1,7 @@
 #include "core/LevelEndState.h"
 #include "core/Game.h"
 #include "core/InputTables.h"
+#include "level/CampaignFile.h"
 #include "level/CarriedState.h"
 #include "level/LevelLoader.h"
 #include "render/GLState.h"
@@ -41,4 +42,6 @@ void TLevelEndState::Leave()
 {
     LoadLevel(game, game->nextLevelName);
     game->applyCarryOver = 1;
+    // Entered through a gate: "continue" starts here with the player as he arrives.
+    SaveCampaign(*game, game->nextLevelName);
 }

@@ -208,7 +208,9 @@ void TTurret::OnExplosion(TGameObject* object)
         strength = blast->Strength();
     else if (!explosionStrengthOf || !explosionStrengthOf(object, &strength))
         return;
-    health -= strength * 3.0f;
+    // The same scale as every other enemy (the blast's power in pixels, three
+    // health each), so explosives are an answer to a turret.
+    health -= strength * 12.0f * 3.0f;
 }
 
 void TTurret::OnBulletHit(TGameObject* object)

@@ -52,3 +52,9 @@ bool PlayerPixelPosition(const TGame* game, float* x, float* y)
     if (y) *y = p.y * 12.0f;
     return true;
 }
+
+bool PlayerIsDown(const TGame* game)
+{
+    const TCarrier* carrier = CurrentCarrier(game ? game->player : nullptr);
+    return carrier && carrier->GetCarriedHealth() <= 0.0f;
+}

@@ -12,5 +12,7 @@ void StoreCarriedState(TGame* game);
 // player exists: ammunition, health, then every non-empty slot through the
 // item factory (unknown names are skipped).
 void ApplyCarriedState(TGame* game);
+// True when the level's player is dying or dead (no player: false).
+bool PlayerIsDown(const TGame* game);
 // The player's position in world pixels; false (and nothing written) without a player.
 bool PlayerPixelPosition(const TGame* game, float* x, float* y);

@@ -60,6 +60,13 @@ int l_SetMenuState(lua_State* L)
     return 0;
 }
 
+// GetMenuState() -> the name of the current screen ("game", "mainmenu", ...)
+int l_GetMenuState(lua_State* L)
+{
+    lua_pushstring(L, CurrentGame(L)->currentStateName.c_str());
+    return 1;
+}
+
 int l_ExitGame(lua_State*)
 {
     running = 0;
@@ -152,6 +159,7 @@ void RegisterCoreApi(lua_State* L)
     SetGlobalFunction(L, "GetWorldPoint", l_GetWorldPoint);
     SetGlobalFunction(L, "GetScreenPoint", l_GetScreenPoint);
     SetGlobalFunction(L, "SetMenuState", l_SetMenuState);
+    SetGlobalFunction(L, "GetMenuState", l_GetMenuState);
     SetGlobalFunction(L, "ExitGame", l_ExitGame);
     SetGlobalFunction(L, "ShowMessage", l_ShowMessage);
     SetGlobalFunction(L, "_PrintDirectory", l_PrintDirectory);

@@ -2,6 +2,7 @@
 // clearing, the module name list, the run's progress record and the
 // oriented-rectangle test that level generators place modules with.
 #include "core/Game.h"
+#include "level/CampaignFile.h"
 #include "level/LevelLoader.h"
 #include "level/OrientedRect.h"
 #include "script/ApiRegistry.h"
@@ -61,6 +62,35 @@ int l_ResetSave(lua_State* L)
     return 0;
 }
 
+// HasSavedCampaign() -> true when "continue" has a sound save to start from
+int l_HasSavedCampaign(lua_State* L)
+{
+    lua_pushboolean(L, LoadCampaign().has_value());
+    return 1;
+}
+
+// ContinueCampaign() -> true when the saved level was started
+int l_ContinueCampaign(lua_State* L)
+{
+    lua_pushboolean(L, ContinueCampaign(*CurrentGame(L)));
+    return 1;
+}
+
+// ClearCampaign(): forgets the saved campaign (a new game)
+int l_ClearCampaign(lua_State* L)
+{
+    CurrentGame(L);
+    ClearCampaign();
+    return 0;
+}
+
+// FinishCampaign(): the last gate; the teleport countdown ends on the win page
+int l_FinishCampaign(lua_State* L)
+{
+    CurrentGame(L)->BeginCampaignEnd();
+    return 0;
+}
+
 TOrientedRect RectArg(lua_State* L, int first)
 {
     TOrientedRect rect;
@@ -93,4 +123,8 @@ void RegisterLevelApi(lua_State* L)
     SetGlobalFunction(L, "ClearModules", l_ClearModules);
     SetGlobalFunction(L, "ResetSave", l_ResetSave);
     SetGlobalFunction(L, "_IntersectOBB", l_IntersectOBB);
+    SetGlobalFunction(L, "HasSavedCampaign", l_HasSavedCampaign);
+    SetGlobalFunction(L, "ContinueCampaign", l_ContinueCampaign);
+    SetGlobalFunction(L, "ClearCampaign", l_ClearCampaign);
+    SetGlobalFunction(L, "FinishCampaign", l_FinishCampaign);
 }

@@ -10,6 +10,7 @@ struct TRunRecord {
     std::map<std::string, int> kills;  // by enemy name, in byte order
     float accuracy = 0.0f;             // hits / shots, 0 when nothing was fired
     int time = 0;                      // frames
+    bool won = false;                  // left through the last gate instead of dying
 
     bool operator==(const TRunRecord&) const = default;
 };

@@ -64,6 +64,9 @@ bool ApplyRecordLine(const std::string& line, TRunRecord& record)
         if (auto v = ToFloat(NextWord(line, pos))) record.accuracy = *v;
     } else if (key == "tim") {
         if (auto v = ToInt(NextWord(line, pos))) record.time = *v;
+    } else if (key == "won") {
+        // Older readers skip this line, so files stay readable both ways.
+        if (auto v = ToInt(NextWord(line, pos))) record.won = *v != 0;
     } else if (key == "enm") {
         std::string_view name = NextWord(line, pos);
         std::optional<int> count = ToInt(NextWord(line, pos));
@@ -162,6 +165,7 @@ std::string FormatRunRecords(const std::vector<TRunRecord>& records)
         text += line;
         for (const auto& [name, count] : record.kills)
             text += "enm " + FileSafeName(name) + " " + std::to_string(count) + "\n";
+        if (record.won) text += "won 1\n";
         text += "end\n";
     }
     return text;

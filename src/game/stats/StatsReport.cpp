@@ -45,14 +45,18 @@ std::string BuildStatsReport(const std::vector<TRunRecord>& records)
     int highScore = 0;
     double accuracySum = 0.0;
     double timeSum = 0.0;
+    int wins = 0;
     for (const TRunRecord& record : records) {
+        if (record.won) ++wins;
         for (const auto& [name, count] : record.kills) kills[name] = SaturatingAdd(kills[name], count);
         highScore = std::max(highScore, record.score);
         accuracySum += record.accuracy;
         timeSum += record.time;
     }
-    const int deaths = int(records.size());
-    const double accuracyPercent = deaths > 0 ? 100.0 * accuracySum / deaths : 0.0;
+    // A run that left through the last gate is no death; the accuracy averages all runs.
+    const int runs = int(records.size());
+    const int deaths = runs - wins;
+    const double accuracyPercent = runs > 0 ? 100.0 * accuracySum / runs : 0.0;
     const std::string rule(49, '-');
 
     std::string out;
@@ -60,6 +64,7 @@ std::string BuildStatsReport(const std::vector<TRunRecord>& records)
     AppendFormat(out, "accuracy                 = %.2f%%\n", accuracyPercent);
     AppendFormat(out, "total time               = %.2fs\n", timeSum / 30.0);
     AppendFormat(out, "deaths                   = %d\n", deaths);
+    if (wins > 0) AppendFormat(out, "escapes                  = %d\n", wins);
     AppendFormat(out, "high score               = %d\n", highScore);
     out += "\nKILLS\n" + rule + "\n";
     for (const auto& [name, count] : kills) AppendFormat(out, "%-25s= %d\n", name.c_str(), count);

@@ -45,6 +45,18 @@ std::string GameOverText(int hits, int shots, int time, int score)
                   Accuracy(hits, shots), time / kStepsPerSecond, score);
 }
 
+std::string WinText(int hits, int shots, int time, int score)
+{
+    // A line's first character always belongs to it, so "\n\n\n" makes one empty line.
+    return Format("THE TENTH GATE\n\n\n"
+                  "The last gate folds shut behind you and the hum of\n"
+                  "the machines is gone. No more rooms, no more crates,\n"
+                  "no more dead that walk: you are out of synthetic hell.\n\n\n"
+                  "press <return> to continue\n\n\n"
+                  "accuracy=%f\ntime=%ds\nscore=%d",
+                  Accuracy(hits, shots), time / kStepsPerSecond, score);
+}
+
 std::vector<std::string> KillLines(const std::map<std::string, int>& kills)
 {
     std::vector<std::string> lines;
