@@ -107,6 +107,12 @@ TEST_F(StatsFileTest, WriteThenReadGivesTheSameRecords)
               std::string::npos);
     EXPECT_NE(text.find("enm Zed 1\nenm alpha 9\nenm beta 0\nend\n"), std::string::npos);
 
+    // A won run says so in a line of its own, which readers that do not know it skip.
+    records[1].won = true;
+    ASSERT_TRUE(WriteRunRecords(path, records));
+    EXPECT_EQ(ReadRunRecords(path), records);
+    EXPECT_NE(ReadText(path).find("tim 0\nwon 1\nend\n"), std::string::npos) << ReadText(path);
+
     // Accuracy keeps six decimals.
     ASSERT_TRUE(WriteRunRecords(path, {Record(1, 1.0f / 3.0f, 1)}));
     auto back = ReadRunRecords(path);

@@ -47,6 +47,17 @@ TEST(StatsReport, SumsAndAveragesOverRuns)
               "wasp                     = 1\n" + kRule + "\n");
 }
 
+TEST(StatsReport, AWonRunIsNoDeathButCountsInTheAccuracy)
+{
+    TRunRecord won = Record(900, 0.75f, 900, {{"grunt", 2}});
+    won.won = true;
+    std::string report = BuildStatsReport({Record(100, 0.25f, 300), won});
+    EXPECT_NE(report.find("accuracy                 = 50.00%\n"), std::string::npos) << report;
+    EXPECT_NE(report.find("deaths                   = 1\nescapes                  = 1\n"), std::string::npos)
+        << report;
+    EXPECT_NE(report.find("high score               = 900\n"), std::string::npos) << report;
+}
+
 TEST(StatsReport, HighScoreAndKillEdgeCases)
 {
     // Only negative scores: the best stays 0.
