@@ -114,7 +114,7 @@ TEST(Campaign, ContinueStartsAtTheLastGateAfterARestartAndDeathOrANewGameForgetI
         << run.stderrText;
     EXPECT_EQ(run.exitCode, 0) << run.stderrText;
     log = run.ReadData("console.log");
-    EXPECT_NE(log.find("campaign save \"campaign\" is broken"), std::string::npos) << log;
+    EXPECT_NE(log.find("campaign\" is broken (line 2"), std::string::npos) << log;
     EXPECT_EQ(Probe(log, "fresh").at(0), "level1") << log;
     EXPECT_FALSE(run.HasData("campaign")) << "a new game forgets the campaign";
 }

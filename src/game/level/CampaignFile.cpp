@@ -30,14 +30,14 @@ bool SaveCampaign(const TGame& game, const std::string& level)
 {
     if (!game.progress || !IsCampaignLevelName(level)) return false;
     TCampaignSave save{level, *game.progress};
-    const bool written = WriteFileAtomically(CampaignSavePath(), FormatCampaignSave(save), "campaign save");
+    const bool written = WriteFileAtomically(CampaignSavePath(true), FormatCampaignSave(save), "campaign save");
     if (written) TellScripts();
     return written;
 }
 
 void ClearCampaign()
 {
-    const std::string path = CampaignSavePath();
+    const std::string path = CampaignSavePath(true);
     if (std::remove(path.c_str()) == 0) {
         TellScripts();
     } else if (errno != ENOENT) {
@@ -47,7 +47,7 @@ void ClearCampaign()
 
 std::optional<TCampaignSave> LoadCampaign()
 {
-    const std::string path = CampaignSavePath();
+    const std::string path = CampaignSavePath(false);
     std::ifstream file(path, std::ios::binary);
     if (!file) return std::nullopt;
     std::stringstream text;

@@ -1,4 +1,5 @@
 #include "level/CampaignSave.h"
+#include "util/UserStatePaths.h"
 #include <cerrno>
 #include <climits>
 #include <cmath>
@@ -157,9 +158,9 @@ std::string ApplyLine(const std::vector<std::string>& f, TCampaignSave& save, bo
 
 }  // namespace
 
-std::string CampaignSavePath()
+std::string CampaignSavePath(bool forWriting)
 {
-    return "campaign";
+    return forWriting ? userStatePaths.WritePath("campaign") : userStatePaths.ReadPath("campaign");
 }
 
 bool IsCampaignLevelName(const std::string& name)

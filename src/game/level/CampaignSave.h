@@ -13,9 +13,9 @@ struct TCampaignSave {
     TLevelProgress progress;
 };
 
-// Where the campaign is kept. Every reader and writer asks here, so user state
-// can move to another directory in one place.
-std::string CampaignSavePath();
+// Where the campaign is kept, among the player's own files: the path to read
+// it from, or to write (and remove) it at.
+std::string CampaignSavePath(bool forWriting);
 
 // The file's text: a header line, tab-separated "key<TAB>value" lines, "end".
 std::string FormatCampaignSave(const TCampaignSave& save);
