@@ -3,10 +3,7 @@
 #include "core/InputTables.h"
 #include "level/CampaignFile.h"
 #include "level/CarriedState.h"
-#include "render/GLState.h"
-#include "render/Projection.h"
-#include "render/Shapes.h"
-#include "render/Text.h"
+#include "ui/RunSummaryPage.h"
 #include "ui/Summaries.h"
 #include "world/World.h"
 
@@ -18,17 +15,9 @@ void TWinState::Update()
 
 void TWinState::DrawPass2()
 {
-    SetScreenView640();
-    SetBlendMode(2);
-    DrawRect(0, 0, 640, 480, true, 0, 0, 0, 1);
-    SetColor(1, 1, 1, 1);
     const TLevelProgress& progress = *game->progress;
-    DrawTextBlock(WinText(progress.hits, progress.shots, progress.time, progress.score), 40, 30);
-    // The run's kills beside its figures.
-    DrawTextBlock("KILLS:", 160, 86);
-    int row = 0;
-    for (const std::string& line : KillLines(progress.kills))
-        DrawTextBlock(line, 160, 93 + 7 * row++);
+    DrawRunSummaryPage(WinText(progress.hits, progress.shots, progress.time, progress.score), 40, 30, 86,
+                       progress.kills);
 }
 
 void TWinState::Enter()
