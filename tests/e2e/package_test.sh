@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # The Debian package: cpack makes korvanmire_<version>_amd64.deb with its
 # library dependencies; unpacked (never installed) into a scratch folder, the
-# game inside starts from /, is left from the main menu, saves the
-# player's settings and stats into a scratch home and leaves the unpacked
-# tree as it was.
+# game inside starts from /, is ended by SIGTERM in the main menu as a
+# desktop session would end it, saves the player's settings and stats into a
+# scratch home and leaves the unpacked tree as it was.
 #   package_test.sh BUILD_DIR VERSION      (run under xvfb-run)
 set -euo pipefail
 build=$(cd "$1" && pwd)
@@ -33,7 +33,7 @@ home=$scratch/home
 own=$home/.local/share/korvanmire
 mkdir -p "$home"
 run_game "$root/usr/bin/korvanmire" "$home" / \
-  $'5 lua settings.keys.map = 77\n20 lua ExitGame()\n'
+  $'5 lua settings.keys.map = 77\n10 screenshot '"$scratch/run/ready.bmp"$'\n' TERM
 check_clean_run
 grep -q 'map = 77' "$own/settings.lua" 2>/dev/null || fail "settings not saved in $own"
 [ "$(cat "$own/stats" 2>/dev/null)" = "0" ] || fail "no stats file in $own"
