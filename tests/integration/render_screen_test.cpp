@@ -55,14 +55,16 @@ void MakeGradientFrame()
 
 const TTexture& Blob()
 {
-    // 64 x 64 white with alpha falling from 1 at the centre to 0 at the edge.
+    // 64 x 64 grey with alpha falling from 1 at the centre to 0 at the edge. The
+    // impulse shaders read only alpha; grey shows drawing that wrongly takes the
+    // colour as well.
     static TTexture* texture = [] {
         std::vector<Rgba> pixels(64 * 64);
         for (int y = 0; y < 64; ++y)
             for (int x = 0; x < 64; ++x) {
                 float r = std::hypot(x + 0.5f - 32.0f, y + 0.5f - 32.0f) / 32.0f;
                 float a = r < 1.0f ? 1.0f - r : 0.0f;
-                pixels[size_t(y) * 64 + x] = {255, 255, 255, uint8_t(a * 255.0f + 0.5f)};
+                pixels[size_t(y) * 64 + x] = {128, 128, 128, uint8_t(a * 255.0f + 0.5f)};
             }
         gltest::WritePng("blob.png", 64, 64, pixels);
         TTexture* t = gltest::LoadScriptTexture("blob.png", "blob");
@@ -450,4 +452,41 @@ TEST_F(RenderShaderDistortion, AtRestComposesWithoutThePass)
         distortion->AddRadial(-30.0f, -20.0f, 400.0f, 1);
         distortion->AddStreak(10.0f, 10.0f, 30.0f, 0.0f, 20.0f, 2);
     });
+}
+
+// The economical pass (two-channel buffers, fade and per-pixel composition only
+// over the tiles impulses touched) shows every frame exactly as the full pass:
+// bullets' streaks crossing part of the frame, a push that fades while the
+// streaks go on, then a blast over all of it, until both are still again.
+TEST_F(RenderShaderDistortion, TiledPassShowsWhatTheFullPassShows)
+{
+    TShaderScreenDistortion full(640, 480, false);
+    ASSERT_TRUE(full.IsUsable());
+    ASSERT_TRUE(distortion->tiled);
+    MakeGradientFrame();
+    auto both = [&](const std::function<void(TScreenDistortion&)>& push) {
+        push(full);
+        push(*distortion);
+    };
+    int partial = 0;
+    for (int frame = 0; frame < 400; ++frame) {
+        const float t = float(frame);
+        if (frame < 40)
+            both([&](TScreenDistortion& d) {
+                d.AddStreak(-70.0f + 3.0f * t, -30.0f + t, 36.0f, 12.0f, 3.0f, frame % 2);
+                d.AddStreak(60.0f - 2.0f * t, 40.0f, -40.0f, 0.0f, 3.0f, 2);
+            });
+        if (frame == 5) both([](TScreenDistortion& d) { d.AddDirectional(-40.0f, 30.0f, 25.0f, -10.0f, 1.5f, 1); });
+        if (frame == 150) both([](TScreenDistortion& d) { d.AddRadial(50.0f, -20.0f, 60.0f, 0); });
+        const std::vector<Rgba> expected = Compose(full);
+        const std::vector<Rgba> shown = Compose(*distortion);
+        ASSERT_EQ(DifferentPixels(expected, shown), 0u) << "frame " << frame;
+        int live = 0;
+        for (int j = 0; j < TDistortionTiles::kRows; ++j)
+            for (int i = 0; i < TDistortionTiles::kColumns; ++i) live += distortion->Tiles().Live(i, j);
+        if (live > 0 && live < TDistortionTiles::kRows * TDistortionTiles::kColumns / 2) ++partial;
+        if (frame > 150 && full.AtRest() && distortion->AtRest()) break;
+    }
+    EXPECT_TRUE(distortion->AtRest());
+    EXPECT_GT(partial, 20) << "the streaks leave most of the frame untouched";
 }

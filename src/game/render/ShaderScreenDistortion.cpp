@@ -7,6 +7,7 @@
 #include "render/Sprite.h"
 #include "render/SpriteDraw.h"
 #include <GL/glew.h>
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -78,6 +79,17 @@ constexpr float kRestOffset = 0.01f / 512.0f;
 // The buffers fade to 80% a frame; half-float rounding may keep a little more.
 constexpr float kFadeBound = 0.81f;
 
+// Where a streak's far end lies in the 320 x 240 view.
+float StreakEndX(const TShaderScreenDistortion::TImpulse& impulse)
+{
+    return impulse.screenX - impulse.dirX * 600.0f * 1.2f;
+}
+
+float StreakEndY(const TShaderScreenDistortion::TImpulse& impulse)
+{
+    return impulse.screenY + impulse.dirY * 600.0f * 1.3f;
+}
+
 }  // namespace
 
 bool TShaderScreenDistortion::Supported()
@@ -88,31 +100,47 @@ bool TShaderScreenDistortion::Supported()
     return shaders && framebuffers && floatTextures;
 }
 
-TShaderScreenDistortion::TShaderScreenDistortion(int windowWidth, int windowHeight)
+TShaderScreenDistortion::TShaderScreenDistortion(int windowWidth, int windowHeight, bool economical)
     : TScreenDistortion(windowWidth, windowHeight),
       compositor("shaders/distortion_v.glsl", "shaders/distortion_f.glsl"),
       directional("shaders/directional_v.glsl", "shaders/directional_f.glsl"),
       radial("shaders/radial_v.glsl", "shaders/radial_f.glsl")
 {
+    tiled = economical;
     if (!Supported()) return;
-    for (int c = 0; c < 3; ++c) {
-        char name[32];
-        snprintf(name, sizeof(name), "distbuffer%d", c);
-        CreateBlankTexture(&buffers[c], name, 640, 480, true);
-    }
-    BindTexture(0);
-    framebuffer = GenFramebuffer();
-    bool complete = false;
-    if (framebuffer) {
-        BindFramebuffer(framebuffer);
-        AttachTexture(buffers[0].id);
-        complete = FramebufferComplete();
-        AttachTexture(0);
-        BindFramebuffer(0);
-    }
+    // An offset is two numbers: red and green only halve what the software
+    // renderer reads and blends, where the driver can draw into such buffers.
+    const bool twoChannels = economical && (GLEW_ARB_texture_rg || GLEW_VERSION_3_0);
+    bool complete = MakeBuffers(twoChannels);
+    if (!complete && twoChannels) complete = MakeBuffers(false);
     if (!complete) fprintf(stderr, "GL: the distortion buffers cannot be drawn into\n");
     usable = complete && compositor.IsUsable() && directional.IsUsable() && radial.IsUsable();
     CheckGLError();
+}
+
+bool TShaderScreenDistortion::MakeBuffers(bool twoChannels)
+{
+    for (int c = 0; c < 3; ++c) {
+        if (buffers[c].id) {
+            GLuint id = buffers[c].id;
+            glDeleteTextures(1, &id);
+        }
+        char name[32];
+        snprintf(name, sizeof(name), "distbuffer%d", c);
+        CreateBlankTexture(&buffers[c], name, 640, 480, true, twoChannels);
+    }
+    BindTexture(0);
+    if (!framebuffer) framebuffer = GenFramebuffer();
+    if (!framebuffer) return false;
+    BindFramebuffer(framebuffer);
+    bool complete = true;
+    for (const TTexture& buffer : buffers) {
+        AttachTexture(buffer.id);
+        complete = complete && FramebufferComplete();
+    }
+    AttachTexture(0);
+    BindFramebuffer(0);
+    return complete;
 }
 
 TShaderScreenDistortion::~TShaderScreenDistortion()
@@ -196,7 +224,7 @@ void TShaderScreenDistortion::Draw()
     atRest = false;
     Composite();
     RenderImpulses();
-    if (offsetBound < kRestOffset) {
+    if (offsetBound < kRestOffset || (tiled && !tiles.AnyLive())) {
         ClearBuffers();
         atRest = true;
     }
@@ -213,6 +241,27 @@ float TShaderScreenDistortion::OffsetReach(const TImpulse& impulse, const TSprit
     return std::fabs(impulse.strength) * reach / 256.0f;
 }
 
+void TShaderScreenDistortion::Footprint(const TImpulse& impulse, const TSprite* blob,
+                                        const TSprite* streak, float box[4])
+{
+    // DrawImpulse's quads: a blob turned about its point, or a streak from its
+    // point to the far end with half a frame of cap beyond either end. Any turn
+    // stays within half the frame's diagonal of where it is centred.
+    const bool isStreak = impulse.type == TImpulse::Streak;
+    const TSprite* sprite = isStreak ? streak : blob;
+    const TSpriteFrame* f = sprite ? sprite->DrawableFrame(impulse.frame) : nullptr;
+    const float radius = f ? 0.5f * std::fabs(impulse.scale) * std::hypot(f->width, f->height) : 0.0f;
+    float x1 = impulse.screenX, y1 = impulse.screenY, x2 = x1, y2 = y1;
+    if (isStreak) {
+        x2 = StreakEndX(impulse);
+        y2 = StreakEndY(impulse);
+    }
+    box[0] = std::min(x1, x2) - radius;
+    box[1] = std::min(y1, y2) - radius;
+    box[2] = std::max(x1, x2) + radius;
+    box[3] = std::max(y1, y2) + radius;
+}
+
 void TShaderScreenDistortion::ClearBuffers()
 {
     BindFramebuffer(framebuffer);
@@ -224,6 +273,7 @@ void TShaderScreenDistortion::ClearBuffers()
     BindFramebuffer(0);
     glDrawBuffer(GL_BACK);
     offsetBound = 0.0f;
+    tiles.ForgetAll();
 }
 
 void TShaderScreenDistortion::Composite()
@@ -231,21 +281,111 @@ void TShaderScreenDistortion::Composite()
     glViewport(0, 0, int(windowWidth), int(windowHeight));
     SetBlendMode(3);
     SetColor(1.0f, 1.0f, 1.0f, 1.0f);
+    SetWindowView();
+    if (tiled) {
+        // Where the offsets are zero the compositor would read the frame as it is.
+        if (displayTexture) BindTexture(displayTexture->id);
+        DrawFrameBlockTiles(false);
+    }
     compositor.Use();
     for (int c = 0; c < 3; ++c) {
-        char name[32];
-        snprintf(name, sizeof(name), "distoffsets%d", c);
-        compositor.SetSampler(name, &buffers[c], c + 1);
+        static const char* const kNames[3] = {"distoffsets0", "distoffsets1", "distoffsets2"};
+        compositor.SetSampler(kNames[c], &buffers[c], c + 1);
     }
     compositor.SetSampler("tex", displayTexture, 0);
-    SetWindowView();
-    DrawFrameBlockQuad();
+    if (tiled) DrawFrameBlockTiles(true);
+    else DrawFrameBlockQuad();
     TShaderProgram::Unuse();
     for (int unit = 1; unit <= 3; ++unit) {
         glActiveTexture(GL_TEXTURE0 + unit);
         glBindTexture(GL_TEXTURE_2D, 0);
     }
     glActiveTexture(GL_TEXTURE0);
+}
+
+void TShaderScreenDistortion::DrawFrameBlockTiles(bool live) const
+{
+    // The whole frame block quad each time, cut down by the scissor: the same
+    // vertices give bit for bit the same texture coordinates as the full pass,
+    // and a displaced read near a texel's edge lands on the same texel. Runs of
+    // tiles along a row go in one draw. Live runs take a window pixel more on
+    // each side, for windows whose tile edges fall between pixels.
+    const float size = TDistortionTiles::kSize;
+    const auto windowX = [&](int column) {
+        return int(std::lround(xOffset + width * (float(column) * size / 320.0f)));
+    };
+    const auto windowY = [&](int row) {
+        return int(std::lround(yOffset + height * (float(row) * size / 240.0f)));
+    };
+    const int margin = live ? 1 : 0;
+    glEnable(GL_SCISSOR_TEST);
+    for (int j = 0; j < TDistortionTiles::kRows; ++j) {
+        const int top = windowY(j) - margin, bottom = windowY(j + 1) + margin;
+        for (int i = 0; i < TDistortionTiles::kColumns;) {
+            if (tiles.Live(i, j) != live) {
+                ++i;
+                continue;
+            }
+            int end = i + 1;
+            while (end < TDistortionTiles::kColumns && tiles.Live(end, j) == live) ++end;
+            const int left = windowX(i) - margin, right = windowX(end) + margin;
+            glScissor(left, int(windowHeight) - bottom, right - left, bottom - top);
+            DrawFrameBlockQuad();
+            i = end;
+        }
+    }
+    glDisable(GL_SCISSOR_TEST);
+}
+
+void TShaderScreenDistortion::DrawLiveTiles() const
+{
+    const float size = TDistortionTiles::kSize;
+    glBegin(GL_QUADS);
+    for (int j = 0; j < TDistortionTiles::kRows; ++j) {
+        for (int i = 0; i < TDistortionTiles::kColumns; ++i) {
+            if (!tiles.Live(i, j)) continue;
+            const float x0 = float(i) * size, x1 = float(i + 1) * size;
+            const float y0 = float(j) * size, y1 = float(j + 1) * size;
+            glVertex2f(x0, y0);
+            glVertex2f(x0, y1);
+            glVertex2f(x1, y1);
+            glVertex2f(x1, y0);
+        }
+    }
+    glEnd();
+}
+
+void TShaderScreenDistortion::ClearRestingTiles()
+{
+    // Still framebuffer-bound, in the 320 x 240 view of the buffers.
+    bool any = false;
+    for (int j = 0; j < TDistortionTiles::kRows && !any; ++j)
+        for (int i = 0; i < TDistortionTiles::kColumns && !any; ++i)
+            any = tiles.Resting(i, j, kRestOffset);
+    if (!any) return;
+    const float size = TDistortionTiles::kSize;
+    SetBlendMode(3);
+    BindTexture(0);
+    SetColor(0.0f, 0.0f, 0.0f, 0.0f);
+    for (const TTexture& buffer : buffers) {
+        AttachTexture(buffer.id);
+        glBegin(GL_QUADS);
+        for (int j = 0; j < TDistortionTiles::kRows; ++j) {
+            for (int i = 0; i < TDistortionTiles::kColumns; ++i) {
+                if (!tiles.Resting(i, j, kRestOffset)) continue;
+                const float x0 = float(i) * size, x1 = float(i + 1) * size;
+                const float y0 = float(j) * size, y1 = float(j + 1) * size;
+                glVertex2f(x0, y0);
+                glVertex2f(x0, y1);
+                glVertex2f(x1, y1);
+                glVertex2f(x1, y0);
+            }
+        }
+        glEnd();
+    }
+    for (int j = 0; j < TDistortionTiles::kRows; ++j)
+        for (int i = 0; i < TDistortionTiles::kColumns; ++i)
+            if (tiles.Resting(i, j, kRestOffset)) tiles.Forget(i, j);
 }
 
 void TShaderScreenDistortion::RenderImpulses()
@@ -261,19 +401,32 @@ void TShaderScreenDistortion::RenderImpulses()
     TSprite* blob = FindSprite("spr_dir_distort2");
     TSprite* streak = FindSprite("spr_dir_distort");
     float added = 0.0f;
+    tiles.Fade(kFadeBound);
     for (int c = 0; c < 3; ++c) {
         AttachTexture(buffers[c].id);
-        // Last frame's offsets fade to 80%.
+        // Last frame's offsets fade to 80%; untouched tiles hold zeros and stay so.
         SetBlendMode(0);
-        DrawRect(0.0f, 0.0f, 320.0f, 240.0f, true, 0.8f, 0.8f, 0.8f, 0.8f);
+        if (tiled) {
+            // Untextured: the last channel's impulses left their sprite bound.
+            BindTexture(0);
+            SetColor(0.8f, 0.8f, 0.8f, 0.8f);
+            DrawLiveTiles();
+        } else {
+            DrawRect(0.0f, 0.0f, 320.0f, 240.0f, true, 0.8f, 0.8f, 0.8f, 0.8f);
+        }
         for (const TImpulse& impulse : queues[c]) {
             DrawImpulse(impulse, blob, streak);
-            added += OffsetReach(impulse, blob);
+            const float reach = OffsetReach(impulse, blob);
+            added += reach;
+            float box[4];
+            Footprint(impulse, blob, streak, box);
+            tiles.Add(box[0], box[1], box[2], box[3], reach);
         }
         TShaderProgram::Unuse();
         queues[c].clear();
     }
     offsetBound = offsetBound * kFadeBound + added;
+    if (tiled) ClearRestingTiles();
     AttachTexture(0);
     BindFramebuffer(0);
     SetBlendMode(2);
@@ -303,9 +456,8 @@ void TShaderScreenDistortion::DrawImpulse(const TImpulse& impulse, TSprite* blob
         break;
     case TImpulse::Streak:
         directional.Use();
-        DrawSpriteStretched(streak, x, y, x - impulse.dirX * 600.0f * 1.2f,
-                            y + impulse.dirY * 600.0f * 1.3f, impulse.frame, impulse.scale,
-                            impulse.scale);
+        DrawSpriteStretched(streak, x, y, StreakEndX(impulse), StreakEndY(impulse), impulse.frame,
+                            impulse.scale, impulse.scale);
         break;
     }
 }

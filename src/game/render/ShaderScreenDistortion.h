@@ -1,4 +1,5 @@
 #pragma once
+#include "render/DistortionTiles.h"
 #include "render/ScreenDistortion.h"
 #include "render/ShaderProgram.h"
 #include "render/Texture.h"
@@ -27,7 +28,9 @@ public:
     // More impulses than this in one frame's queue push the oldest out.
     static constexpr size_t kMaxQueued = 4096;
 
-    TShaderScreenDistortion(int windowWidth, int windowHeight);
+    // `economical` off: three-channel buffers and full-screen passes everywhere,
+    // as the pass was first written (for comparisons).
+    TShaderScreenDistortion(int windowWidth, int windowHeight, bool economical = true);
     ~TShaderScreenDistortion() override;
 
     // True when the buffers, the framebuffer and all three programs were made.
@@ -40,14 +43,30 @@ public:
 
     const std::deque<TImpulse>& Queue(int channel) const { return queues[channel]; }
     const TTexture& Buffer(int channel) const { return buffers[channel]; }
+    const TDistortionTiles& Tiles() const { return tiles; }
 
     // OpenGL 2.0 and framebuffer objects, and float textures to draw into.
     static bool Supported();
 
+    // Fade and per-pixel composition only where the buffers may hold offsets
+    // (see TDistortionTiles); off: over the whole frame.
+    bool tiled = true;
+
 private:
     void Push(int channel, const TImpulse& impulse);
+    bool MakeBuffers(bool twoChannels);
     void Composite();
+    // The frame block's tiles in one state, as window quads carrying the display
+    // texture's coordinates; `live` picks which.
+    void DrawFrameBlockTiles(bool live) const;
     void RenderImpulses();
+    // Quads over the live tiles in the 320 x 240 view of the buffer drawn into.
+    void DrawLiveTiles() const;
+    // Zeros over the tiles whose offsets all fell below a visible size.
+    void ClearRestingTiles();
+    // Where in the frame block an impulse can draw (frame pixels).
+    static void Footprint(const TImpulse& impulse, const TSprite* blob, const TSprite* streak,
+                          float box[4]);
     void DrawImpulse(const TImpulse& impulse, TSprite* blob, TSprite* streak);
     // The most an impulse can add to any offset, in display-texture units.
     static float OffsetReach(const TImpulse& impulse, const TSprite* blob);
@@ -63,5 +82,6 @@ private:
     // Upper bound of every offset in the buffers; below a hundredth of a texel
     // the buffers are cleared and the distortion is at rest.
     float offsetBound = 0.0f;
+    TDistortionTiles tiles;
     bool usable = false;
 };

@@ -150,7 +150,7 @@ bool LoadTexture(TTexture* texture, const std::string& name, const std::string& 
 }
 
 void CreateBlankTexture(TTexture* texture, const std::string& name, int width, int height,
-                        bool floatFormat)
+                        bool floatFormat, bool twoChannels)
 {
     if (!texture) return;
     CopyName(texture, name);
@@ -161,7 +161,7 @@ void CreateBlankTexture(TTexture* texture, const std::string& name, int width, i
     texture->hasAlpha = 1;
     std::vector<uint8_t> zeros(size_t(texture->width) * texture->height * 4, 0);
     if (floatFormat)
-        Upload(texture, GL_RGBA16F_ARB, GL_BYTE, zeros.data());
+        Upload(texture, twoChannels ? GL_RG16F : GL_RGBA16F_ARB, GL_BYTE, zeros.data());
     else
         Upload(texture, GL_RGBA8, GL_UNSIGNED_BYTE, zeros.data());
 }

@@ -20,8 +20,9 @@ int RoundUpToPowerOfTwo(int n);
 // Fills the texture from an image file. A file that cannot be loaded reports
 // "Bitmap loading failed..." and leaves an empty 1 x 1 texture, so the record is usable.
 bool LoadTexture(TTexture* texture, const std::string& name, const std::string& path);
-// Fills the texture with an all-zero image; floatFormat selects GL_RGBA16F.
+// Fills the texture with an all-zero image; floatFormat selects GL_RGBA16F, and
+// with twoChannels GL_RG16F (red and green only; needs ARB_texture_rg or GL 3.0).
 void CreateBlankTexture(TTexture* texture, const std::string& name, int width, int height,
-                        bool floatFormat);
+                        bool floatFormat, bool twoChannels = false);
 // Asks the scripts' GetTexture(name); null when it returns no live texture.
 TTexture* FindTexture(const std::string& name);
