@@ -4,6 +4,7 @@
 #include "player/Container.h"
 #include "player/Medkit.h"
 #include "player/Player.h"
+#include "player/TimeBomb.h"
 #include "player/Tulirelv.h"
 #include "world/Physics.h"
 #include "world/World.h"
@@ -21,6 +22,12 @@ constexpr float kBackOffDistance = 3.5f;
 // The knife reaches this far, world units.
 constexpr float kStabReach = 1.1f;
 constexpr float kExplosiveSafeDistance = 4.0f;
+// A bomb goes to a crowd of this many enemies this close together, thrown
+// from between these distances.
+constexpr int kBombCrowd = 3;
+constexpr float kBombCrowdRadius = 2.5f;
+constexpr float kBombNear = 3.0f;
+constexpr float kBombFar = 8.0f;
 // Health levels below which a medkit is used, in a fight and between fights.
 constexpr float kHealInFight = 35.0f;
 constexpr float kHealAtRest = 70.0f;
@@ -32,11 +39,30 @@ bool Usable(const TTulirelv& weapon, const TActor& holder)
     return weapon.roundsLoaded > 0 || holder.ammo[weapon.ammoType] > 0;
 }
 
-// Rough damage per second.
-float Worth(const TTulirelv& weapon)
+// Rough damage per second, less for a gun whose rounds run short: the
+// rounds a store holds go further in a gun that does more with each.
+float Worth(const TTulirelv& weapon, const TActor& holder, float distance)
 {
     const float rate = 30.0f / float(std::max(1, std::abs(weapon.reloadTime)));
-    return float(weapon.damage * std::max(1, weapon.bulletCount)) * rate;
+    const float perRound = float(weapon.damage * std::max(1, weapon.bulletCount));
+    const float rounds = float(weapon.roundsLoaded + holder.ammo[weapon.ammoType]);
+    const float supply = std::min(1.0f, rounds * perRound / 1000.0f);
+    float worth = perRound * rate * (0.25f + 0.75f * supply);
+    // Pellets spread: good near, poor far.
+    if (weapon.bulletCount > 1 && distance > 4.0f) worth *= 0.4f;
+    return worth;
+}
+
+// Enemies standing within `radius` of `point`.
+int Crowd(TWorld& world, b2Vec2 point, float radius)
+{
+    int count = 0;
+    for (TGameObject* object : world.objects) {
+        auto* enemy = dynamic_cast<TEnemy*>(object);
+        if (!enemy || enemy->dead || !enemy->Alive() || enemy->collision != kCollisionModeSolid) continue;
+        if ((enemy->GetPosition() - point).Length() < radius) ++count;
+    }
+    return count;
 }
 
 } // namespace
@@ -76,7 +102,7 @@ TTulirelv* TAutoCombat::BestWeapon(const TPlayer& player, float distance)
         auto* weapon = dynamic_cast<TTulirelv*>(player.inventory->Slot(i));
         if (!weapon || !Usable(*weapon, player)) continue;
         if (weapon->bulletType == kShotSmallExplosive && distance < kExplosiveSafeDistance) continue;
-        if (!best || Worth(*weapon) > Worth(*best)) best = weapon;
+        if (!best || Worth(*weapon, player, distance) > Worth(*best, player, distance)) best = weapon;
     }
     return best;
 }
@@ -88,7 +114,8 @@ bool TAutoCombat::Select(TPlayer& player, const TItem* item, TAutoControls& hand
     if (player.lootingCrate) return false;
     // A quick-switch key reaches the item at once; the item step walks there.
     const std::string& key = item->shortcutKey;
-    if (key == "sc_1" || key == "sc_2" || key == "sc_3" || key == "sc_4") hands.TapAction(key.c_str());
+    if (key == "sc_1" || key == "sc_2" || key == "sc_3" || key == "sc_4" || key == "sc_bombs")
+        hands.TapAction(key.c_str());
     else hands.TapAction("previtem");
     return false;
 }
@@ -124,6 +151,7 @@ TAutoCombat::Stance TAutoCombat::Fight(TPlayer& player, TWorld& world, TAutoCont
         }
         return Stance::None;
     }
+    if (ThrowBomb(player, world, aimAt, distance, hands)) return Stance::Stand;
     if (!Select(player, weapon, hands)) return Stance::BackOff;
 
     // Lead a moving target by the bullet's flight time.
@@ -135,6 +163,45 @@ TAutoCombat::Stance TAutoCombat::Fight(TPlayer& player, TWorld& world, TAutoCont
     hands.HoldAction("aim");
     if (player.action == kActionAim || player.action == kActionShoot) hands.HoldAction("shoot");
     return distance < kBackOffDistance ? Stance::BackOff : Stance::Stand;
+}
+
+float TAutoCombat::Firepower(const TPlayer& player)
+{
+    if (!player.inventory) return 0.0f;
+    // Per ammunition type, its rounds in the gun that does most with each.
+    float perRound[kActorAmmoTypes] = {};
+    float loaded = 0.0f;
+    for (int i = 0; i < player.inventory->slotCount; ++i) {
+        auto* weapon = dynamic_cast<TTulirelv*>(player.inventory->Slot(i));
+        if (!weapon || weapon->ammoType < 0 || weapon->ammoType >= kActorAmmoTypes) continue;
+        const float damage = float(weapon->damage * std::max(1, weapon->bulletCount));
+        perRound[weapon->ammoType] = std::max(perRound[weapon->ammoType], damage);
+        loaded += damage * float(weapon->roundsLoaded);
+    }
+    float total = loaded;
+    for (int type = 0; type < kActorAmmoTypes; ++type) total += perRound[type] * float(player.ammo[type]);
+    return total;
+}
+
+TItem* TAutoCombat::FirstBomb(const TPlayer& player)
+{
+    if (!player.inventory) return nullptr;
+    // The bomb key brings up the first one.
+    for (int i = 0; i < player.inventory->slotCount; ++i)
+        if (TItem* item = player.inventory->Slot(i); item && item->shortcutKey == "sc_bombs") return item;
+    return nullptr;
+}
+
+bool TAutoCombat::ThrowBomb(TPlayer& player, TWorld& world, b2Vec2 point, float distance, TAutoControls& hands)
+{
+    if (distance < kBombNear || distance > kBombFar) return false;
+    TItem* bomb = dynamic_cast<TTimeBomb*>(FirstBomb(player));
+    if (!bomb || Crowd(world, point, kBombCrowdRadius) < kBombCrowd) return false;
+    if (!Select(player, bomb, hands)) return true;
+    hands.Point(point.x * kPixelsPerUnit, point.y * kPixelsPerUnit);
+    hands.HoldAction("aim");
+    if (player.action == kActionAim) hands.HoldAction("shoot");
+    return true;
 }
 
 bool TAutoCombat::ShootAt(TPlayer& player, b2Vec2 point, TAutoControls& hands)

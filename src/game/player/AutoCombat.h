@@ -28,11 +28,18 @@ public:
     TEnemy* Target() const { return target; }
     // The best weapon with rounds loaded or in store, or null.
     static TTulirelv* BestWeapon(const TPlayer& player, float distance);
+    // The damage the rounds it carries could do, loaded and in store.
+    static float Firepower(const TPlayer& player);
     // Brings the item into the hand; true once it is the selected one.
     static bool Select(TPlayer& player, const TItem* item, TAutoControls& hands);
 
 private:
     TEnemy* FindTarget(TPlayer& player, TWorld& world) const;
+    // The bomb the bomb key brings into the hand, or null.
+    static TItem* FirstBomb(const TPlayer& player);
+    // A crowd round `point` at a throwing distance: a bomb into it. True
+    // while busy with that (bringing it into the hand, aiming, throwing).
+    bool ThrowBomb(TPlayer& player, TWorld& world, b2Vec2 point, float distance, TAutoControls& hands);
     bool Heal(TPlayer& player, TAutoControls& hands, float below);
     TEnemy* target = nullptr;
     int reloadWait = 0;

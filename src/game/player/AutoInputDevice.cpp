@@ -24,10 +24,13 @@ constexpr int kStuckMemory = 600;
 constexpr float kRetreatRoom = 1.2f;
 // Frames between looks for loot.
 constexpr int kLootLookFrames = 20;
+// Under this much firepower (damage its rounds could do) it goes looking for more.
+constexpr float kHungryFirepower = 2500.0f;
 // Near enough to the spot where loot is worked on.
 constexpr float kLootReach = 0.22f;
 // Frames spent getting to one piece of loot and working it before it is given up.
-constexpr int kLootChaseFrames = 450;
+constexpr int kLootChaseFrames = 300;
+constexpr float kLootChaseFramesPerUnit = 20.0f;
 
 } // namespace
 
@@ -73,17 +76,25 @@ void TAutoInputDevice::Think(TPlayer& player, TWorld& world, TAutoControls& hand
         break;
     }
 
+    if (crafting.Work(player, hands) || looting.Tidy(player, hands)) {
+        watchFrame = frame;
+        watchFrom = at;
+        return;
+    }
     combat.Tend(player, hands);
 
     // Loot near the way.
     TGameObject* lootObject = loot ? ObjectFromHandle(loot) : nullptr;
     if (!lootObject && frame - lootLookFrame >= kLootLookFrames) {
         lootLookFrame = frame;
-        lootObject = looting.Choose(player, world, &lootSpot);
+        lootObject = looting.Choose(player, world, TAutoCombat::Firepower(player) < kHungryFirepower, &lootSpot);
         loot = lootObject;
         lootSince = frame;
+        lootFrom = player.GetPosition();
     }
-    if (lootObject && frame - lootSince > kLootChaseFrames) {
+    // Far loot takes longer to reach.
+    const int chaseFrames = kLootChaseFrames + int(kLootChaseFramesPerUnit * (lootSpot - lootFrom).Length());
+    if (lootObject && frame - lootSince > chaseFrames) {
         // Out of reach after all.
         looting.GiveUp(lootObject);
         loot = lootObject = nullptr;

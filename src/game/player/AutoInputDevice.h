@@ -1,5 +1,6 @@
 #pragma once
 #include "player/AutoCombat.h"
+#include "player/AutoCrafting.h"
 #include "player/AutoLooting.h"
 #include "player/KeyboardInputDevice.h"
 #include "player/NavigationGrid.h"
@@ -51,6 +52,7 @@ private:
     TNavigationGrid grid;
     TAutoCombat combat;
     TAutoLooting looting;
+    TAutoCrafting crafting;
     std::vector<TPathFinder::Step> path;
     size_t pathIndex = 0;
     TPathFinder::Step pathGoal{-1, -1};
@@ -61,6 +63,7 @@ private:
     b2Vec2 gate{0.0f, 0.0f};
     const void* loot = nullptr;  // checked against the live objects before use
     b2Vec2 lootSpot{0.0f, 0.0f};
+    b2Vec2 lootFrom{0.0f, 0.0f};  // where the player was when it chose the loot
     int lootLookFrame = 0;
     int lootSince = 0;
     // Progress watch: where the player was when the watch started.

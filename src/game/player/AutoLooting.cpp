@@ -1,17 +1,22 @@
 #include "player/AutoLooting.h"
 #include "player/AutoCombat.h"
+#include "player/Ammo.h"
 #include "player/AutoControls.h"
 #include "player/Container.h"
 #include "player/Item.h"
 #include "player/Player.h"
+#include "player/SimpleItem.h"
+#include "player/Tulirelv.h"
 #include "world/Kast.h"
 #include "world/World.h"
 #include <box2d/box2d.h>
 
 namespace {
 
-// How far loot draws the automatic player off its way, world units.
+// How far loot draws the automatic player off its way, world units; running
+// short of rounds it goes for the crates it knows of farther away, seen or not.
 constexpr float kLootRange = 12.0f;
+constexpr float kHungryLootRange = 60.0f;
 // Frames spent on one piece of loot before giving up on it.
 constexpr int kPatience = 150;
 
@@ -20,7 +25,73 @@ bool InventoryFull(const TPlayer& player)
     return !player.inventory || player.inventory->ItemCount() >= player.inventory->slotCount;
 }
 
+// Carried this near full, the player makes room.
+constexpr int kFreeSlotsWanted = 2;
+// Frames it walks on after dropping something.
+constexpr int kWalkOnFrames = 40;
+
+bool Carries(const TPlayer& player, const char* name)
+{
+    for (int i = 0; i < player.inventory->slotCount; ++i)
+        if (const TItem* item = player.inventory->Slot(i); item && item->itemName == name) return true;
+    return false;
+}
+
+// How many of a material are worth keeping: what the recipes the player
+// works with take (grenades always, ammunition for the guns carried).
+int MaterialWanted(const TPlayer& player, const std::string& name)
+{
+    const bool nailGun = Carries(player, "nail gun");
+    const bool beamGun = Carries(player, "laser rifle") || Carries(player, "electric gun");
+    const bool launcher = Carries(player, "rocket launcher");
+    if (name == "scrap") return 2;
+    if (name == "fuel") return launcher ? 2 : 1;
+    if (name == "tape") return 1;
+    if (name == "nails") return nailGun ? 2 : 0;
+    if (name == "battery") return beamGun ? 2 : 0;
+    if (name == "pipe" || name == "wire") return launcher ? 1 : 0;
+    return 0;
+}
+
 } // namespace
+
+int TAutoLooting::Junk(const TPlayer& player)
+{
+    const TContainer& inventory = *player.inventory;
+    for (int i = 0; i < inventory.slotCount; ++i) {
+        const TItem* item = inventory.Slot(i);
+        if (!item) continue;
+        int same = 0;  // of the same name in earlier slots
+        for (int j = 0; j < i; ++j)
+            if (const TItem* other = inventory.Slot(j); other && other->itemName == item->itemName) ++same;
+        if (dynamic_cast<const TSimpleItem*>(item) && same >= MaterialWanted(player, item->itemName)) return i;
+        if (dynamic_cast<const TTulirelv*>(item) && same > 0) return i;
+        if (item->itemName == "detector") return i;
+    }
+    return -1;
+}
+
+bool TAutoLooting::Tidy(TPlayer& player, TAutoControls& hands)
+{
+    if (!player.inventory || player.lootingCrate) return false;
+    TContainer& inventory = *player.inventory;
+    if (inventory.ItemCount() + kFreeSlotsWanted <= inventory.slotCount) return false;
+    // After a drop it walks on first: the item step is the "use" key, which
+    // would pick the dropped thing up again.
+    if (++tidyFrames < 0) return false;
+    const int junk = Junk(player);
+    if (junk < 0) return false;
+    if (tidyFrames % 2 == 0) return true;  // one key press every other frame
+    if (inventory.selected != junk) {
+        hands.TapAction("previtem");
+        return true;
+    }
+    // Dropped things stay where they fall.
+    GiveUp(inventory.Slot(junk));
+    hands.TapAction("drop");
+    tidyFrames = -kWalkOnFrames;
+    return true;
+}
 
 b2Vec2 TAutoLooting::CrateFront(TGameObject& crate)
 {
@@ -31,26 +102,29 @@ b2Vec2 TAutoLooting::CrateFront(TGameObject& crate)
     return crate.GetPosition() + b2Mul(turn, local);
 }
 
-TGameObject* TAutoLooting::Choose(TPlayer& player, TWorld& world, b2Vec2* standAt)
+TGameObject* TAutoLooting::Choose(TPlayer& player, TWorld& world, bool hungry, b2Vec2* standAt)
 {
     if (InventoryFull(player)) return nullptr;
     const b2Vec2 at = player.GetPosition();
     TGameObject* best = nullptr;
-    float bestDistance = kLootRange;
+    float bestDistance = hungry ? kHungryLootRange : kLootRange;
     for (TGameObject* object : world.objects) {
         if (object->dead || givenUp.count(object)) continue;
         b2Vec2 spot;
+        bool crateOrAmmo = true;
         if (auto* crate = dynamic_cast<TKast*>(object)) {
             if (crate->items.empty()) continue;
             spot = CrateFront(*crate);
         } else if (auto* item = dynamic_cast<TItem*>(object)) {
             if (item->inContainer || !item->body) continue;
             spot = item->GetPosition();
+            crateOrAmmo = dynamic_cast<TAmmo*>(item) != nullptr;
         } else {
             continue;
         }
         const float distance = (spot - at).Length();
-        if (distance >= bestDistance || !InSight(at, object->GetPosition(), object, player)) continue;
+        if (distance >= bestDistance) continue;
+        if (!(hungry && crateOrAmmo) && !InSight(at, object->GetPosition(), object, player)) continue;
         best = object;
         bestDistance = distance;
         *standAt = spot;

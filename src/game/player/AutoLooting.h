@@ -13,18 +13,25 @@ class TWorld;
 class TAutoLooting {
 public:
     // The nearest loot in sight within reach that was not given up on; writes
-    // where to stand for it. Null when there is none.
-    TGameObject* Choose(TPlayer& player, TWorld& world, b2Vec2* standAt);
+    // where to stand for it. Null when there is none. A `hungry` player (short
+    // of rounds) looks farther, and for crates and rounds also out of sight.
+    TGameObject* Choose(TPlayer& player, TWorld& world, bool hungry, b2Vec2* standAt);
     // Works on the loot while standing at it; false once it is done with it
     // (emptied, picked up, or given up on).
     bool Work(TPlayer& player, TGameObject* loot, TAutoControls& hands);
+    // With the inventory nearly full, drops one thing it has no use for
+    // (spare materials, a second gun of a kind, a detector); true while busy.
+    bool Tidy(TPlayer& player, TAutoControls& hands);
     // Never try this one again on this level.
     void GiveUp(const TGameObject* loot);
     // Where someone stands to open a crate: in front of its lid.
     static b2Vec2 CrateFront(TGameObject& crate);
 
 private:
+    // The slot of something not worth carrying, or -1.
+    static int Junk(const TPlayer& player);
     std::set<const TGameObject*> givenUp;
     const TGameObject* working = nullptr;
     int workFrames = 0;
+    int tidyFrames = 0;
 };

@@ -4,7 +4,10 @@
 #include "core/RunOptions.h"
 #include "core/RunRecorder.h"
 #include "player/AutoInputDevice.h"
+#include "enemies/Enemy.h"
+#include "player/Item.h"
 #include "player/Player.h"
+#include "player/PlayerInventory.h"
 #include "script/ScriptHost.h"
 #include "world/World.h"
 #include <SDL/SDL.h>
@@ -63,8 +66,8 @@ void TAutoPlayer::OnMenu(TGame& game)
             return;
         }
         // Starting the level again after a death, with what the player carried
-        // into it. The main menu has no way back into a lost run yet, so this
-        // does by hand what continuing would do.
+        // into it. A death clears the campaign save, so the menu offers no
+        // "continue": this does by hand what continuing would do.
         if (game.progress) {
             TLevelProgress& progress = *game.progress;
             progress.carriedStateValid = levelStart.carriedStateValid;
@@ -75,12 +78,16 @@ void TAutoPlayer::OnMenu(TGame& game)
         RunRecordedScript("LoadLevel(\"" + diedOn + "\", 0); SetMenuState(\"game\")");
         game.applyCarryOver = 1;
         diedOn.clear();
-    } else if (state == "levelend" && stateFrames == kMenuPause) {
-        if (runOptions.autoplayLevels > 0 && levelsDone >= runOptions.autoplayLevels) running = 0;
-        else hands.Tap(SDLK_SPACE);
+    } else if (state == "levelend" || state == "win") {
+        // Through the gate (a death in its countdown is a death like any other).
+        if (stateFrames == 1 && !reported) Report(game, true);
+        if (stateFrames != kMenuPause) return;
+        if (LevelLimitReached()) running = 0;
+        else hands.Tap(state == "win" ? SDLK_RETURN : SDLK_SPACE);
     } else if (state == "gameover") {
         if (stateFrames == 1) {
             ++deaths;
+            ReportDeath(game);
             diedOn = level;
             // The run's counters start afresh with the next attempt: keep this one's.
             if (game.world) {
@@ -95,6 +102,11 @@ void TAutoPlayer::OnMenu(TGame& game)
         }
         if (stateFrames == kGameOverPause) hands.Tap(SDLK_RETURN);
     }
+}
+
+bool TAutoPlayer::LevelLimitReached() const
+{
+    return runOptions.autoplayLevels > 0 && levelsDone >= runOptions.autoplayLevels;
 }
 
 void TAutoPlayer::StartLevelCount(TGame& game)
@@ -113,12 +125,11 @@ void TAutoPlayer::OnLevel(TGame& game)
     if (!game.world) return;
     if (game.currentLevelName != level) StartLevelCount(game);
     TWorld& world = *game.world;
-    if (!reported && game.levelEndCountdown > 0) {
-        Report(game, true);
-    } else if (!reported && framesBefore + world.stepCount > kAutoLevelFrameLimit) {
+    if (!reported && game.levelEndCountdown <= 0 && framesBefore + world.stepCount > kAutoLevelFrameLimit) {
         // Given up: on to the next level the way its gate would lead.
         Report(game, false);
-        RunRecordedScript("LoadLevel(NextLevel(currentLevel), 1)");
+        if (LevelLimitReached()) running = 0;
+        else RunRecordedScript("LoadLevel(NextLevel(currentLevel), 1)");
     }
     if (!game.player) return;
     if (auto* device = dynamic_cast<TAutoInputDevice*>(game.player->input.get()))
@@ -138,6 +149,35 @@ void TAutoPlayer::ReportStatus(TGame& game)
     const b2Vec2 at = game.player ? game.player->GetPosition() : b2Vec2(0.0f, 0.0f);
     std::fprintf(stderr, "autoplay: status frame %d objects %zu rss_kb %ld level %s at %.1f %.1f\n", frameNumber,
                  objects, residentKb, level.empty() ? "-" : level.c_str(), double(at.x), double(at.y));
+}
+
+void TAutoPlayer::ReportDeath(TGame& game)
+{
+    std::string line = "autoplay: death level " + level;
+    if (game.player) {
+        const b2Vec2 at = game.player->GetPosition();
+        char text[64];
+        std::snprintf(text, sizeof text, " at %.1f %.1f near", double(at.x), double(at.y));
+        line += text;
+        if (game.world) {
+            for (TGameObject* object : game.world->objects) {
+                auto* enemy = dynamic_cast<TEnemy*>(object);
+                if (!enemy || enemy->dead || !enemy->Alive()) continue;
+                const float distance = (enemy->GetPosition() - at).Length();
+                if (distance > 8.0f) continue;
+                std::snprintf(text, sizeof text, " %s:%.1f", enemy->kindName.c_str(), double(distance));
+                line += text;
+            }
+        }
+        line += " ammo";
+        for (int type = 0; type < kActorAmmoTypes; ++type) line += " " + std::to_string(game.player->ammo[type]);
+        if (game.player->inventory) {
+            line += " carrying";
+            for (int i = 0; i < game.player->inventory->slotCount; ++i)
+                if (TItem* item = game.player->inventory->Slot(i)) line += " [" + item->itemName + "]";
+        }
+    }
+    std::fprintf(stderr, "%s\n", line.c_str());
 }
 
 void TAutoPlayer::Report(TGame& game, bool reachedGate)

@@ -22,8 +22,13 @@ private:
     void OnMenu(TGame& game);
     void OnLevel(TGame& game);
     void StartLevelCount(TGame& game);
+    // The levels asked for with --autoplay-levels are done.
+    bool LevelLimitReached() const;
     // "autoplay: status frame F objects N rss_kb R level L at X Y" on stderr.
     void ReportStatus(TGame& game);
+    // "autoplay: death level L at X Y near KIND:DISTANCE... ammo ... carrying [ITEM]...":
+    // what the player faced and had when he fell.
+    void ReportDeath(TGame& game);
     // Closes the level's figures with one line.
     void Report(TGame& game, bool reachedGate);
 
@@ -45,4 +50,4 @@ extern TAutoPlayer autoPlayer;
 
 // Frames one level may take, all attempts together, before the automatic
 // player gives it up.
-constexpr int kAutoLevelFrameLimit = 6000;
+constexpr int kAutoLevelFrameLimit = 9000;
