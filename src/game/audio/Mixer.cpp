@@ -136,6 +136,11 @@ int PlaySoundAt(const TSound* sound, float x, float y)
 
 int PlaySoundAt(const std::string& name, float x, float y)
 {
+    return PlaySoundAt(name.c_str(), x, y);
+}
+
+int PlaySoundAt(const char* name, float x, float y)
+{
     return PlaySoundAt(FindSound(name), x, y);
 }
 

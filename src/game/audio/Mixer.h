@@ -36,6 +36,8 @@ int PlaySoundLooping(const TSound* sound, int volume);
 // Plays at a position in metres, quieter the farther it is from the listener.
 int PlaySoundAt(const TSound* sound, float x, float y);
 int PlaySoundAt(const std::string& name, float x, float y);
+// By a name the caller keeps: no string is made on the way (called every frame).
+int PlaySoundAt(const char* name, float x, float y);
 
 // Volume for a sound `distance` metres from the listener: full within 3 m, then
 // falling off as 3/distance.

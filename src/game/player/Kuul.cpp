@@ -10,6 +10,7 @@
 #include "render/Shapes.h"
 #include "render/Sprite.h"
 #include "render/SpriteDraw.h"
+#include "util/FreeList.h"
 #include "world/MinimalObject.h"
 #include "world/Physics.h"
 #include "world/World.h"
@@ -54,6 +55,26 @@ void EmitHitBurst(TWorld* world, float x, float y)
 }
 
 } // namespace
+
+namespace {
+TFreeList& BulletBlocks()
+{
+    // Kept for the run: bullets deleted at exit still come back here.
+    static TFreeList* blocks = new TFreeList(sizeof(TKuul), 256);
+    return *blocks;
+}
+}  // namespace
+
+void* TKuul::operator new(std::size_t size)
+{
+    return size == sizeof(TKuul) ? BulletBlocks().Take() : ::operator new(size);
+}
+
+void TKuul::operator delete(void* block, std::size_t size)
+{
+    if (size == sizeof(TKuul)) BulletBlocks().Give(block);
+    else ::operator delete(block);
+}
 
 TKuul::TKuul(float x, float y, float angle, float speed, float dmg, float range, int piercing,
              int type, TActor* from)

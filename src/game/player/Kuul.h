@@ -1,6 +1,7 @@
 #pragma once
 #include "world/GameObject.h"
 #include <box2d/b2_math.h>
+#include <cstddef>
 #include <cstdint>
 
 class TActor;
@@ -22,6 +23,10 @@ public:
     // A bullet of the game's player counts as a shot for the statistics.
     TKuul(float x, float y, float angle, float speed, float damage, float range, int pierce,
           int bulletType, TActor* shooter);
+
+    // Hundreds fly and hit walls every second: their memory is recycled.
+    static void* operator new(std::size_t size);
+    static void operator delete(void* block, std::size_t size);
 
     // Move, ray-cast, hit.
     void Update() override;

@@ -158,8 +158,8 @@ TShaderScreenDistortion::~TShaderScreenDistortion()
 void TShaderScreenDistortion::Push(int channel, const TImpulse& impulse)
 {
     if (channel < 0 || channel > 2) return;
-    std::deque<TImpulse>& queue = queues[channel];
-    if (queue.size() >= kMaxQueued) queue.pop_front();
+    std::vector<TImpulse>& queue = queues[channel];
+    if (queue.size() >= kMaxQueued) queue.erase(queue.begin());
     queue.push_back(impulse);
 }
 

@@ -4,8 +4,8 @@
 #include "render/ShaderProgram.h"
 #include "render/Texture.h"
 #include <cstdint>
-#include <deque>
 #include <random>
+#include <vector>
 
 class TSprite;
 
@@ -41,7 +41,7 @@ public:
     void AddStreak(float x, float y, float dx, float dy, float size, int channel) override;
     void Draw() override;
 
-    const std::deque<TImpulse>& Queue(int channel) const { return queues[channel]; }
+    const std::vector<TImpulse>& Queue(int channel) const { return queues[channel]; }
     const TTexture& Buffer(int channel) const { return buffers[channel]; }
     const TDistortionTiles& Tiles() const { return tiles; }
 
@@ -77,7 +77,8 @@ private:
     TShaderProgram compositor;
     TShaderProgram directional;
     TShaderProgram radial;
-    std::deque<TImpulse> queues[3];
+    // Vectors keep their room between frames: no allocation once grown.
+    std::vector<TImpulse> queues[3];
     std::minstd_rand random{12345};
     // Upper bound of every offset in the buffers; below a hundredth of a texel
     // the buffers are cleared and the distortion is at rest.

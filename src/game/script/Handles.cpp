@@ -1,11 +1,17 @@
 #include "script/Handles.h"
 #include <lua.hpp>
+#include "util/RecyclingAllocator.h"
+#include <functional>
 #include <unordered_map>
 
 namespace {
-std::unordered_map<const void*, HandleKind>& LiveHandles()
+// Every object made or destroyed passes through here: nodes are recycled.
+using THandleTable = std::unordered_map<const void*, HandleKind, std::hash<const void*>, std::equal_to<const void*>,
+                                        TRecyclingAllocator<std::pair<const void* const, HandleKind>>>;
+
+THandleTable& LiveHandles()
 {
-    static std::unordered_map<const void*, HandleKind> handles;
+    static THandleTable handles;
     return handles;
 }
 }

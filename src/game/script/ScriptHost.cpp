@@ -116,7 +116,7 @@ bool RunScriptString(const std::string& code, ScriptErrors errors, const char* c
 }
 
 std::optional<std::vector<ScriptValue>> CallScriptFunction(const std::string& name,
-                                                           const std::vector<ScriptValue>& args,
+                                                           std::initializer_list<ScriptValue> args,
                                                            int results, ScriptErrors errors)
 {
     lua_State* L = luaState;

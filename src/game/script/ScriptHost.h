@@ -1,5 +1,6 @@
 #pragma once
 #include "script/ScriptValue.h"
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <vector>
@@ -32,7 +33,7 @@ bool RunScriptString(const std::string& code, ScriptErrors errors, const char* c
 // protected, with the arguments, and returns its first `results` results; nullopt
 // when it is missing or raised an error (reported as `errors` says).
 std::optional<std::vector<ScriptValue>> CallScriptFunction(const std::string& name,
-                                                           const std::vector<ScriptValue>& args,
+                                                           std::initializer_list<ScriptValue> args,
                                                            int results, ScriptErrors errors);
 // True when the scripts define the global function `name` (optional hooks).
 bool ScriptFunctionExists(const std::string& name);

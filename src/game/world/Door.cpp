@@ -53,7 +53,7 @@ void TDoor::StartSound()
 {
     if (soundChannel != -1) return;
     const b2Vec2 p = GetPosition();
-    soundChannel = PlaySoundAt(std::string("uks"), p.x, p.y);
+    soundChannel = PlaySoundAt("uks", p.x, p.y);
 }
 
 void TDoor::StopSound()

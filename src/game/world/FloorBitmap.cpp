@@ -3,6 +3,7 @@
 #include "render/GLState.h"
 #include "render/Sprite.h"
 #include "render/Texture.h"
+#include "util/FreeList.h"
 #include "util/LuaQuoted.h"
 #include "world/MinimalObject.h"
 #include "world/Physics.h"
@@ -14,24 +15,24 @@
 TFloorBitmap::TFloorBitmap(float x, float y, float a, int left, int top, int right, int bottom,
                            const std::string& name)
     : x1(float(left)), y1(float(top)), x2(float(right)), y2(float(bottom)),
-      sprite(std::make_unique<TSprite>()), centre(x * kPixelsPerUnit, y * kPixelsPerUnit),
-      angle(a), textureName(name)
+      centre(x * kPixelsPerUnit, y * kPixelsPerUnit), angle(a), textureName(name)
 {
-    sprite->Init(name, 1, 1, 0, 0, 0, 0);
-    sprite->SetFrame(0, left, top, right, bottom);
-    hasAlphaBlend = sprite->texture && sprite->texture->hasAlpha;
+    // A one-frame sprite finds the texture and cuts the region as any sprite would.
+    TSprite region;
+    region.Init(name, 1, 1, 0, 0, 0, 0);
+    region.SetFrame(0, left, top, right, bottom);
+    texture = region.texture;
+    if (!region.frames.empty()) frame = region.frames[0];
+    hasAlphaBlend = texture && texture->hasAlpha;
     PlaceCorners();
 }
 
-TFloorBitmap::TFloorBitmap(float x, float y, float a, const TSprite& source, int frame)
-    : sprite(std::make_unique<TSprite>()), centre(x * kPixelsPerUnit, y * kPixelsPerUnit), angle(a)
+TFloorBitmap::TFloorBitmap(float x, float y, float a, const TSprite& source, int sourceFrame)
+    : texture(source.texture), centre(x * kPixelsPerUnit, y * kPixelsPerUnit), angle(a)
 {
-    sprite->texture = source.texture;
-    sprite->frameCount = 1;
-    sprite->frames.assign(1, TSpriteFrame{});
-    if (HasFrame(&source, frame)) {
-        const TSpriteFrame& f = source.frames[size_t(frame)];
-        sprite->frames[0] = f;
+    if (HasFrame(&source, sourceFrame)) {
+        const TSpriteFrame& f = source.frames[size_t(sourceFrame)];
+        frame = f;
         // Back from texture coordinates to the pixel corners they were cut at.
         x1 = std::round(f.uLeft * float(source.texture->width));
         y1 = std::round(f.vTop * float(source.texture->height));
@@ -44,6 +45,26 @@ TFloorBitmap::TFloorBitmap(float x, float y, float a, const TSprite& source, int
 }
 
 TFloorBitmap::~TFloorBitmap() = default;
+
+namespace {
+TFreeList& BitmapBlocks()
+{
+    // Kept for the run: bitmaps deleted at exit still come back here.
+    static TFreeList* blocks = new TFreeList(sizeof(TFloorBitmap), 256);
+    return *blocks;
+}
+}  // namespace
+
+void* TFloorBitmap::operator new(std::size_t size)
+{
+    return size == sizeof(TFloorBitmap) ? BitmapBlocks().Take() : ::operator new(size);
+}
+
+void TFloorBitmap::operator delete(void* block, std::size_t size)
+{
+    if (size == sizeof(TFloorBitmap)) BitmapBlocks().Give(block);
+    else ::operator delete(block);
+}
 
 bool TFloorBitmap::HasFrame(const TSprite* s, int frame)
 {
@@ -74,11 +95,11 @@ void TFloorBitmap::PlaceCorners()
 
 void TFloorBitmap::Draw()
 {
-    const TSpriteFrame* f = sprite ? sprite->DrawableFrame(0) : nullptr;
-    if (!f) return;
+    if (!texture) return;
+    const TSpriteFrame* f = &frame;
     SetBlendMode(hasAlphaBlend ? 2 : 4);
     SetColor(1.0f, 1.0f, 1.0f, 1.0f);
-    BindTexture(sprite->texture->id);
+    BindTexture(texture->id);
     const float u[4] = {f->uLeft, f->uRight, f->uRight, f->uLeft};
     const float v[4] = {f->vTop, f->vTop, f->vBottom, f->vBottom};
     if (spriteBatch.Collecting()) {

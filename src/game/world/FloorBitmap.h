@@ -1,11 +1,9 @@
 #pragma once
+#include "render/Sprite.h"
 #include "world/Bitmap.h"
 #include <box2d/b2_math.h>
-#include <memory>
+#include <cstddef>
 #include <string>
-
-class TSprite;
-class TTexture;
 
 // A textured quad on the floor, under every object: a rectangle of a texture
 // turned by an angle about its centre. Made by CreateBitmap; owned by the
@@ -20,6 +18,10 @@ public:
     // The rectangle of frame `frame` of a sprite. Check with HasFrame first.
     TFloorBitmap(float x, float y, float angle, const TSprite& sprite, int frame);
     ~TFloorBitmap() override;
+
+    // Blood and scorch marks are laid many a second: their memory is recycled.
+    static void* operator new(std::size_t size);
+    static void operator delete(void* block, std::size_t size);
 
     // Cut-out blending for opaque textures, transparency for ones with alpha.
     void Draw() override;
@@ -39,7 +41,8 @@ public:
     static bool HasFrame(const TSprite* sprite, int frame);
 
     float x1 = 0.0f, y1 = 0.0f, x2 = 0.0f, y2 = 0.0f;  // region, texture pixels
-    std::unique_ptr<TSprite> sprite;                   // one frame: the region
+    TSpriteFrame frame;                                // the region
+    TTexture* texture = nullptr;                       // null: draws nothing
     b2Vec2 centre;                                     // world pixels
     b2Vec2 corners[4];                                 // world pixels
     float angle = 0.0f;

@@ -42,7 +42,7 @@ b2Vec2 ShadowViewer(const TGame* g)
 
 void PlayHitSound(const char* name, b2Vec2 point)
 {
-    PlaySoundAt(std::string(name), point.x, point.y);
+    PlaySoundAt(name, point.x, point.y);
 }
 
 } // namespace

@@ -232,7 +232,7 @@ void TSein::OnContact(TGameObject* other, b2Vec2 point, b2Vec2 normal, b2Vec2)
     if (other->collisionType == kCollisionBullet) {
         const bool plain = !bulletKindOf || bulletKindOf(other) == 0;
         if (material == kMaterialStoneYellow) {
-            PlaySoundAt(std::string("kuul_tabab_kiviseina"), point.x, point.y);
+            PlaySoundAt("kuul_tabab_kiviseina", point.x, point.y);
             if (plain) {
                 ThrowSparks(sparks, 11, false, px, py, normal, 0.1f, 0.05f);
                 ThrowFastSparks(sparks, std::rand() % 3, px, py, normal);
@@ -241,7 +241,7 @@ void TSein::OnContact(TGameObject* other, b2Vec2 point, b2Vec2 normal, b2Vec2)
             }
             if (std::rand() % 5 == 0 && smoke) smoke->EmitFireSmoke(px, py, PuffSize());
         } else if (material == kMaterialMetalRed || material == kMaterialMetalGrey) {
-            PlaySoundAt(std::string("kuul_tabab_raudseina"), point.x, point.y);
+            PlaySoundAt("kuul_tabab_raudseina", point.x, point.y);
             if (plain) {
                 ThrowSparks(sparks, 3, true, px, py, normal, 0.1f, 0.05f);
                 ThrowFastSparks(sparks, std::rand() % 3, px, py, normal);

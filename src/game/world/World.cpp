@@ -58,12 +58,12 @@ void TWorld::DeleteEverything()
     // Destructors may still make objects (a limb leaves a decal) or flag
     // others: keep going until the lists stay empty.
     while (!objects.empty()) {
-        std::list<TGameObject*> doomed;
+        TObjectList doomed;
         doomed.swap(objects);
         for (TGameObject* object : doomed) delete object;
     }
     while (!bitmaps.empty()) {
-        std::list<TBitmap*> doomed;
+        TBitmapList doomed;
         doomed.swap(bitmaps);
         for (TBitmap* bitmap : doomed) delete bitmap;
     }

@@ -1,4 +1,5 @@
 #pragma once
+#include "util/RecyclingAllocator.h"
 #include <cstdint>
 #include <functional>
 #include <list>
@@ -25,6 +26,9 @@ class b2Fixture;
 // bitmaps join `bitmaps` in the TBitmap constructor.
 //
 // No object is ever deleted inside the physics step or the contact pass.
+using TObjectList = std::list<TGameObject*, TRecyclingAllocator<TGameObject*>>;
+using TBitmapList = std::list<TBitmap*, TRecyclingAllocator<TBitmap*>>;
+
 class TWorld {
 public:
     // A world right after a clear.
@@ -88,8 +92,9 @@ public:
     std::unique_ptr<b2World> physics;
     TParticleSystem* particles = nullptr;  // 1000 particles, depth 12
     TParticleSystem* debris = nullptr;     // 100 particles, depth 13
-    std::list<TGameObject*> objects;
-    std::list<TBitmap*> bitmaps;
+    // Nodes are recycled: bullets and decals come and go every frame.
+    TObjectList objects;
+    TBitmapList bitmaps;
     uint8_t needsSort = 0;
     std::map<std::string, int32_t> enemyCounts;
     std::map<std::string, int32_t> killCounts;

@@ -1,0 +1,30 @@
+#pragma once
+#include <cstddef>
+#include <vector>
+
+// Blocks of one size handed out and taken back for reuse, so that things made
+// and destroyed every frame (bullets, list and table nodes) stop costing a
+// heap allocation each once the game has warmed up. Blocks come from chunks
+// of many at a time and go back to the list, never to the heap.
+class TFreeList {
+public:
+    explicit TFreeList(size_t blockSize, size_t blocksPerChunk = 64);
+    ~TFreeList();
+    TFreeList(const TFreeList&) = delete;
+    TFreeList& operator=(const TFreeList&) = delete;
+
+    void* Take();
+    void Give(void* block);
+    size_t BlockSize() const { return blockSize; }
+
+private:
+    struct TFree {
+        TFree* next;
+    };
+    void Grow();
+
+    size_t blockSize;
+    size_t blocksPerChunk;
+    TFree* first = nullptr;
+    std::vector<void*> chunks;
+};
