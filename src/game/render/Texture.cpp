@@ -159,11 +159,17 @@ void CreateBlankTexture(TTexture* texture, const std::string& name, int width, i
     texture->imageWidth = texture->width;
     texture->imageHeight = texture->height;
     texture->hasAlpha = 1;
+    const GLint format = !floatFormat ? GL_RGBA8 : twoChannels ? GL_RG16F : GL_RGBA16F_ARB;
+    const GLenum type = floatFormat ? GL_BYTE : GL_UNSIGNED_BYTE;
+    if (GLEW_ARB_clear_texture && glClearTexImage) {
+        // Zeroed by the driver: no megabytes of zeros converted texel by texel
+        // while the game starts.
+        Upload(texture, format, type, nullptr);
+        glClearTexImage(texture->id, 0, GL_RGBA, type, nullptr);
+        return;
+    }
     std::vector<uint8_t> zeros(size_t(texture->width) * texture->height * 4, 0);
-    if (floatFormat)
-        Upload(texture, twoChannels ? GL_RG16F : GL_RGBA16F_ARB, GL_BYTE, zeros.data());
-    else
-        Upload(texture, GL_RGBA8, GL_UNSIGNED_BYTE, zeros.data());
+    Upload(texture, format, type, zeros.data());
 }
 
 TTexture* FindTexture(const std::string& name)
