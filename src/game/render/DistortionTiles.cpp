@@ -52,6 +52,13 @@ bool TDistortionTiles::AnyLive() const
     return false;
 }
 
+bool TDistortionTiles::SameRow(int row, int other) const
+{
+    for (int i = 0; i < kColumns; ++i)
+        if (tiles[row][i].live != tiles[other][i].live) return false;
+    return true;
+}
+
 void TDistortionTiles::ForgetAll()
 {
     for (auto& row : tiles)

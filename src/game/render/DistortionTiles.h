@@ -24,6 +24,8 @@ public:
     // The tile was cleared: zeros again.
     void Forget(int column, int row);
     bool AnyLive() const;
+    // The two rows have the same tiles live.
+    bool SameRow(int row, int other) const;
     void ForgetAll();
 
 private:

@@ -308,8 +308,9 @@ void TShaderScreenDistortion::DrawFrameBlockTiles(bool live) const
     // The whole frame block quad each time, cut down by the scissor: the same
     // vertices give bit for bit the same texture coordinates as the full pass,
     // and a displaced read near a texel's edge lands on the same texel. Runs of
-    // tiles along a row go in one draw. Live runs take a window pixel more on
-    // each side, for windows whose tile edges fall between pixels.
+    // tiles along a row go in one draw, and rows alike go together (a frame
+    // full of bullets is one draw). Live runs take a window pixel more on each
+    // side, for windows whose tile edges fall between pixels.
     const float size = TDistortionTiles::kSize;
     const auto windowX = [&](int column) {
         return int(std::lround(xOffset + width * (float(column) * size / 320.0f)));
@@ -319,8 +320,10 @@ void TShaderScreenDistortion::DrawFrameBlockTiles(bool live) const
     };
     const int margin = live ? 1 : 0;
     glEnable(GL_SCISSOR_TEST);
-    for (int j = 0; j < TDistortionTiles::kRows; ++j) {
-        const int top = windowY(j) - margin, bottom = windowY(j + 1) + margin;
+    for (int j = 0; j < TDistortionTiles::kRows;) {
+        int band = j + 1;
+        while (band < TDistortionTiles::kRows && tiles.SameRow(j, band)) ++band;
+        const int top = windowY(j) - margin, bottom = windowY(band) + margin;
         for (int i = 0; i < TDistortionTiles::kColumns;) {
             if (tiles.Live(i, j) != live) {
                 ++i;
@@ -333,6 +336,7 @@ void TShaderScreenDistortion::DrawFrameBlockTiles(bool live) const
             DrawFrameBlockQuad();
             i = end;
         }
+        j = band;
     }
     glDisable(GL_SCISSOR_TEST);
 }
