@@ -2,7 +2,7 @@
 # The whole campaign played by the automatic player: the real game under Xvfb
 # (24-bit screen), from "new game" through the ten levels, frames without
 # sleeping. One line per level, then "gates reached: N/10".
-# A death starts the level again and is counted; a level the player cannot
+# A death starts the level again and is counted (and listed before the table); a level the player cannot
 # finish within its frame limit is given up ("no") and the next one follows.
 # Usage: bench/campaign.sh [minutes]   (default 19; after ./scripts/setup.sh)
 set -euo pipefail
@@ -27,6 +27,8 @@ for attempt in 1 2 3; do
 done
 elapsed=$(( $(date +%s) - start ))
 
+# Each death: where, beside what, with which rounds and items.
+grep '^autoplay: death ' "$work/stderr.log" | sed 's/^autoplay: //' || true
 grep '^autoplay: level ' "$work/stderr.log" | awk -v elapsed="$elapsed" '
 BEGIN {
   printf "%-8s %-5s %7s %6s %5s %6s %8s %6s\n", "level", "gate", "frames", "health", "kills", "shots", "accuracy", "deaths"

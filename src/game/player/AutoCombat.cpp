@@ -1,5 +1,6 @@
 #include "player/AutoCombat.h"
 #include "enemies/Enemy.h"
+#include "enemies/Turret.h"
 #include "player/AutoControls.h"
 #include "player/Container.h"
 #include "player/Medkit.h"
@@ -17,6 +18,8 @@ namespace {
 // How near an enemy must be for the automatic player to fight it, world
 // units: farther shots mostly miss and waste rounds.
 constexpr float kSightRange = 8.5f;
+// Turrets fire from this far (and through walls).
+constexpr float kTurretReach = 10.5f;
 // Closer than this it steps back while shooting; explosives need more room.
 constexpr float kBackOffDistance = 3.5f;
 // The knife reaches this far, world units.
@@ -29,7 +32,7 @@ constexpr float kBombCrowdRadius = 2.5f;
 constexpr float kBombNear = 3.0f;
 constexpr float kBombFar = 8.0f;
 // Health levels below which a medkit is used, in a fight and between fights.
-constexpr float kHealInFight = 35.0f;
+constexpr float kHealInFight = 50.0f;
 constexpr float kHealAtRest = 70.0f;
 // What bullets hit, the player aside.
 constexpr uint32_t kSightMask = kCollisionWall | kCollisionEnemy;
@@ -87,6 +90,8 @@ TEnemy* TAutoCombat::FindTarget(TPlayer& player, TWorld& world) const
         float distance = (p - at).Length();
         // Stay on the same enemy while it is in sight.
         if (enemy == target) distance -= 2.0f;
+        // A turret sees farther than the player fights: answer it from there.
+        if (dynamic_cast<TTurret*>(enemy)) distance -= kTurretReach - kSightRange;
         if (distance >= bestDistance || !InSight(at, p, enemy, player)) continue;
         best = enemy;
         bestDistance = distance;
@@ -196,7 +201,9 @@ bool TAutoCombat::ThrowBomb(TPlayer& player, TWorld& world, b2Vec2 point, float 
 {
     if (distance < kBombNear || distance > kBombFar) return false;
     TItem* bomb = dynamic_cast<TTimeBomb*>(FirstBomb(player));
-    if (!bomb || Crowd(world, point, kBombCrowdRadius) < kBombCrowd) return false;
+    // A turret outguns a person standing in the open: it gets a bomb too.
+    const bool turret = dynamic_cast<TTurret*>(target) != nullptr;
+    if (!bomb || (!turret && Crowd(world, point, kBombCrowdRadius) < kBombCrowd)) return false;
     if (!Select(player, bomb, hands)) return true;
     hands.Point(point.x * kPixelsPerUnit, point.y * kPixelsPerUnit);
     hands.HoldAction("aim");

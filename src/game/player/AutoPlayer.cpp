@@ -80,7 +80,7 @@ void TAutoPlayer::OnMenu(TGame& game)
         diedOn.clear();
     } else if (state == "levelend" || state == "win") {
         // Through the gate (a death in its countdown is a death like any other).
-        if (stateFrames == 1 && !reported) Report(game, true);
+        if (stateFrames == 1) PassGate();
         if (stateFrames != kMenuPause) return;
         if (LevelLimitReached()) running = 0;
         else hands.Tap(state == "win" ? SDLK_RETURN : SDLK_SPACE);
@@ -88,6 +88,7 @@ void TAutoPlayer::OnMenu(TGame& game)
         if (stateFrames == 1) {
             ++deaths;
             ReportDeath(game);
+            gateLine.clear();
             diedOn = level;
             // The run's counters start afresh with the next attempt: keep this one's.
             if (game.world) {
@@ -123,11 +124,18 @@ void TAutoPlayer::StartLevelCount(TGame& game)
 void TAutoPlayer::OnLevel(TGame& game)
 {
     if (!game.world) return;
-    if (game.currentLevelName != level) StartLevelCount(game);
+    if (game.currentLevelName != level) {
+        // A key pressed as the countdown ended skips the level-end page.
+        PassGate();
+        if (LevelLimitReached()) running = 0;
+        StartLevelCount(game);
+    }
     TWorld& world = *game.world;
+    if (!reported && game.levelEndCountdown > 0) gateLine = LevelLine(game, true);
     if (!reported && game.levelEndCountdown <= 0 && framesBefore + world.stepCount > kAutoLevelFrameLimit) {
         // Given up: on to the next level the way its gate would lead.
-        Report(game, false);
+        gateLine = LevelLine(game, false);
+        PassGate();
         if (LevelLimitReached()) running = 0;
         else RunRecordedScript("LoadLevel(NextLevel(currentLevel), 1)");
     }
@@ -164,7 +172,7 @@ void TAutoPlayer::ReportDeath(TGame& game)
                 auto* enemy = dynamic_cast<TEnemy*>(object);
                 if (!enemy || enemy->dead || !enemy->Alive()) continue;
                 const float distance = (enemy->GetPosition() - at).Length();
-                if (distance > 8.0f) continue;
+                if (distance > 12.0f) continue;
                 std::snprintf(text, sizeof text, " %s:%.1f", enemy->kindName.c_str(), double(distance));
                 line += text;
             }
@@ -180,16 +188,25 @@ void TAutoPlayer::ReportDeath(TGame& game)
     std::fprintf(stderr, "%s\n", line.c_str());
 }
 
-void TAutoPlayer::Report(TGame& game, bool reachedGate)
+void TAutoPlayer::PassGate()
 {
+    if (gateLine.empty()) return;
     reported = true;
     ++levelsDone;
+    std::fprintf(stderr, "%s\n", gateLine.c_str());
+    std::fflush(stderr);
+    gateLine.clear();
+}
+
+std::string TAutoPlayer::LevelLine(TGame& game, bool reachedGate) const
+{
     const int frames = framesBefore + (game.world ? game.world->stepCount : 0);
     const int kills = killsBefore + (game.world ? Sum(game.world->killCounts) : 0);
     const int shots = shotsBefore + (game.progress ? game.progress->shots - shotsAtStart : 0);
     const int hits = hitsBefore + (game.progress ? game.progress->hits - hitsAtStart : 0);
     const int health = game.player ? int(game.player->health) : 0;
-    std::fprintf(stderr, "autoplay: level %s gate %s frames %d health %d kills %d shots %d hits %d deaths %d\n",
-                 level.c_str(), reachedGate ? "yes" : "no", frames, health, kills, shots, hits, deaths);
-    std::fflush(stderr);
+    char text[512];
+    std::snprintf(text, sizeof text, "autoplay: level %s gate %s frames %d health %d kills %d shots %d hits %d deaths %d",
+                  level.c_str(), reachedGate ? "yes" : "no", frames, health, kills, shots, hits, deaths);
+    return text;
 }

@@ -29,8 +29,10 @@ private:
     // "autoplay: death level L at X Y near KIND:DISTANCE... ammo ... carrying [ITEM]...":
     // what the player faced and had when he fell.
     void ReportDeath(TGame& game);
-    // Closes the level's figures with one line.
-    void Report(TGame& game, bool reachedGate);
+    // The level's figures so far as its line.
+    std::string LevelLine(TGame& game, bool reachedGate) const;
+    // Writes the level's line once the level is left (through the gate or given up).
+    void PassGate();
 
     TAutoControls hands;
     std::string state;
@@ -41,6 +43,7 @@ private:
     std::string diedOn;  // the level to start again after a death
     TLevelProgress levelStart;  // the carried state the level began with
     bool reported = false;
+    std::string gateLine;  // kept up while the gate counts down, written as it is passed
     int deaths = 0;
     int framesBefore = 0, killsBefore = 0, shotsBefore = 0, hitsBefore = 0;
     int shotsAtStart = 0, hitsAtStart = 0;
