@@ -18,8 +18,12 @@ namespace {
 // How near an enemy must be for the automatic player to fight it, world
 // units: farther shots mostly miss and waste rounds.
 constexpr float kSightRange = 8.5f;
-// Turrets fire from this far (and through walls).
-constexpr float kTurretReach = 10.5f;
+// Turrets (through walls too) and soldiers fire from this far.
+constexpr float kGunReach = 11.0f;
+// An enemy shot at this long without being hurt is out of reach (something
+// stands between): it is left alone for a while.
+constexpr int kNoProgressFrames = 150;
+constexpr int kIgnoreFrames = 450;
 // Closer than this it steps back while shooting; explosives need more room.
 constexpr float kBackOffDistance = 3.5f;
 // The knife reaches this far, world units.
@@ -86,17 +90,45 @@ TEnemy* TAutoCombat::FindTarget(TPlayer& player, TWorld& world) const
     for (TGameObject* object : world.objects) {
         auto* enemy = dynamic_cast<TEnemy*>(object);
         if (!enemy || enemy->dead || !enemy->Alive() || enemy->collision != kCollisionModeSolid) continue;
+        if (Ignored(enemy)) continue;
         const b2Vec2 p = enemy->GetPosition();
         float distance = (p - at).Length();
         // Stay on the same enemy while it is in sight.
         if (enemy == target) distance -= 2.0f;
-        // A turret sees farther than the player fights: answer it from there.
-        if (dynamic_cast<TTurret*>(enemy)) distance -= kTurretReach - kSightRange;
+        // Turrets and gunmen shoot from farther than the player fights: answer them from there.
+        if (dynamic_cast<TTurret*>(enemy) || enemy->tuning.hasGun) distance -= kGunReach - kSightRange;
         if (distance >= bestDistance || !InSight(at, p, enemy, player)) continue;
         best = enemy;
         bestDistance = distance;
     }
     return best;
+}
+
+bool TAutoCombat::Ignored(const TEnemy* enemy) const
+{
+    for (const auto& [ignoredEnemy, until] : ignored)
+        if (ignoredEnemy == enemy && until > clock) return true;
+    return false;
+}
+
+void TAutoCombat::WatchProgress()
+{
+    if (target != watched || !target) {
+        watched = target;
+        watchedHealth = target ? target->health : 0.0f;
+        watchedSince = clock;
+        return;
+    }
+    if (target->health < watchedHealth) {
+        watchedHealth = target->health;
+        watchedSince = clock;
+        return;
+    }
+    // Shot at all this while and not hurt: something stands in the way.
+    if (clock - watchedSince < kNoProgressFrames) return;
+    ignored.push_back({target, clock + kIgnoreFrames});
+    target = nullptr;
+    watched = nullptr;
 }
 
 TTulirelv* TAutoCombat::BestWeapon(const TPlayer& player, float distance)
@@ -139,7 +171,9 @@ bool TAutoCombat::Heal(TPlayer& player, TAutoControls& hands, float below)
 
 TAutoCombat::Stance TAutoCombat::Fight(TPlayer& player, TWorld& world, TAutoControls& hands)
 {
+    ++clock;
     target = FindTarget(player, world);
+    WatchProgress();
     if (!target) return Stance::None;
     if (Heal(player, hands, kHealInFight)) return Stance::BackOff;
 
@@ -167,7 +201,9 @@ TAutoCombat::Stance TAutoCombat::Fight(TPlayer& player, TWorld& world, TAutoCont
     hands.Point(aimAt.x * kPixelsPerUnit, aimAt.y * kPixelsPerUnit);
     hands.HoldAction("aim");
     if (player.action == kActionAim || player.action == kActionShoot) hands.HoldAction("shoot");
-    return distance < kBackOffDistance ? Stance::BackOff : Stance::Stand;
+    if (distance < kBackOffDistance) return Stance::BackOff;
+    // A gunman is harder to hit moving: step sideways while shooting.
+    return target->tuning.hasGun ? Stance::Strafe : Stance::Stand;
 }
 
 float TAutoCombat::Firepower(const TPlayer& player)

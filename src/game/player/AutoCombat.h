@@ -1,5 +1,7 @@
 #pragma once
 #include <box2d/b2_math.h>
+#include <utility>
+#include <vector>
 
 class TAutoControls;
 class TEnemy;
@@ -16,7 +18,7 @@ class TWorld;
 class TAutoCombat {
 public:
     // What this frame's fighting asks of the legs.
-    enum class Stance { None, Stand, BackOff };
+    enum class Stance { None, Stand, BackOff, Strafe };
 
     // One frame; `target` (may be null) is the enemy it fights.
     Stance Fight(TPlayer& player, TWorld& world, TAutoControls& hands);
@@ -41,7 +43,17 @@ private:
     // while busy with that (bringing it into the hand, aiming, throwing).
     bool ThrowBomb(TPlayer& player, TWorld& world, b2Vec2 point, float distance, TAutoControls& hands);
     bool Heal(TPlayer& player, TAutoControls& hands, float below);
+    // Whether the enemy is being left alone for now.
+    bool Ignored(const TEnemy* enemy) const;
+    // Leaves the target alone when shooting does not hurt it.
+    void WatchProgress();
+
     TEnemy* target = nullptr;
+    int clock = 0;  // frames of fighting decisions
+    const TEnemy* watched = nullptr;  // compared only, never followed
+    float watchedHealth = 0.0f;
+    int watchedSince = 0;
+    std::vector<std::pair<const TEnemy*, int>> ignored;  // enemy and until which clock
     int reloadWait = 0;
 };
 

@@ -22,6 +22,8 @@ constexpr int kStuckFrames = 75;
 constexpr int kStuckMemory = 600;
 // Room needed behind the player to back away from an enemy, world units.
 constexpr float kRetreatRoom = 1.2f;
+// Frames between changes of side while strafing.
+constexpr int kStrafeFrames = 40;
 // Frames between looks for loot.
 constexpr int kLootLookFrames = 20;
 // Under this much firepower (damage its rounds could do) it goes looking for more.
@@ -62,9 +64,15 @@ void TAutoInputDevice::Think(TPlayer& player, TWorld& world, TAutoControls& hand
 
     const TAutoCombat::Stance stance = combat.Fight(player, world, hands);
     const b2Vec2 at = player.GetPosition();
+    doing = combat.Target() ? "fighting " + combat.Target()->kindName : "walking";
     switch (stance) {
     case TAutoCombat::Stance::Stand:
         watchFrame = frame;  // standing still to fight is not being stuck
+        watchFrom = at;
+        return;
+    case TAutoCombat::Stance::Strafe:
+        if (combat.Target()) Strafe(player, combat.Target()->GetPosition(), hands);
+        watchFrame = frame;
         watchFrom = at;
         return;
     case TAutoCombat::Stance::BackOff:
@@ -77,6 +85,7 @@ void TAutoInputDevice::Think(TPlayer& player, TWorld& world, TAutoControls& hand
     }
 
     if (crafting.Work(player, hands) || looting.Tidy(player, hands)) {
+        doing = "sorting";
         watchFrame = frame;
         watchFrom = at;
         return;
@@ -100,6 +109,7 @@ void TAutoInputDevice::Think(TPlayer& player, TWorld& world, TAutoControls& hand
         loot = lootObject = nullptr;
     }
     if (lootObject) {
+        doing = "looting";
         if ((lootSpot - at).Length() < kLootReach || player.lootingCrate) {
             watchFrame = frame;
             watchFrom = at;
@@ -155,6 +165,7 @@ bool TAutoInputDevice::FollowPath(TPlayer& player, b2Vec2 goal, TAutoControls& h
         if (grid.At(path[i].first, path[i].second) != TNavigationGrid::Cell::Breakable) continue;
         const b2Vec2 block = grid.Centre(path[i].first, path[i].second);
         if ((block - at).Length() > kShootBlockDistance) break;
+        doing = "breaking";
         if (combat.ShootAt(player, block, hands)) {
             watchFrame = frame;
             watchFrom = at;
@@ -223,6 +234,22 @@ void TAutoInputDevice::Retreat(TPlayer& player, b2Vec2 threat, TAutoControls& ha
         bestScore = score;
     }
     if (bestScore > -0.2f) Walk(player, best, hands);
+}
+
+void TAutoInputDevice::Strafe(TPlayer& player, b2Vec2 threat, TAutoControls& hands)
+{
+    const b2Vec2 at = player.GetPosition();
+    b2Vec2 toward = threat - at;
+    if (toward.Normalize() < 0.01f) return;
+    if (frame % kStrafeFrames == 0) strafeSide = -strafeSide;
+    b2Vec2 side = float(strafeSide) * b2Vec2(-toward.y, toward.x);
+    if (!ClearLine(at, at + kRetreatRoom * side)) {
+        // A wall that way: the other.
+        strafeSide = -strafeSide;
+        side = -side;
+        if (!ClearLine(at, at + kRetreatRoom * side)) return;
+    }
+    Walk(player, side, hands);
 }
 
 void TAutoInputDevice::CheckStuck(TPlayer& player, b2Vec2 toward)

@@ -5,6 +5,7 @@
 #include "player/KeyboardInputDevice.h"
 #include "player/NavigationGrid.h"
 #include "player/PathFinder.h"
+#include <string>
 #include <vector>
 
 class TAutoControls;
@@ -33,6 +34,8 @@ public:
 
     // One frame of decisions for `player` in `world`.
     void Think(TPlayer& player, TWorld& world, TAutoControls& hands);
+    // What it was busy with in the last frame, in a word or two (for status lines).
+    const std::string& Doing() const { return doing; }
 
 private:
     // Where the gate's trigger is; false when the level has none.
@@ -45,10 +48,13 @@ private:
     void Walk(TPlayer& player, b2Vec2 direction, TAutoControls& hands);
     // Backs away from a threat where the floor allows.
     void Retreat(TPlayer& player, b2Vec2 threat, TAutoControls& hands);
+    // Steps sideways to a threat, changing sides now and then and at walls.
+    void Strafe(TPlayer& player, b2Vec2 threat, TAutoControls& hands);
     // Not getting anywhere: the cell ahead counts as blocked for a while.
     void CheckStuck(TPlayer& player, b2Vec2 toward);
 
     TKeyboardInputDevice keys;
+    std::string doing = "-";
     TNavigationGrid grid;
     TAutoCombat combat;
     TAutoLooting looting;
@@ -69,5 +75,6 @@ private:
     // Progress watch: where the player was when the watch started.
     b2Vec2 watchFrom{0.0f, 0.0f};
     int watchFrame = 0;
+    int strafeSide = 1;
     std::vector<std::pair<TPathFinder::Step, int>> stuckCells;  // cell and until which frame
 };

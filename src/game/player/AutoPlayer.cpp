@@ -155,8 +155,12 @@ void TAutoPlayer::ReportStatus(TGame& game)
     const long residentKb = residentPages * (sysconf(_SC_PAGESIZE) / 1024);
     const size_t objects = game.world ? game.world->objects.size() : 0;
     const b2Vec2 at = game.player ? game.player->GetPosition() : b2Vec2(0.0f, 0.0f);
-    std::fprintf(stderr, "autoplay: status frame %d objects %zu rss_kb %ld level %s at %.1f %.1f\n", frameNumber,
-                 objects, residentKb, level.empty() ? "-" : level.c_str(), double(at.x), double(at.y));
+    const TAutoInputDevice* device =
+        game.player ? dynamic_cast<const TAutoInputDevice*>(game.player->input.get()) : nullptr;
+    const int health = game.player ? int(game.player->health) : 0;
+    std::fprintf(stderr, "autoplay: status frame %d objects %zu rss_kb %ld level %s at %.1f %.1f health %d %s\n",
+                 frameNumber, objects, residentKb, level.empty() ? "-" : level.c_str(), double(at.x), double(at.y),
+                 health, device ? device->Doing().c_str() : "-");
 }
 
 void TAutoPlayer::ReportDeath(TGame& game)

@@ -24,7 +24,7 @@ private:
     void StartLevelCount(TGame& game);
     // The levels asked for with --autoplay-levels are done.
     bool LevelLimitReached() const;
-    // "autoplay: status frame F objects N rss_kb R level L at X Y" on stderr.
+    // "autoplay: status frame F objects N rss_kb R level L at X Y health H DOING" on stderr.
     void ReportStatus(TGame& game);
     // "autoplay: death level L at X Y near KIND:DISTANCE... ammo ... carrying [ITEM]...":
     // what the player faced and had when he fell.
