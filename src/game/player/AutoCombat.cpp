@@ -24,6 +24,9 @@ constexpr float kGunReach = 11.0f;
 // stands between): it is left alone for a while.
 constexpr int kNoProgressFrames = 150;
 constexpr int kIgnoreFrames = 450;
+// This many enemies this near make it give ground as well.
+constexpr int kCrowdToBackOff = 4;
+constexpr float kCrowdNear = 5.0f;
 // Closer than this it steps back while shooting; explosives need more room.
 constexpr float kBackOffDistance = 3.5f;
 // The knife reaches this far, world units.
@@ -201,7 +204,8 @@ TAutoCombat::Stance TAutoCombat::Fight(TPlayer& player, TWorld& world, TAutoCont
     hands.Point(aimAt.x * kPixelsPerUnit, aimAt.y * kPixelsPerUnit);
     hands.HoldAction("aim");
     if (player.action == kActionAim || player.action == kActionShoot) hands.HoldAction("shoot");
-    if (distance < kBackOffDistance) return Stance::BackOff;
+    // Near, or a crowd coming: give ground while shooting.
+    if (distance < kBackOffDistance || Crowd(world, at, kCrowdNear) >= kCrowdToBackOff) return Stance::BackOff;
     // A gunman is harder to hit moving: step sideways while shooting.
     return target->tuning.hasGun ? Stance::Strafe : Stance::Stand;
 }

@@ -132,7 +132,8 @@ void TAutoPlayer::OnLevel(TGame& game)
     }
     TWorld& world = *game.world;
     if (!reported && game.levelEndCountdown > 0) gateLine = LevelLine(game, true);
-    if (!reported && game.levelEndCountdown <= 0 && framesBefore + world.stepCount > kAutoLevelFrameLimit) {
+    const bool playerUp = game.player && game.player->health > 0.0f;
+    if (!reported && playerUp && game.levelEndCountdown <= 0 && framesBefore + world.stepCount > kAutoLevelFrameLimit) {
         // Given up: on to the next level the way its gate would lead.
         gateLine = LevelLine(game, false);
         PassGate();
