@@ -483,7 +483,7 @@ TEST_F(RenderShaderDistortion, TiledPassShowsWhatTheFullPassShows)
         ASSERT_EQ(DifferentPixels(expected, shown), 0u) << "frame " << frame;
         int live = 0;
         for (int j = 0; j < TDistortionTiles::kRows; ++j)
-            for (int i = 0; i < TDistortionTiles::kColumns; ++i) live += distortion->Tiles().Live(i, j);
+            for (int i = 0; i < TDistortionTiles::kColumns; ++i) live += distortion->LiveTile(i, j);
         if (live > 0 && live < TDistortionTiles::kRows * TDistortionTiles::kColumns / 2) ++partial;
         if (frame > 150 && full.AtRest() && distortion->AtRest()) break;
     }

@@ -39,9 +39,19 @@ bool TDistortionTiles::Resting(int column, int row, float rest) const
     return tile.live && !(tile.bound >= rest);
 }
 
-void TDistortionTiles::Forget(int column, int row)
+bool TDistortionTiles::AnyResting(float rest) const
 {
-    tiles[row][column] = TTile();
+    for (int j = 0; j < kRows; ++j)
+        for (int i = 0; i < kColumns; ++i)
+            if (Resting(i, j, rest)) return true;
+    return false;
+}
+
+void TDistortionTiles::ForgetResting(float rest)
+{
+    for (int j = 0; j < kRows; ++j)
+        for (int i = 0; i < kColumns; ++i)
+            if (Resting(i, j, rest)) tiles[j][i] = TTile();
 }
 
 bool TDistortionTiles::AnyLive() const
@@ -50,13 +60,6 @@ bool TDistortionTiles::AnyLive() const
         for (const TTile& tile : row)
             if (tile.live) return true;
     return false;
-}
-
-bool TDistortionTiles::SameRow(int row, int other) const
-{
-    for (int i = 0; i < kColumns; ++i)
-        if (tiles[row][i].live != tiles[other][i].live) return false;
-    return true;
 }
 
 void TDistortionTiles::ForgetAll()

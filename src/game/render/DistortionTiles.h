@@ -21,11 +21,10 @@ public:
     bool Live(int column, int row) const { return tiles[row][column].live; }
     // Live, but every offset in it is below `rest`: time to clear it.
     bool Resting(int column, int row, float rest) const;
-    // The tile was cleared: zeros again.
-    void Forget(int column, int row);
+    bool AnyResting(float rest) const;
+    // The resting tiles were cleared: zeros again.
+    void ForgetResting(float rest);
     bool AnyLive() const;
-    // The two rows have the same tiles live.
-    bool SameRow(int row, int other) const;
     void ForgetAll();
 
 private:

@@ -224,7 +224,8 @@ void TShaderScreenDistortion::Draw()
     atRest = false;
     Composite();
     RenderImpulses();
-    if (offsetBound < kRestOffset || (tiled && !tiles.AnyLive())) {
+    const bool anyLive = tiles[0].AnyLive() || tiles[1].AnyLive() || tiles[2].AnyLive();
+    if (offsetBound < kRestOffset || (tiled && !anyLive)) {
         ClearBuffers();
         atRest = true;
     }
@@ -273,7 +274,7 @@ void TShaderScreenDistortion::ClearBuffers()
     BindFramebuffer(0);
     glDrawBuffer(GL_BACK);
     offsetBound = 0.0f;
-    tiles.ForgetAll();
+    for (TDistortionTiles& channel : tiles) channel.ForgetAll();
 }
 
 void TShaderScreenDistortion::Composite()
@@ -318,19 +319,24 @@ void TShaderScreenDistortion::DrawFrameBlockTiles(bool live) const
     const auto windowY = [&](int row) {
         return int(std::lround(yOffset + height * (float(row) * size / 240.0f)));
     };
+    const auto sameRow = [&](int row, int other) {
+        for (int i = 0; i < TDistortionTiles::kColumns; ++i)
+            if (LiveTile(i, row) != LiveTile(i, other)) return false;
+        return true;
+    };
     const int margin = live ? 1 : 0;
     glEnable(GL_SCISSOR_TEST);
     for (int j = 0; j < TDistortionTiles::kRows;) {
         int band = j + 1;
-        while (band < TDistortionTiles::kRows && tiles.SameRow(j, band)) ++band;
+        while (band < TDistortionTiles::kRows && sameRow(j, band)) ++band;
         const int top = windowY(j) - margin, bottom = windowY(band) + margin;
         for (int i = 0; i < TDistortionTiles::kColumns;) {
-            if (tiles.Live(i, j) != live) {
+            if (LiveTile(i, j) != live) {
                 ++i;
                 continue;
             }
             int end = i + 1;
-            while (end < TDistortionTiles::kColumns && tiles.Live(end, j) == live) ++end;
+            while (end < TDistortionTiles::kColumns && LiveTile(end, j) == live) ++end;
             const int left = windowX(i) - margin, right = windowX(end) + margin;
             glScissor(left, int(windowHeight) - bottom, right - left, bottom - top);
             DrawFrameBlockQuad();
@@ -341,13 +347,18 @@ void TShaderScreenDistortion::DrawFrameBlockTiles(bool live) const
     glDisable(GL_SCISSOR_TEST);
 }
 
-void TShaderScreenDistortion::DrawLiveTiles() const
+bool TShaderScreenDistortion::LiveTile(int column, int row) const
+{
+    return tiles[0].Live(column, row) || tiles[1].Live(column, row) || tiles[2].Live(column, row);
+}
+
+void TShaderScreenDistortion::DrawChannelTiles(const TDistortionTiles& channel, bool resting)
 {
     const float size = TDistortionTiles::kSize;
     glBegin(GL_QUADS);
     for (int j = 0; j < TDistortionTiles::kRows; ++j) {
         for (int i = 0; i < TDistortionTiles::kColumns; ++i) {
-            if (!tiles.Live(i, j)) continue;
+            if (resting ? !channel.Resting(i, j, kRestOffset) : !channel.Live(i, j)) continue;
             const float x0 = float(i) * size, x1 = float(i + 1) * size;
             const float y0 = float(j) * size, y1 = float(j + 1) * size;
             glVertex2f(x0, y0);
@@ -359,37 +370,15 @@ void TShaderScreenDistortion::DrawLiveTiles() const
     glEnd();
 }
 
-void TShaderScreenDistortion::ClearRestingTiles()
+void TShaderScreenDistortion::ClearRestingTiles(int channel)
 {
-    // Still framebuffer-bound, in the 320 x 240 view of the buffers.
-    bool any = false;
-    for (int j = 0; j < TDistortionTiles::kRows && !any; ++j)
-        for (int i = 0; i < TDistortionTiles::kColumns && !any; ++i)
-            any = tiles.Resting(i, j, kRestOffset);
-    if (!any) return;
-    const float size = TDistortionTiles::kSize;
+    // The channel's buffer is still the one drawn into.
+    if (!tiles[channel].AnyResting(kRestOffset)) return;
     SetBlendMode(3);
     BindTexture(0);
     SetColor(0.0f, 0.0f, 0.0f, 0.0f);
-    for (const TTexture& buffer : buffers) {
-        AttachTexture(buffer.id);
-        glBegin(GL_QUADS);
-        for (int j = 0; j < TDistortionTiles::kRows; ++j) {
-            for (int i = 0; i < TDistortionTiles::kColumns; ++i) {
-                if (!tiles.Resting(i, j, kRestOffset)) continue;
-                const float x0 = float(i) * size, x1 = float(i + 1) * size;
-                const float y0 = float(j) * size, y1 = float(j + 1) * size;
-                glVertex2f(x0, y0);
-                glVertex2f(x0, y1);
-                glVertex2f(x1, y1);
-                glVertex2f(x1, y0);
-            }
-        }
-        glEnd();
-    }
-    for (int j = 0; j < TDistortionTiles::kRows; ++j)
-        for (int i = 0; i < TDistortionTiles::kColumns; ++i)
-            if (tiles.Resting(i, j, kRestOffset)) tiles.Forget(i, j);
+    DrawChannelTiles(tiles[channel], true);
+    tiles[channel].ForgetResting(kRestOffset);
 }
 
 void TShaderScreenDistortion::RenderImpulses()
@@ -405,16 +394,18 @@ void TShaderScreenDistortion::RenderImpulses()
     TSprite* blob = FindSprite("spr_dir_distort2");
     TSprite* streak = FindSprite("spr_dir_distort");
     float added = 0.0f;
-    tiles.Fade(kFadeBound);
     for (int c = 0; c < 3; ++c) {
         AttachTexture(buffers[c].id);
         // Last frame's offsets fade to 80%; untouched tiles hold zeros and stay so.
+        tiles[c].Fade(kFadeBound);
         SetBlendMode(0);
         if (tiled) {
-            // Untextured: the last channel's impulses left their sprite bound.
-            BindTexture(0);
-            SetColor(0.8f, 0.8f, 0.8f, 0.8f);
-            DrawLiveTiles();
+            if (tiles[c].AnyLive()) {
+                // Untextured: the last channel's impulses left their sprite bound.
+                BindTexture(0);
+                SetColor(0.8f, 0.8f, 0.8f, 0.8f);
+                DrawChannelTiles(tiles[c], false);
+            }
         } else {
             DrawRect(0.0f, 0.0f, 320.0f, 240.0f, true, 0.8f, 0.8f, 0.8f, 0.8f);
         }
@@ -424,13 +415,13 @@ void TShaderScreenDistortion::RenderImpulses()
             added += reach;
             float box[4];
             Footprint(impulse, blob, streak, box);
-            tiles.Add(box[0], box[1], box[2], box[3], reach);
+            tiles[c].Add(box[0], box[1], box[2], box[3], reach);
         }
         TShaderProgram::Unuse();
         queues[c].clear();
+        if (tiled) ClearRestingTiles(c);
     }
     offsetBound = offsetBound * kFadeBound + added;
-    if (tiled) ClearRestingTiles();
     AttachTexture(0);
     BindFramebuffer(0);
     SetBlendMode(2);

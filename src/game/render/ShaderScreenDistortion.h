@@ -43,7 +43,8 @@ public:
 
     const std::vector<TImpulse>& Queue(int channel) const { return queues[channel]; }
     const TTexture& Buffer(int channel) const { return buffers[channel]; }
-    const TDistortionTiles& Tiles() const { return tiles; }
+    // Some channel may hold an offset in that tile.
+    bool LiveTile(int column, int row) const;
 
     // OpenGL 2.0 and framebuffer objects, and float textures to draw into.
     static bool Supported();
@@ -60,10 +61,11 @@ private:
     // texture's coordinates; `live` picks which.
     void DrawFrameBlockTiles(bool live) const;
     void RenderImpulses();
-    // Quads over the live tiles in the 320 x 240 view of the buffer drawn into.
-    void DrawLiveTiles() const;
-    // Zeros over the tiles whose offsets all fell below a visible size.
-    void ClearRestingTiles();
+    // Quads over a channel's live tiles, or those come to rest, in the
+    // 320 x 240 view of the buffer drawn into.
+    static void DrawChannelTiles(const TDistortionTiles& channel, bool resting);
+    // Zeros over the channel's tiles whose offsets all fell below a visible size.
+    void ClearRestingTiles(int channel);
     // Where in the frame block an impulse can draw (frame pixels).
     static void Footprint(const TImpulse& impulse, const TSprite* blob, const TSprite* streak,
                           float box[4]);
@@ -83,6 +85,6 @@ private:
     // Upper bound of every offset in the buffers; below a hundredth of a texel
     // the buffers are cleared and the distortion is at rest.
     float offsetBound = 0.0f;
-    TDistortionTiles tiles;
+    TDistortionTiles tiles[3];  // one per channel: bullets push only two of them
     bool usable = false;
 };
