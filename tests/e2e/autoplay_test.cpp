@@ -1,5 +1,6 @@
 // The automatic player in the real game: it takes the first level to its
-// gate on its own, and a recorded automatic run replays to the same state.
+// gate on its own, loots and combines on the way, and a recorded automatic
+// run replays to the same state.
 #include "GameRun.h"
 #include <gtest/gtest.h>
 #include <regex>
@@ -82,4 +83,48 @@ TEST(RecordedRun, APersonsPacedRunReplaysFastToTheSameState)
     replayed.arguments = {"--fast"};
     ASSERT_TRUE(replayed.Run(record, 120)) << replayed.stderrText;
     EXPECT_EQ(RunState(replayed.stderrText), original);
+}
+
+TEST(AutoPlay, TakesACratesContentsWorksTheCombineMenuAndCarriesTheResultThroughTheGate)
+{
+    // A walled room: the player south of a crate whose lid faces him, the
+    // gate by the west wall. The crate holds a nail gun without nails in
+    // store, and the makings of a nail pack and of a grenade.
+    const char* level = R"(
+for x = -8, 8, 2 do CreateBlock(x, -4, 0, 2, 0); CreateBlock(x, 4, 0, 2, 0) end
+for y = -2, 2, 2 do CreateBlock(-8, y, 0, 2, 0); CreateBlock(8, y, 0, 2, 0) end
+for x = -6, 6, 4 do for y = -2, 2, 4 do CreateBitmap(x, y, 0, 0, 0, 48, 48, "tex_floor_metal") end end
+CreateContainer(0, -1, 0, "spr_metallkast", "nail gun", "nails", "scrap", "scrap", "fuel", "tape")
+scripttable.gate = function() LoadLevel('testlevel2', 1) end
+CreateTrigger(-6, -0.4, 1.5, "gate", 15)
+CreatePlayer(0, 1.5)
+)";
+    const char* next = R"(
+for x = -8, 8, 2 do CreateBlock(x, -4, 0, 2, 0); CreateBlock(x, 4, 0, 2, 0) end
+for y = -2, 2, 2 do CreateBlock(-8, y, 0, 2, 0); CreateBlock(8, y, 0, 2, 0) end
+CreatePlayer(0, 0)
+)";
+    GameRun run;
+    run.WriteData("testlevel/script.lua", level);
+    run.WriteData("testlevel/objects.lua", "");
+    run.WriteData("testlevel2/script.lua", next);
+    run.WriteData("testlevel2/objects.lua", "");
+    run.arguments = {"--autoplay", "--fast", "--autoplay-levels", "2"};
+    ASSERT_TRUE(run.Run("5 lua LoadLevel('testlevel', 0); SetMenuState('game')\n1500 lua ExitGame()\n", 120))
+        << run.stderrText;
+    EXPECT_NE(run.stderrText.find("autoplay: level testlevel gate yes"), std::string::npos) << run.stderrText;
+
+    // Through the gate the campaign keeps what the player carried in.
+    const std::string save = run.ReadData("campaign");
+    ASSERT_FALSE(save.empty()) << run.stderrText;
+    EXPECT_NE(save.find("\tnail gun\t"), std::string::npos) << save;
+    EXPECT_NE(save.find("\tgrenade\t"), std::string::npos) << "no grenade made\n" << save;
+    // The nail pack went into the nail gun or its store; its makings and the grenade's are gone.
+    std::smatch ammo;
+    ASSERT_TRUE(std::regex_search(save, ammo, std::regex("ammo\t[0-9]+ [0-9]+ [0-9]+ [0-9]+ ([0-9]+)"))) << save;
+    const bool nailsInStore = std::stoi(ammo[1]) > 0;
+    const bool nailsInGun = std::regex_search(save, std::regex("slot\t[0-9]+\t([1-9][0-9]*)\tnail gun\t"));
+    EXPECT_TRUE(nailsInStore || nailsInGun) << "no nail pack made\n" << save;
+    for (const char* material : {"\tnails\t", "\tfuel\t", "\ttape\t", "\tscrap\t"})
+        EXPECT_EQ(save.find(material), std::string::npos) << material << " left over\n" << save;
 }

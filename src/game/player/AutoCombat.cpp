@@ -38,6 +38,7 @@ constexpr int kBombCrowd = 3;
 constexpr float kBombCrowdRadius = 2.5f;
 constexpr float kBombNear = 3.0f;
 constexpr float kBombFar = 8.0f;
+constexpr float kToughHealth = 250.0f;
 // Health levels below which a medkit is used, in a fight and between fights.
 constexpr float kHealInFight = 50.0f;
 constexpr float kHealAtRest = 70.0f;
@@ -241,9 +242,9 @@ bool TAutoCombat::ThrowBomb(TPlayer& player, TWorld& world, b2Vec2 point, float 
 {
     if (distance < kBombNear || distance > kBombFar) return false;
     TItem* bomb = dynamic_cast<TTimeBomb*>(FirstBomb(player));
-    // A turret outguns a person standing in the open: it gets a bomb too.
-    const bool turret = dynamic_cast<TTurret*>(target) != nullptr;
-    if (!bomb || (!turret && Crowd(world, point, kBombCrowdRadius) < kBombCrowd)) return false;
+    // A turret or a heavy (robots, big ones) outlasts a clip or two: it gets a bomb too.
+    const bool tough = dynamic_cast<TTurret*>(target) != nullptr || target->health >= kToughHealth;
+    if (!bomb || (!tough && Crowd(world, point, kBombCrowdRadius) < kBombCrowd)) return false;
     if (!Select(player, bomb, hands)) return true;
     hands.Point(point.x * kPixelsPerUnit, point.y * kPixelsPerUnit);
     hands.HoldAction("aim");
