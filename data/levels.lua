@@ -22,6 +22,12 @@ levels = {
   "level6", "level7", "level8", "level9", "level10",
 }
 
+-- The deepest level: loot and enemies of a level numbered deeper (a level
+-- named "level99") are those of this one.
+function DeepestLevel()
+  return #levels
+end
+
 function NextLevel(name)
   for i, level in ipairs(levels) do
     if level == name then return levels[i + 1] end
@@ -46,17 +52,37 @@ end
 
 -- Module files ---------------------------------------------------------------
 
-local function isModule(m)
+-- Bounds on what a module may be: the generator walks a module's floor in
+-- unit steps and tries every connection, so a size or a count without bounds
+-- (a broken or hand-edited file) would keep it busy for good.
+local MAX_MODULE_SIDE = 256
+local MAX_CONNECTIONS = 32
+
+local function finite(v, limit)
+  return type(v) == "number" and v == v and math.abs(v) <= limit
+end
+
+-- Nil for a proper module, else what is wrong with it.
+local function moduleProblem(m)
   if type(m) ~= "table" or type(m.w) ~= "number" or type(m.h) ~= "number"
       or type(m.CreateObjects) ~= "function" then
-    return false
+    return "does not define it"
   end
+  if not finite(m.w, MAX_MODULE_SIDE) or not finite(m.h, MAX_MODULE_SIDE) then
+    return "has a size beyond " .. MAX_MODULE_SIDE .. " units"
+  end
+  if #m > MAX_CONNECTIONS then return "has more than " .. MAX_CONNECTIONS .. " connections" end
   for _, c in ipairs(m) do
-    if type(c) ~= "table" or type(c.x) ~= "number" or type(c.y) ~= "number" or type(c.a) ~= "number" then
-      return false
+    if type(c) ~= "table" or not finite(c.x, MAX_MODULE_SIDE) or not finite(c.y, MAX_MODULE_SIDE)
+        or not finite(c.a, 100) then
+      return "has a broken connection"
     end
   end
-  return true
+  return nil
+end
+
+local function isModule(m)
+  return moduleProblem(m) == nil
 end
 
 -- Reads every <name>.lua of the directories into modlist and lists the good
@@ -86,9 +112,9 @@ function LoadModules(dirs)
     if not ok then
       modlist[name] = nil
       report("module " .. path .. " is broken: " .. tostring(err))
-    elseif not isModule(modlist[name]) then
+    elseif moduleProblem(modlist[name]) then
+      report("module " .. path .. ": modlist." .. name .. " " .. moduleProblem(modlist[name]))
       modlist[name] = nil
-      report("module " .. path .. " does not define modlist." .. name)
     else
       loaded[#loaded + 1] = name
       AddModule(name)
@@ -287,6 +313,18 @@ end
 
 local MAX_FAILS = 6
 
+-- The most modules a level grows to, well beyond the deepest level's size:
+-- each try looks at every placed module, so a level without bounds (a size of
+-- 1e9 in a broken script.lua) would never finish.
+local MAX_LEVEL_SIZE = 40
+
+-- v as a whole number within lo..hi; nil when v is no number (or NaN).
+local function bounded(v, lo, hi)
+  v = tonumber(v)
+  if not v or v ~= v then return nil end
+  return math.max(lo, math.min(hi, math.floor(v)))
+end
+
 -- Lays a level out without building anything: the start room at the origin,
 -- `size` modules grown from open connections (rooms tend to be followed by
 -- passages and passages by rooms), the gate room on the open connection
@@ -299,7 +337,7 @@ function PlanLevel(options)
   if #parts.rooms + #parts.passages == 0 then return nil, "no modules to grow a level from" end
 
   local random = newRandom(options.seed or 1)
-  local size = options.size or 6
+  local size = bounded(options.size, 1, MAX_LEVEL_SIZE) or 6
   local plan = { modules = {}, seed = options.seed, size = size }
   addModule(plan, parts.start[random.int(#parts.start)], 0, 0, 0)
 
@@ -396,13 +434,28 @@ end
 -- seed is tried when one leaves no room for the gate), built, and the player
 -- placed in the start room. Returns the plan, or nil after reporting why not.
 function BuildLevel(level)
+  if type(level) ~= "table" then
+    report("level: no description {name, seed, size} to build from")
+    return nil
+  end
+  local name = tostring(level.name)
+  local seed = tonumber(level.seed)
+  if not seed or seed ~= seed or math.abs(seed) > 2147483647 then
+    report("level " .. name .. ": seed " .. tostring(level.seed) .. " is not a number up to 2147483647, using 1")
+    seed = 1
+  end
+  local size = bounded(level.size, 1, MAX_LEVEL_SIZE) or 6
+  if level.size ~= nil and size ~= level.size then
+    report("level " .. name .. ": size " .. tostring(level.size) .. " is not a whole number from 1 to " ..
+           MAX_LEVEL_SIZE .. ", using " .. size)
+  end
   local plan, why
   for attempt = 0, 19 do
-    plan, why = PlanLevel { seed = level.seed + attempt * 7919, size = level.size, doorChance = level.doorChance }
+    plan, why = PlanLevel { seed = seed + attempt * 7919, size = size, doorChance = level.doorChance }
     if plan then break end
   end
   if not plan then
-    report("level " .. tostring(level.name) .. " cannot be built: " .. tostring(why))
+    report("level " .. name .. " cannot be built: " .. tostring(why))
     return nil
   end
   currentLevel = level.name
@@ -410,17 +463,17 @@ function BuildLevel(level)
   levelPlan = plan
   -- Crates built without items get loot that suits how deep the level is.
   if WithLoot and LevelNumber then
-    WithLoot(LevelNumber(level.name), level.seed, function() BuildPlan(plan) end)
+    WithLoot(LevelNumber(level.name), seed, function() BuildPlan(plan) end)
   else
     BuildPlan(plan)
   end
   if PopulateLevel then
-    local ok, err = pcall(PopulateLevel, plan, LevelNumber and LevelNumber(level.name) or 1, level.seed)
-    if not ok then report("level " .. tostring(level.name) .. ": enemies: " .. tostring(err)) end
+    local ok, err = pcall(PopulateLevel, plan, LevelNumber and LevelNumber(level.name) or 1, seed)
+    if not ok then report("level " .. name .. ": enemies: " .. tostring(err)) end
   end
   if CreatePlayer then
     local ok, err = pcall(CreatePlayer, 0, 0)
-    if not ok then report("level " .. tostring(level.name) .. ": " .. tostring(err)) end
+    if not ok then report("level " .. name .. ": " .. tostring(err)) end
   end
   return plan
 end

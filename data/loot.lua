@@ -88,9 +88,12 @@ LEVEL_KIT = {
   [1] = { "pistol", "pistol ammo" },
 }
 
+-- A level number from 1 to the deepest level (NaN and huge numbers in a
+-- broken level name included).
 local function levelNumberOf(level)
   level = tonumber(level) or 1
-  if level < 1 then level = 1 end
+  if level ~= level or level < 1 then level = 1 end
+  if DeepestLevel then level = math.min(level, DeepestLevel()) end
   return math.floor(level)
 end
 
@@ -101,7 +104,10 @@ function LevelNumber(name)
       if level == name then return i end
     end
   end
-  local digits = type(name) == "string" and string.match(name, "(%d+)$")
+  -- The digits at the end, read from the reversed name: "(%d+)$" tries every
+  -- start in a long run of digits and takes minutes on a name of 100000 of them.
+  local digits = type(name) == "string" and string.match(string.reverse(name), "^%d+")
+  digits = digits and string.reverse(digits)
   return levelNumberOf(digits)
 end
 

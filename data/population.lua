@@ -141,7 +141,7 @@ end
 -- 1.3 times a level; new kinds join it as the levels go deeper and take a
 -- share of it, the rest are zombies.
 function LevelPopulation(level)
-  level = math.max(1, math.floor(level))
+  level = LevelNumber and LevelNumber(level) or 1
   local total = math.floor(5 * 1.3 ^ (level - 1) + 0.5)
   local n = {
     soldier = share(total, 0.15, 2, level),
@@ -221,7 +221,7 @@ end
 -- made: { kind, x, y } in level coordinates.
 function PopulateLevel(plan, levelNumber, seed)
   if type(plan) ~= "table" or type(plan.modules) ~= "table" then return {} end
-  local level = math.max(1, math.floor(tonumber(levelNumber) or 1))
+  local level = LevelNumber and LevelNumber(levelNumber) or 1
   local random = newRandom((tonumber(seed) or 1) * 31 + level * 7717 + 1)
   local want = LevelPopulation(level)
 

@@ -28,7 +28,7 @@ std::string ReadFile(const fs::path& path)
 
 void WriteFile(const fs::path& path, const std::string& text)
 {
-    fs::create_directories(path.parent_path());
+    if (path.has_parent_path()) fs::create_directories(path.parent_path());
     std::ofstream(path, std::ios::binary) << text;
 }
 

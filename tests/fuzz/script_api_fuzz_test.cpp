@@ -4,9 +4,13 @@
 // world updates and draws whatever the calls left behind. Nothing may crash.
 #include "FuzzInput.h"
 #include "core/Frame.h"
+#include "core/Game.h"
 #include "script/ScriptHost.h"
+#include "world/World.h"
+#include <box2d/box2d.h>
 #include <gtest/gtest.h>
 #include <lua.hpp>
+#include <deque>
 #include <set>
 #include <string>
 #include <vector>
@@ -121,6 +125,7 @@ public:
                 lua_pushlightuserdata(L, handles[random.Int(0, static_cast<int>(handles.size()) - 1)]);
             else PushArgument();
         }
+        Remember(function, base + 2, count);
         if (lua_pcall(L, count, LUA_MULTRET, 0) == 0) {
             for (int i = base + 1; i <= lua_gettop(L); ++i)
                 if (lua_islightuserdata(L, i)) Keep(lua_touserdata(L, i));
@@ -147,7 +152,30 @@ public:
 
     fuzz::Random& Rng() { return random; }
 
+    // The last calls, oldest first, one a line: what to look at when something
+    // goes wrong.
+    std::string RecentCalls() const
+    {
+        std::string text;
+        for (const std::string& call : recent) text += call + "\n";
+        return text;
+    }
+
 private:
+    void Remember(const ApiFunction& function, int first, int count)
+    {
+        std::string call = function.table.empty() ? function.name : function.table + "." + function.name;
+        call += "(";
+        for (int i = first; i < first + count; ++i) {
+            if (i > first) call += ", ";
+            if (lua_type(L, i) == LUA_TNUMBER) call += std::to_string(lua_tonumber(L, i));
+            else if (lua_type(L, i) == LUA_TSTRING) call += "'" + std::string(lua_tostring(L, i)).substr(0, 20) + "'";
+            else call += lua_typename(L, lua_type(L, i));
+        }
+        recent.push_back(call + ")");
+        if (recent.size() > 40) recent.pop_front();
+    }
+
     void Keep(void* handle)
     {
         // Old handles stay in the pool after their objects go: stale handles.
@@ -158,7 +186,19 @@ private:
     lua_State* L;
     fuzz::Random random;
     std::vector<void*> handles;
+    std::deque<std::string> recent;
 };
+
+// Whatever a script passes, every body stays at a finite place with a finite
+// speed: Box2D asserts on NaN and infinity, and one such body spreads them to
+// everything it touches.
+bool BodiesAreFinite()
+{
+    for (b2Body* body = game->world->physics->GetBodyList(); body; body = body->GetNext())
+        if (!body->GetPosition().IsValid() || !std::isfinite(body->GetAngle()) || !body->GetLinearVelocity().IsValid())
+            return false;
+    return true;
+}
 
 } // namespace
 
@@ -183,8 +223,10 @@ TEST(ScriptApiFuzz, EveryEngineFunctionSurvivesRandomArguments)
             std::fprintf(stderr, "fuzz %d: %s%s%s\n", round, function.table.c_str(), function.table.empty() ? "" : ".",
                          function.name.c_str());
         fuzzer.Call(function);
+        ASSERT_TRUE(BodiesAreFinite()) << "after these calls:\n" << fuzzer.RecentCalls();
         if (round % 40 == 39) {
             RunFrame();
+            ASSERT_TRUE(BodiesAreFinite()) << "after a frame that followed these calls:\n" << fuzzer.RecentCalls();
             fuzzer.HarvestGlobals();
         }
         // Now and then a fresh level, so handles of the old one go stale.

@@ -122,6 +122,55 @@ TEST_F(LevelGenerator, BrokenModuleFilesAreReportedAndLeftOut)
     EXPECT_NE(String("tostring(PlanLevel{seed = 5, size = 6})"), "nil");
 }
 
+// A broken level description or module file (a hand edit, a bad byte) is
+// reported and bounded: the generator never runs on for good.
+TEST_F(LevelGenerator, BadLevelDescriptionsAndHugeModulesAreReportedAndBounded)
+{
+    fixture.scratch.Write("mods/room_vast.lua",
+                          "modlist.room_vast={{x=0,y=0,a=0}} modlist.room_vast.w=-1e300 modlist.room_vast.h=-4\n"
+                          "modlist.room_vast.CreateObjects=function() end\n");
+    LoadCampaign();
+    EXPECT_NE(console.Text().find("mods/room_vast.lua: modlist.room_vast has a size beyond"), std::string::npos)
+        << console.Text();
+    EXPECT_EQ(String("tostring(modlist.room_vast)"), "nil");
+    ASSERT_EQ(Run(kRecorders), "");
+    ASSERT_EQ(Run("container.AddItem = function() end"), "");  // the recorded crates take no loot
+
+    struct Case {
+        const char* level;
+        const char* report;  // what the console must say, "" for nothing
+    };
+    const Case cases[] = {
+        {"{name = 'level4294967296', seed = 9028, size = 4}", ""},
+        {"{name = 'huge', seed = 5, size = 1e308}", "level huge: size 1e+308 is not a whole number from 1 to 40, using 40"},
+        {"{name = 'inf', seed = 5, size = 1/0}", "size inf is not a whole number"},
+        {"{name = 'nan', seed = 5, size = 0/0}", "using 6"},
+        {"{name = 'neg', seed = 5, size = -5}", "size -5 is not a whole number from 1 to 40, using 1"},
+        {"{name = 'text', seed = 5, size = 'many'}", "size many is not"},
+        {"{name = 'seed', seed = 1/0, size = 3}", "level seed: seed inf is not a number up to 2147483647, using 1"},
+        {"{name = 'seed2', seed = 'x', size = 3}", "seed x is not a number"},
+    };
+    for (const Case& c : cases) {
+        console = TConsole();
+        ASSERT_EQ(Run(std::string("built = {}; plan = BuildLevel(") + c.level + ")"), "") << c.level;
+        EXPECT_NE(String("tostring(plan)"), "nil") << c.level << "\n" << console.Text();
+        EXPECT_LE(Number("#plan.modules"), 42) << c.level;
+        if (*c.report) EXPECT_NE(console.Text().find(c.report), std::string::npos) << c.level << "\n" << console.Text();
+        else EXPECT_EQ(console.Text().find("level "), std::string::npos) << c.level << "\n" << console.Text();
+    }
+    // A level numbered past the last one gets the deepest level's enemies and loot.
+    EXPECT_EQ(Number("LevelNumber('level4294967296')"), 10);
+    EXPECT_EQ(Number("LevelNumber(0/0)"), 1);
+    EXPECT_EQ(Number("LevelPopulation(1e300).zombie"), Number("LevelPopulation(10).zombie"));
+
+    for (const char* nothing : {"nil", "'level1'"}) {
+        console = TConsole();
+        ASSERT_EQ(Run(std::string("plan = BuildLevel(") + nothing + ")"), "");
+        EXPECT_EQ(String("tostring(plan)"), "nil");
+        EXPECT_NE(console.Text().find("no description"), std::string::npos) << console.Text();
+    }
+}
+
 TEST_F(LevelGenerator, PlaceModuleMovesAndTurnsTheModuleAndRestoresTheTransform)
 {
     LoadGenerator();

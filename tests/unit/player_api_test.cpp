@@ -2,6 +2,7 @@
 #include "player_test_support.h"
 #include "level/CarriedState.h"
 #include "player/Tulirelv.h"
+#include "world/CreationTransform.h"
 
 using PlayerApi = PlayerFixture;
 
@@ -109,6 +110,15 @@ TEST_F(PlayerApi, ControlFlagAndTheCreationTransform)
     EXPECT_NEAR(py, 264.0f, 1e-3);
     // The player is never written into a module or saved level.
     EXPECT_EQ(player->GetCreateCommand(), "");
+
+    // NaN or infinity, given as a place or as the transform, is a script error
+    // and leaves no body where Box2D cannot have one.
+    for (const char* call : {"CreatePlayer(0/0, 0)", "CreatePlayer(0, 1/0)", "SetCreationTransform(0, -1/0, 0)",
+                             "SetCreationTransform(0, 0, 0/0)"})
+        EXPECT_NE(Run(call).find("finite number expected"), std::string::npos) << call;
+    float tx = 1.0f, ty = 1.0f, ta = 1.0f;
+    creationTransform.Get(&tx, &ty, &ta);
+    EXPECT_EQ(tx + ty + ta, 0.0f) << "a refused transform changes nothing";
 }
 
 TEST_F(PlayerApi, CarriedStateCrossesToTheNextPlayer)

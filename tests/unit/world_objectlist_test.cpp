@@ -171,6 +171,8 @@ TEST_F(ObjectList, SavedLinesAndAngles)
     EXPECT_EQ(Object("a")->GetCreateCommand(), "CreateObject(5.000000,7.000000,0.000000,\"pillar\")\n");
     TMinimalObject* nanAngle = Object("n");
     EXPECT_EQ(nanAngle->body->GetAngle(), 0.0f) << "a NaN angle leaves the body at 0";
+    ASSERT_EQ(Run("i = CreateObject(1, 1, -1/0, 'crate')"), "");
+    EXPECT_EQ(Object("i")->body->GetAngle(), 0.0f) << "so does an infinite one";
 
     saveOriginX = 1.0f;
     saveOriginY = 2.0f;

@@ -1,4 +1,5 @@
 #include "script/ApiRegistry.h"
+#include <cmath>
 #include <lua.hpp>
 
 void SetGlobalFunction(lua_State* L, const char* name, int (*fn)(lua_State*))
@@ -21,4 +22,11 @@ void SetMethod(lua_State* L, const char* name, int (*fn)(lua_State*))
 {
     lua_pushcfunction(L, fn);
     lua_setfield(L, -2, name);
+}
+
+float CheckFinite(lua_State* L, int index)
+{
+    const lua_Number value = luaL_checknumber(L, index);
+    if (!std::isfinite(value) || std::fabs(value) > 1e30) luaL_argerror(L, index, "finite number expected");
+    return float(value);
 }

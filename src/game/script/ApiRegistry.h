@@ -26,3 +26,7 @@ void SetGlobalFunction(lua_State* L, const char* name, int (*fn)(lua_State*));
 void OpenMethodTable(lua_State* L, const char* name);
 // Sets `name` = fn in the table on top of the stack.
 void SetMethod(lua_State* L, const char* name, int (*fn)(lua_State*));
+// Argument `index` as a float, or a script error when it is not a number, is
+// NaN or infinite or beyond 1e30: the physics world cannot place a body at
+// infinity, and one body there spreads NaN to everything it touches.
+float CheckFinite(lua_State* L, int index);

@@ -8,22 +8,14 @@
 
 namespace {
 
-// A finite number: the physics world cannot place a body at infinity.
-float FiniteArgument(lua_State* L, int index)
-{
-    const lua_Number value = luaL_checknumber(L, index);
-    if (!std::isfinite(value) || std::fabs(value) > 1e30) luaL_argerror(L, index, "finite number expected");
-    return float(value);
-}
-
 // Reads (x, y, angle) before anything is built: a Lua error jumps out of the
 // function and must leave nothing half made. The angle comes back minus the
 // creation transform's turn.
 b2Vec2 PlacementArguments(lua_State* L, float* angle)
 {
-    const float x = FiniteArgument(L, 1);
-    const float y = FiniteArgument(L, 2);
-    *angle = FiniteArgument(L, 3) - creationTransform.Angle();
+    const float x = CheckFinite(L, 1);
+    const float y = CheckFinite(L, 2);
+    *angle = CheckFinite(L, 3) - creationTransform.Angle();
     return creationTransform.Apply(x, y);
 }
 

@@ -19,14 +19,6 @@
 
 namespace {
 
-// A finite number: the physics world cannot place a body at infinity.
-float CheckFinite(lua_State* L, int index)
-{
-    const lua_Number value = luaL_checknumber(L, index);
-    if (!std::isfinite(value) || std::fabs(value) > 1e30) luaL_argerror(L, index, "finite number expected");
-    return float(value);
-}
-
 // Pushes "<where>message" for a script error raised once the caller's scope is left.
 void PushError(lua_State* L, const std::string& message)
 {

@@ -20,14 +20,6 @@
 
 namespace {
 
-// A number that must be finite: the physics world cannot place a body at infinity.
-float CheckFinite(lua_State* L, int index)
-{
-    const lua_Number value = luaL_checknumber(L, index);
-    if (!std::isfinite(value) || std::fabs(value) > 1e30) luaL_argerror(L, index, "finite number expected");
-    return float(value);
-}
-
 int PushObject(lua_State* L, TGameObject* object)
 {
     lua_pushlightuserdata(L, object);

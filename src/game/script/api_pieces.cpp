@@ -36,15 +36,6 @@ int CheckInt(lua_State* L, int index)
     return int(std::clamp<lua_Integer>(value, -0x7fffffff, 0x7fffffff));
 }
 
-// A number that must be finite (positions and sizes: the physics world
-// cannot place a body at infinity).
-float CheckFinite(lua_State* L, int index)
-{
-    const lua_Number value = luaL_checknumber(L, index);
-    if (!std::isfinite(value) || std::fabs(value) > 1e30) luaL_argerror(L, index, "finite number expected");
-    return float(value);
-}
-
 float CheckFloat(lua_State* L, int index)
 {
     return float(luaL_checknumber(L, index));

@@ -38,8 +38,8 @@ float Truncated(lua_Number value)
 // CreatePlayer(x, y) -> player; (x, y) through the creation transform.
 int l_CreatePlayer(lua_State* L)
 {
-    const float x = float(luaL_checknumber(L, 1));
-    const float y = float(luaL_checknumber(L, 2));
+    const float x = CheckFinite(L, 1);
+    const float y = CheckFinite(L, 2);
     const b2Vec2 at = creationTransform.Apply(x, y);
     TPlayer* player = new TPlayer(at.x, at.y);
     lua_pushlightuserdata(L, static_cast<TGameObject*>(player));

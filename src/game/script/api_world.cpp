@@ -30,9 +30,9 @@ void ReportInvalidPointer(const char* method)
 // CreateObject(x, y, angle, name) -> object
 int l_CreateObject(lua_State* L)
 {
-    const float x = float(luaL_checknumber(L, 1));
-    const float y = float(luaL_checknumber(L, 2));
-    const float angle = float(luaL_checknumber(L, 3));
+    const float x = CheckFinite(L, 1);
+    const float y = CheckFinite(L, 2);
+    const float angle = float(luaL_checknumber(L, 3));  // NaN or infinite: the body stays at 0
     const char* name = luaL_checkstring(L, 4);
     TMinimalObject* object = nullptr;
     {
@@ -55,9 +55,9 @@ int l_CreateObject(lua_State* L)
 // SetCreationTransform(x, y, angle)
 int l_SetCreationTransform(lua_State* L)
 {
-    const float x = float(luaL_checknumber(L, 1));
-    const float y = float(luaL_checknumber(L, 2));
-    const float angle = float(luaL_checknumber(L, 3));
+    const float x = CheckFinite(L, 1);
+    const float y = CheckFinite(L, 2);
+    const float angle = CheckFinite(L, 3);
     creationTransform.Set(x, y, angle);
     return 0;
 }
@@ -150,27 +150,36 @@ int l_object_SetFrame(lua_State* L)
     return 0;
 }
 
+// Argument 1 as the input code `base` + n; -1, which no input has, when n
+// lies outside the table (so that a huge n neither overflows nor wraps
+// round onto a real key).
+int InputCodeArg(lua_State* L, int base)
+{
+    const lua_Integer n = luaL_checkinteger(L, 1);
+    return n >= 0 && n < kInputCodeCount ? base + int(n) : -1;
+}
+
 int l_input_KeyDown(lua_State* L)
 {
-    lua_pushboolean(L, KeyHeld(int(luaL_checkinteger(L, 1))));
+    lua_pushboolean(L, KeyHeld(InputCodeArg(L, 0)));
     return 1;
 }
 
 int l_input_MouseDown(lua_State* L)
 {
-    lua_pushboolean(L, KeyHeld(kMouseCodeBase + int(luaL_checkinteger(L, 1))));
+    lua_pushboolean(L, KeyHeld(InputCodeArg(L, kMouseCodeBase)));
     return 1;
 }
 
 int l_input_MousePressed(lua_State* L)
 {
-    lua_pushboolean(L, KeyPressed(kMouseCodeBase + int(luaL_checkinteger(L, 1))));
+    lua_pushboolean(L, KeyPressed(InputCodeArg(L, kMouseCodeBase)));
     return 1;
 }
 
 int l_input_MouseReleased(lua_State* L)
 {
-    lua_pushboolean(L, KeyReleased(kMouseCodeBase + int(luaL_checkinteger(L, 1))));
+    lua_pushboolean(L, KeyReleased(InputCodeArg(L, kMouseCodeBase)));
     return 1;
 }
 

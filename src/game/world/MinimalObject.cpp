@@ -92,7 +92,7 @@ TMinimalObject::TMinimalObject(float x, float y, float angle, const std::string&
 
     SetDepth(d.depth);
     SetPosition(b2Vec2(x, y));
-    if (body && !std::isnan(angle)) body->SetTransform(body->GetPosition(), angle);
+    if (body && std::isfinite(angle)) body->SetTransform(body->GetPosition(), angle);
     collision = d.collision;
 }
 

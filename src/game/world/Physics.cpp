@@ -9,6 +9,7 @@
 #include "world/World.h"
 #include <box2d/box2d.h>
 #include <chrono>
+#include <cmath>
 
 namespace {
 
@@ -150,7 +151,11 @@ namespace {
 bool CastRay(float x1, float y1, float x2, float y2, b2Vec2* outPoint, b2Vec2* outNormal,
              TGameObject** outObject, uint32_t mask, float* outFraction, TGameObject* ignore)
 {
-    if (x1 == x2 && y1 == y2) return false;
+    // Box2D asserts on a ray without length; NaN or infinite ends (a script
+    // gave odd positions) have nothing to hit either.
+    const b2Vec2 from(x1, y1), to(x2, y2);
+    const float lengthSquared = (to - from).LengthSquared();
+    if (!from.IsValid() || !to.IsValid() || !(lengthSquared > 0.0f) || !std::isfinite(lengthSquared)) return false;
     if (!::game || !::game->world || !::game->world->physics) return false;
 
     TRayCastBulletCallback bulletCallback;
@@ -165,7 +170,7 @@ bool CastRay(float x1, float y1, float x2, float y2, b2Vec2* outPoint, b2Vec2* o
     callback->normal.SetZero();
     callback->object = nullptr;
     callback->hit = 0;
-    ::game->world->physics->RayCast(callback, b2Vec2(x1, y1), b2Vec2(x2, y2));
+    ::game->world->physics->RayCast(callback, from, to);
 
     if (outFraction) *outFraction = callback->fraction;
     if (outPoint) *outPoint = callback->point;
