@@ -69,6 +69,12 @@ settings = {
 -- directory for an installed game). The file is written beside and renamed
 -- into place, so a crash never leaves half a settings file.
 function SaveSettings()
+  -- A settings file that did not load at start is kept for the player to
+  -- mend; writing this run's settings over it would lose what was in it.
+  if brokenSettingsFile then
+    io.stderr:write("settings not saved: " .. brokenSettingsFile .. " did not load and is left as it is\n")
+    return
+  end
   local path = UserFileToWrite("settings.lua")
   local temporary = path .. ".tmp"
   local file, message = io.open(temporary, "w")

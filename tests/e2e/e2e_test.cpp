@@ -83,6 +83,12 @@ TEST(Game, BrokenScriptsAndFilesAreReportedAndTheGameGoesOn)
     ASSERT_TRUE(run.Run("5 lua print('alive\\n')\n10 lua ExitGame()\n")) << run.stderrText;
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_NE(run.stderrText.find("settings.lua"), std::string::npos) << run.stderrText;
+    // The broken settings file is the player's: kept as it was, and the player is told.
+    EXPECT_EQ(run.ReadData("settings.lua"), "settings = {{{\n");
+    EXPECT_NE(run.stderrText.find("settings.lua did not load: this run uses the default settings"),
+              std::string::npos)
+        << run.stderrText;
+    EXPECT_NE(run.stderrText.find("settings not saved"), std::string::npos) << run.stderrText;
     EXPECT_NE(run.stderrText.find("objects broke"), std::string::npos) << run.stderrText;
     EXPECT_NE(run.stderrText.find("Bitmap loading failed"), std::string::npos) << run.stderrText;
     const std::string consoleText = run.ReadData("console.log");

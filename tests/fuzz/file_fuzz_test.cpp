@@ -2,17 +2,16 @@
 // files, level scripts and the settings file. Bad files are reported; the game
 // goes on and never crashes.
 #include "FuzzInput.h"
+#include "QuietStdErr.h"
 #include "core/ControlsMenuState.h"
 #include "core/Frame.h"
 #include "core/InputReplay.h"
 #include "core/StateRegistry.h"
 #include "script/ScriptHost.h"
 #include <gtest/gtest.h>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -31,26 +30,6 @@ void WriteFile(const fs::path& path, const std::string& text)
     if (path.has_parent_path()) fs::create_directories(path.parent_path());
     std::ofstream(path, std::ios::binary) << text;
 }
-
-// Standard error is where bad files are reported; thousands of reports only hide
-// a real failure, so they go to a file for the length of a test.
-class QuietStdErr {
-public:
-    QuietStdErr() : saved(dup(2))
-    {
-        FILE* sink = std::freopen("fuzz-stderr.log", "w", stderr);
-        (void)sink;
-    }
-    ~QuietStdErr()
-    {
-        std::fflush(stderr);
-        dup2(saved, 2);
-        close(saved);
-    }
-
-private:
-    int saved;
-};
 
 } // namespace
 

@@ -3,6 +3,7 @@
 // and live, stale, null and wrong-kind handles. Frames run in between, so the
 // world updates and draws whatever the calls left behind. Nothing may crash.
 #include "FuzzInput.h"
+#include "QuietStdErr.h"
 #include "core/Frame.h"
 #include "core/Game.h"
 #include "script/ScriptHost.h"
@@ -214,6 +215,7 @@ TEST(ScriptApiFuzz, EveryEngineFunctionSurvivesRandomArguments)
     ASSERT_GT(functions.size(), 100u) << "the engine's script functions were not found";
     ApiFuzzer fuzzer(L, fuzz::Seed());
     const int rounds = fuzz::Rounds(6000);
+    QuietStdErr quiet;
     for (int round = 0; round < rounds; ++round) {
         // Every function in turn first, then random picks.
         const ApiFunction& function = round < static_cast<int>(functions.size())

@@ -1,5 +1,6 @@
 #include "core/App.h"
 #include "core/FramePacing.h"
+#include "core/InputReplay.h"
 #include "core/InputTables.h"
 #include "core/ZoomKeys.h"
 #include <gtest/gtest.h>
@@ -129,6 +130,23 @@ TEST(FramePacing, SleepsTheRestOfTheBudgetOnlyForQuickFrames)
     EXPECT_EQ(FrameSleepMicroseconds(40.0), 0);
     EXPECT_EQ(FrameSleepMicroseconds(10.0), 23333);
     EXPECT_EQ(FrameSleepMicroseconds(kFrameBudgetMs), 0);
+}
+
+// A replay line asking for an endless drag is refused instead of filling the
+// memory with its steps; a sane one is taken.
+TEST(InputReplay, DragsAreBoundedInLengthAndPlace)
+{
+    for (const char* line : {"5 drag 1 0 0 600 400 2000000000", "5 drag 1 0 0 2147483647 400 10",
+                             "5 drag 1 -70000 0 10 10 10", "5 drag 1 0 0 10 10 0"}) {
+        TInputReplay replay;
+        testing::internal::CaptureStderr();
+        replay.Parse(line);
+        EXPECT_NE(testing::internal::GetCapturedStderr().find("replay:1:"), std::string::npos) << line;
+        EXPECT_TRUE(replay.Empty()) << line;
+    }
+    TInputReplay replay;
+    replay.Parse("5 drag 1 0 0 600 400 1800");
+    EXPECT_FALSE(replay.Empty());
 }
 
 } // namespace

@@ -10,6 +10,7 @@
 #include "world/GameObject.h"
 #include "world/MinimalObject.h"
 #include <algorithm>
+#include <cstring>
 #include <map>
 #include <vector>
 
@@ -344,6 +345,23 @@ TEST_F(LevelLoading, UnwritableSaveLeavesTheOldFileAndSaysSo)
     ASSERT_EQ(Run("SaveLevel('no_such_dir')"), "");
     EXPECT_FALSE(fs::exists(fixture.scratch.path() / "no_such_dir"));
     EXPECT_NE(console.Text().find("Level not saved"), std::string::npos) << console.Text();
+
+    // Only a plain directory name: never a level saved beside or above the game's folders.
+    fs::create_directories(fixture.scratch.path() / "inner");
+    fs::current_path(fixture.scratch.path() / "inner");
+    for (const char* dir : {"..", "../kept", ".", "kept/../..", "..\\kept", "\0kept"}) {
+        console = TConsole();
+        lua_State* L = luaState;
+        lua_getglobal(L, "SaveLevel");
+        lua_pushlstring(L, dir, dir[0] ? std::strlen(dir) : 5);
+        ASSERT_EQ(lua_pcall(L, 1, 0, 0), 0);
+        EXPECT_NE(console.Text().find("is not a level directory's plain name"), std::string::npos)
+            << dir << "\n" << console.Text();
+    }
+    fs::current_path(fixture.scratch.path());
+    EXPECT_FALSE(fs::exists(fixture.scratch.path() / "static.lua"));
+    EXPECT_FALSE(fs::exists(fixture.scratch.path() / "inner/static.lua"));
+    EXPECT_EQ(ReadFile(fixture.scratch.File("kept/static.lua")), "old = true\n");
 }
 
 TEST_F(LevelLoading, ModuleListAndClearLevel)

@@ -16,6 +16,11 @@ TInputReplay inputReplay;
 
 namespace {
 constexpr int kLastReplayFrame = 100000000;
+// A drag takes at most a minute and stays on a window SDL can warp the
+// mouse in: every step is a stored move, so a drag of a billion steps would
+// eat the memory, and far-off coordinates would overflow the step arithmetic.
+constexpr int kMaxDragFrames = 1800;
+constexpr int kMaxDragCoordinate = 65535;
 
 std::string Lower(std::string text)
 {
@@ -166,6 +171,12 @@ void TInputReplay::Parse(const std::string& text)
             int button = 0, x1 = 0, y1 = 0, x2 = 0, y2 = 0, steps = 0;
             if (!(in >> button >> x1 >> y1 >> x2 >> y2 >> steps) || steps < 1) {
                 std::fprintf(stderr, "replay:%d: expected \"drag BUTTON X1 Y1 X2 Y2 FRAMES\"\n", lineNumber);
+                continue;
+            }
+            const auto onWindow = [](int v) { return v >= 0 && v <= kMaxDragCoordinate; };
+            if (steps > kMaxDragFrames || !onWindow(x1) || !onWindow(y1) || !onWindow(x2) || !onWindow(y2)) {
+                std::fprintf(stderr, "replay:%d: a drag takes 1 to %d frames between points 0 to %d\n", lineNumber,
+                             kMaxDragFrames, kMaxDragCoordinate);
                 continue;
             }
             AddDrag(frame, button, x1, y1, x2, y2, steps);

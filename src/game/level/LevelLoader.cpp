@@ -23,6 +23,14 @@ bool IsDirectory(const std::string& path)
     return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
+// A level directory is named plainly: a script's "../.." or "/etc" must not
+// send the saved level out of the game's own folders.
+bool IsPlainDirectoryName(const std::string& name)
+{
+    static const std::string separators("/\\\0", 3);
+    return !name.empty() && name != "." && name != ".." && name.find_first_of(separators) == std::string::npos;
+}
+
 } // namespace
 
 void LoadLevel(TGame* game, const std::string& dir)
@@ -60,6 +68,11 @@ std::string LevelSaveText(const TWorld& world)
 
 bool SaveLevel(const TWorld& world, const std::string& dir)
 {
+    if (!IsPlainDirectoryName(dir)) {
+        console.AppendF("Level not saved: \"%s\" is not a level directory's plain name (no /, \\ or ..)\n",
+                        dir.c_str());
+        return false;
+    }
     if (!IsDirectory(dir)) {
         console.AppendF("Level not saved: no directory \"%s\"\n", dir.c_str());
         return false;

@@ -15,8 +15,9 @@ void LoadLevel(TGame* game, const std::string& dir);
 // every bitmap's; objects that write nothing add nothing.
 std::string LevelSaveText(const TWorld& world);
 // Writes LevelSaveText into <dir>/static.lua through a temporary file. When the
-// directory cannot be written nothing changes on disk, the console says so and
-// false is returned.
+// directory cannot be written, or `dir` is no plain name (a path with / or \,
+// "." or ".."), nothing changes on disk, the console says so and false is
+// returned.
 bool SaveLevel(const TWorld& world, const std::string& dir);
 
 // F7: the editor's selection as the module file ./mods/<name>.lua.

@@ -74,9 +74,17 @@ void StartScriptHost()
 
     RunScriptFile("luainit.lua", ScriptErrors::StdErr);
     // A first start has no settings yet (luainit.lua holds the defaults); only a
-    // settings file that is there and broken is worth a message.
+    // settings file that is there and broken is worth a message. A broken one
+    // is the player's to mend: SaveSettings leaves it as it is (brokenSettingsFile).
     const std::string settingsPath = userStatePaths.ReadPath("settings.lua");
-    if (std::filesystem::exists(settingsPath)) RunScriptFile(settingsPath, ScriptErrors::StdErr);
+    if (std::filesystem::exists(settingsPath) && !RunScriptFile(settingsPath, ScriptErrors::StdErr)) {
+        lua_pushstring(L, settingsPath.c_str());
+        lua_setglobal(L, "brokenSettingsFile");
+        std::fprintf(stderr,
+                     "%s did not load: this run uses the default settings and leaves the file as it is "
+                     "(mend or remove it to have settings saved again)\n",
+                     settingsPath.c_str());
+    }
 }
 
 void StopScriptHost()
