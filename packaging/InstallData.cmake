@@ -15,7 +15,7 @@ if(status EQUAL 0 AND tracked)
 else()
   file(GLOB_RECURSE files RELATIVE "${root}" "${root}/data/*")
   list(FILTER files EXCLUDE REGEX
-       "^data/(settings\\.lua|stats|campaign|progress[^/]*|stdout\\.txt|stderr\\.txt)$|\\.tmp$|/static\\.lua$")
+       "^data/(settings\\.lua|stats|stats\\.broken|campaign|progress[^/]*|stdout\\.txt|stderr\\.txt)$|\\.tmp$|/static\\.lua$")
 endif()
 file(GLOB_RECURSE generated RELATIVE "${root}" "${root}/data/gfx/*" "${root}/data/sfx/*")
 if(NOT generated)

@@ -94,7 +94,9 @@ TEST(Game, BrokenScriptsAndFilesAreReportedAndTheGameGoesOn)
     const std::string consoleText = run.ReadData("console.log");
     EXPECT_NE(consoleText.find("init.lua"), std::string::npos) << consoleText;
     EXPECT_NE(consoleText.find("alive"), std::string::npos) << consoleText;
+    // The stats file is rewritten from what could be read; the player's bytes are kept beside it.
     EXPECT_EQ(run.ReadData("stats"), "0\n");
+    EXPECT_EQ(run.ReadData("stats.broken"), std::string("garbage\x01\x02 start scr\nend\n"));
 }
 
 TEST(Game, ModuleSaveKeyRefusesBadNames)

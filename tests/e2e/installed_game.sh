@@ -25,7 +25,7 @@ check_installed_tree() {
   [ "$(find "$data/sfx" -name '*.wav' | wc -l)" -ge 20 ] || fail "generated sounds missing in $data/sfx"
   # No one's user state, no leftovers.
   local stray
-  stray=$(find "$data" \( -name settings.lua -o -name stats -o -name campaign -o -name 'progress*' -o -name '*.tmp' \
+  stray=$(find "$data" \( -name settings.lua -o -name stats -o -name stats.broken -o -name campaign -o -name 'progress*' -o -name '*.tmp' \
                           -o -name static.lua -o -name 'std*.txt' \) -print)
   [ -z "$stray" ] || fail "user state installed: $stray"
 

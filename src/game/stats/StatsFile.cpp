@@ -8,6 +8,7 @@
 #include <cstring>
 #include <fstream>
 #include <istream>
+#include <sstream>
 #include <optional>
 #include <string_view>
 
@@ -149,9 +150,21 @@ std::vector<TRunRecord> ReadRunRecords(const std::string& path)
             std::fprintf(stderr, "stats: cannot read \"%s\": %s\n", path.c_str(), std::strerror(errno));
         return {};
     }
+    std::ostringstream whole;
+    whole << in.rdbuf();  // a read error (a directory, say) leaves the text short, never throws
+    const std::string text = whole.str();
+    std::istringstream parsed(text);
     std::string warning;
-    std::vector<TRunRecord> records = ParseRunRecords(in, warning);
-    if (!warning.empty()) std::fprintf(stderr, "%s (\"%s\")\n", warning.c_str(), path.c_str());
+    std::vector<TRunRecord> records = ParseRunRecords(parsed, warning);
+    if (warning.empty()) return records;
+    // The file is rewritten from the records that survived when the game exits:
+    // keep the player's original bytes beside it so nothing unreadable is lost.
+    const std::string keptPath = path + ".broken";
+    if (!text.empty() && WriteFileAtomically(keptPath, text, "copy of the stats file"))
+        std::fprintf(stderr, "%s (\"%s\"; the file as it was is kept as \"%s\")\n", warning.c_str(), path.c_str(),
+                     keptPath.c_str());
+    else
+        std::fprintf(stderr, "%s (\"%s\")\n", warning.c_str(), path.c_str());
     return records;
 }
 

@@ -17,7 +17,9 @@
 //   ...
 //
 // Reading never fails: whatever is missing, broken or cut short is skipped, the
-// complete records are kept and a one-line warning goes to stderr.
+// complete records are kept and a one-line warning goes to stderr. A file with
+// problems is copied to "<path>.broken" first, since the game later rewrites the
+// file from the records it could read.
 
 // Longest enemy name the file keeps; longer names are cut to this.
 constexpr std::size_t kStatsNameMax = 31;
