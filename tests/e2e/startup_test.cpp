@@ -165,6 +165,18 @@ TEST(Leaving, QuitSignalsAndTheCloseButtonSaveLikeTheMenusExit)
         EXPECT_EQ(run.ReadData("stats"), "0\n");
     }
 
+    // A script caught in an endless loop is stopped, and the exit still saves.
+    GameRun looping;
+    bool stopped = false;
+    looping.whileRunning = [&](pid_t pid) {
+        if (!stopped && looping.HasData("ready")) stopped = kill(pid, SIGTERM) == 0;
+    };
+    ASSERT_TRUE(looping.Run("5 lua settings.keys.map = 79\n20 lua io.open('ready', 'w'):close() while true do end\n"))
+        << "a looping script kept the game from ending; stderr:\n" << looping.stderrText;
+    EXPECT_EQ(looping.exitCode, 0) << looping.stderrText;
+    EXPECT_NE(looping.ReadData("settings.lua").find("map = 79"), std::string::npos);
+    EXPECT_NE(looping.stderrText.find("script stopped"), std::string::npos) << looping.stderrText;
+
     GameRun closed;
     ASSERT_TRUE(closed.Run("5 lua settings.keys.map = 78\n20 quit\n")) << closed.stderrText;
     EXPECT_EQ(closed.exitCode, 0) << closed.stderrText;

@@ -12,6 +12,8 @@ void InstallQuitSignalHandlers()
 {
     struct sigaction action {};
     action.sa_handler = NoteQuitSignal;
+    // A second signal ends the program at once, for whatever the first could not stop.
+    action.sa_flags = SA_RESETHAND;
     sigemptyset(&action.sa_mask);
     for (int signal : {SIGINT, SIGTERM, SIGHUP}) sigaction(signal, &action, nullptr);
 }

@@ -92,6 +92,7 @@ bool StartGame(int argc, char** argv)
     if (!runOptions.recordPath.empty() && !runRecorder.Open(runOptions.recordPath, seed)) return false;
 
     StartScriptHost();
+    StopScriptsWhen(QuitSignalReceived);
     if (!InitGraphics()) return false;
     InitAudio();
 
@@ -138,6 +139,8 @@ void RunMainLoop()
 
 void ShutDownGame()
 {
+    // The exit's own scripts run to their end, signal or not.
+    StopScriptsWhen(nullptr);
     CallScriptFunction("SaveSettings", {}, 0, ScriptErrors::Silent);
     game->SaveStats(userStatePaths.WritePath("stats"));
     runRecorder.Close();

@@ -51,7 +51,25 @@ void PushKeysTable(lua_State* L)
     lua_remove(L, -2);
 }
 
+bool (*scriptStopRequest)() = nullptr;
+constexpr int kInstructionsBetweenStopChecks = 10000;
+
+void StopIfRequested(lua_State* L, lua_Debug*)
+{
+    if (scriptStopRequest && scriptStopRequest()) luaL_error(L, "script stopped: the game is ending");
+}
+
 } // namespace
+
+void StopScriptsWhen(bool (*shouldStop)())
+{
+    scriptStopRequest = shouldStop;
+    if (!luaState) return;
+    if (shouldStop)
+        lua_sethook(luaState, StopIfRequested, LUA_MASKCOUNT, kInstructionsBetweenStopChecks);
+    else
+        lua_sethook(luaState, nullptr, 0, 0);
+}
 
 void StartScriptHost()
 {

@@ -24,6 +24,11 @@ void StartScriptHost();
 // Closes the state; only tests use it, the game keeps its state to the end.
 void StopScriptHost();
 
+// While `shouldStop` answers true, a running script raises an error at its next
+// check (every few thousand instructions), so one caught in an endless loop
+// cannot keep the game from ending. Null turns the checks off again.
+void StopScriptsWhen(bool (*shouldStop)());
+
 // Loads a file as a chunk and calls it protected. False when loading or running failed.
 bool RunScriptFile(const std::string& path, ScriptErrors errors);
 // Loads a string as a chunk and calls it protected.
