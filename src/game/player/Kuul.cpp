@@ -65,16 +65,9 @@ TFreeList& BulletBlocks()
 }
 }  // namespace
 
-void* TKuul::operator new(std::size_t size)
-{
-    return size == sizeof(TKuul) ? BulletBlocks().Take() : ::operator new(size);
-}
+void* TKuul::operator new(std::size_t size) { return TakeBlock(BulletBlocks(), size); }
 
-void TKuul::operator delete(void* block, std::size_t size)
-{
-    if (size == sizeof(TKuul)) BulletBlocks().Give(block);
-    else ::operator delete(block);
-}
+void TKuul::operator delete(void* block, std::size_t size) { GiveBlock(BulletBlocks(), block, size); }
 
 TKuul::TKuul(float x, float y, float angle, float speed, float dmg, float range, int piercing,
              int type, TActor* from)

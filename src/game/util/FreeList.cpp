@@ -38,3 +38,16 @@ void TFreeList::Grow()
     chunks.push_back(chunk);
     for (size_t i = blocksPerChunk; i-- > 0;) Give(chunk + i * blockSize);
 }
+
+void* TakeBlock(TFreeList& blocks, size_t size)
+{
+    return size == blocks.BlockSize() ? blocks.Take() : ::operator new(size);
+}
+
+void GiveBlock(TFreeList& blocks, void* block, size_t size)
+{
+    if (size == blocks.BlockSize())
+        blocks.Give(block);
+    else
+        ::operator delete(block);
+}

@@ -55,16 +55,9 @@ TFreeList& BitmapBlocks()
 }
 }  // namespace
 
-void* TFloorBitmap::operator new(std::size_t size)
-{
-    return size == sizeof(TFloorBitmap) ? BitmapBlocks().Take() : ::operator new(size);
-}
+void* TFloorBitmap::operator new(std::size_t size) { return TakeBlock(BitmapBlocks(), size); }
 
-void TFloorBitmap::operator delete(void* block, std::size_t size)
-{
-    if (size == sizeof(TFloorBitmap)) BitmapBlocks().Give(block);
-    else ::operator delete(block);
-}
+void TFloorBitmap::operator delete(void* block, std::size_t size) { GiveBlock(BitmapBlocks(), block, size); }
 
 bool TFloorBitmap::HasFrame(const TSprite* s, int frame)
 {
