@@ -16,5 +16,5 @@ export ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=halt_on_error=1:print_stacktrac
 # The playthrough test of the first build drives the sanitized game: any
 # report ends the game with an error status, which the test sees.
 (cd build && KORVANMIRE_BINARY="$PWD/../build-asan/korvanmire" KORVANMIRE_DATA="$PWD/../data" \
-  xvfb-run -a -n 180 -s "-screen 0 1024x768x24" tests/e2e/e2e_tests --gtest_filter='Playthrough.*')
+  ../scripts/xvfb-run.sh tests/e2e/e2e_tests --gtest_filter='Playthrough.*')
 echo "all tests passed"

@@ -35,7 +35,7 @@ void PrintDisplay()
                 screen && screen->format ? screen->format->BitsPerPixel : 0);
     if (depth < 24)
         std::printf("WARNING: not a 24-bit screen; run under "
-                    "xvfb-run -a -s \"-screen 0 1024x768x24\" for comparable figures\n");
+                    "scripts/xvfb-run.sh for comparable figures\n");
 }
 
 void TAllocationSeries::Begin()

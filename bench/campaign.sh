@@ -18,7 +18,7 @@ start=$(date +%s)
 for attempt in 1 2 3; do
   (cd "$work/data" && SDL_AUDIODRIVER=dummy \
     timeout --kill-after=10 "$((minutes * 60))" \
-    xvfb-run -a -s "-screen 0 1024x768x24" "$root/build/korvanmire" -w --autoplay --fast --autoplay-levels 10 \
+    "$root/scripts/xvfb-run.sh" "$root/build/korvanmire" -w --autoplay --fast --autoplay-levels 10 \
     2>"$work/stderr.log") || echo "(the game did not end by itself: $? after $(( $(date +%s) - start )) s)"
   grep -q "open X11 display" "$work/stderr.log" || break
   echo "run $attempt: no X display, trying again" >&2

@@ -42,14 +42,13 @@ collect_startup() {  # build label, output file
     /^idle main menu/ { v = $(NF - 3); sub(/%/, "", v); print build "\tidle main menu (% of one core)\t" v }' "$2" >> "$figures"
 }
 
-# A virtual X server started beside others under load may refuse the bench's
-# connection. The game benches then fail; world_bench goes on without its draw
-# pass and says "no display", which would pass off a frame without drawing as
-# a figure. Either way the run is tried again.
+# Should a bench still find no display, the game benches fail and world_bench
+# goes on without its draw pass and says "no display", which would pass off a
+# frame without drawing as a figure. Either way the run is tried again.
 run_bench() {  # build label, build dir, bench name
   local out="$work/$1-$3.txt"
   for attempt in 1 2 3 4; do
-    if SDL_AUDIODRIVER=dummy xvfb-run -a -s "-screen 0 1024x768x24" "$2/bench/$3" "$frames" > "$out" 2>"$work/stderr.txt" &&
+    if SDL_AUDIODRIVER=dummy "$here/../scripts/xvfb-run.sh" "$2/bench/$3" "$frames" > "$out" 2>"$work/stderr.txt" &&
       ! grep -q "^no display" "$out"; then
       collect "$1" "$3" "$out"
       return 0

@@ -4,7 +4,7 @@
 // run as the game runs them (update, draw, swap) without the frame cap.
 // Prints median and 99th percentile of the frame and the share of the frame
 // spent in the bullets' ray casts.
-//   xvfb-run -a -s "-screen 0 1024x768x24" ./build/bench/firefight_bench [frames]
+//   scripts/xvfb-run.sh ./build/bench/firefight_bench [frames]
 #include "BenchSupport.h"
 #include "core/Frame.h"
 #include "core/Game.h"

@@ -11,7 +11,7 @@
 // together; a marker's Update notes the clock, and the gap between two
 // markers is the update time of the kind between them.
 //
-//   xvfb-run -a -s "-screen 0 1024x768x24" ./build/bench/horde_bench [frames] [level]
+//   scripts/xvfb-run.sh ./build/bench/horde_bench [frames] [level]
 #include "BenchSupport.h"
 #include "core/Frame.h"
 #include "core/Game.h"

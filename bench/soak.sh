@@ -16,7 +16,7 @@ rm -f "$work/data/settings.lua" "$work/data/stats"
 start_game() {
   (cd "$work/data" && SDL_AUDIODRIVER=dummy KORVANMIRE_CONSOLE_LOG="$work/console.log" \
     timeout --kill-after=10 "$((seconds + 60))" \
-    xvfb-run -a -s "-screen 0 1024x768x24" "$root/build/korvanmire" -w --autoplay --fast --quit-after "$seconds" \
+    "$root/scripts/xvfb-run.sh" "$root/build/korvanmire" -w --autoplay --fast --quit-after "$seconds" \
     2>"$work/stderr.log") &
   game=$!
 }

@@ -20,7 +20,7 @@ run_game() {  # replay file, time output file
   # A virtual X server started at the same moment as another one may fail: try again.
   for attempt in 1 2 3; do
     if (cd "$work/data" && KORVANMIRE_REPLAY="$1" KORVANMIRE_TIMING=1 SDL_AUDIODRIVER=dummy \
-      xvfb-run -a -s "-screen 0 1024x768x24" /usr/bin/time -v -o "$2" "$build/korvanmire" -w 2>"$work/stderr.log"); then
+      "$root/scripts/xvfb-run.sh" /usr/bin/time -v -o "$2" "$build/korvanmire" -w 2>"$work/stderr.log"); then
       return 0
     fi
     echo "run $attempt failed: $(tail -1 "$work/stderr.log")" >&2

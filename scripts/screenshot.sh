@@ -13,7 +13,7 @@ sed "s|SCREENSHOT|$scratch/screenshot.png|" docs/screenshot.replay > "$scratch/r
 (
   cd "$scratch/data"
   KORVANMIRE_REPLAY=$scratch/replay.txt KORVANMIRE_SEED=7 SDL_AUDIODRIVER=dummy LIBGL_ALWAYS_SOFTWARE=1 \
-    xvfb-run -a -s "-screen 0 1024x768x24" "$OLDPWD/build/korvanmire" -w
+    "$OLDPWD/scripts/xvfb-run.sh" "$OLDPWD/build/korvanmire" -w
 )
 [ -s "$scratch/screenshot.png" ] || { echo "the scene saved no picture" >&2; exit 1; }
 mkdir -p docs

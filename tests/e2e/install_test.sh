@@ -5,7 +5,7 @@
 # stats and modules in ~/.local/share/korvanmire, reads them back on the next
 # start, lists the player's module beside the shipped rooms, and writes
 # nothing under the prefix.
-#   install_test.sh BUILD_DIR      (run under xvfb-run)
+#   install_test.sh BUILD_DIR      (run under scripts/xvfb-run.sh)
 set -euo pipefail
 build=$(cd "$1" && pwd)
 source "$(dirname "$0")/installed_game.sh"

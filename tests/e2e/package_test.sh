@@ -4,7 +4,7 @@
 # game inside starts from /, is ended by SIGTERM in the main menu as a
 # desktop session would end it, saves the player's settings and stats into a
 # scratch home and leaves the unpacked tree as it was.
-#   package_test.sh BUILD_DIR VERSION      (run under xvfb-run)
+#   package_test.sh BUILD_DIR VERSION      (run under scripts/xvfb-run.sh)
 set -euo pipefail
 build=$(cd "$1" && pwd)
 version=$2
