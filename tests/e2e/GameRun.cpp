@@ -1,9 +1,9 @@
 #include "GameRun.h"
+#include "util/FileText.h"
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
 #include <fstream>
-#include <sstream>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -38,10 +38,7 @@ bool GameRun::HasData(const std::string& name) const { return fs::exists(dir / n
 
 std::string GameRun::ReadData(const std::string& name) const
 {
-    std::ifstream file(dir / name, std::ios::binary);
-    std::stringstream text;
-    text << file.rdbuf();
-    return text.str();
+    return ReadWholeFile(dir / name).value_or("");
 }
 
 bool GameRun::Run(const std::string& replay, int timeoutSeconds)

@@ -1,6 +1,7 @@
 // Starting and leaving the real game: where it finds its data, what it says when it
 // cannot start, and that every way out saves like the menu's "exit".
 #include "GameRun.h"
+#include "util/FileText.h"
 #include <gtest/gtest.h>
 #include <algorithm>
 #include <chrono>
@@ -13,14 +14,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string ReadFile(const fs::path& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    std::stringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
 
 // An empty directory of its own, removed afterwards.
 class EmptyDir {
@@ -50,8 +43,8 @@ Outcome Start(const fs::path& dir, const std::vector<std::string>& arguments,
     // A display that is still coming up refuses the first connections: try again.
     for (int attempt = 0; attempt < 5; ++attempt) {
         outcome.exit = RunGameBinary(binary, dir, arguments, env, 30);
-        outcome.out = ReadFile(dir / "stdout.log");
-        outcome.err = ReadFile(dir / "stderr.log");
+        outcome.out = ReadWholeFile(dir / "stdout.log").value_or("");
+        outcome.err = ReadWholeFile(dir / "stderr.log").value_or("");
         const bool ownDisplay = std::none_of(environment.begin(), environment.end(),
                                              [](const auto& change) { return change.first == "DISPLAY"; });
         if (!ownDisplay || outcome.err.find("open X11 display") == std::string::npos) break;

@@ -8,22 +8,16 @@
 #include "core/InputReplay.h"
 #include "core/StateRegistry.h"
 #include "script/ScriptHost.h"
+#include "util/FileText.h"
 #include <gtest/gtest.h>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 namespace fs = std::filesystem;
 
 namespace {
 
-std::string ReadFile(const fs::path& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    std::stringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
+std::string ReadFile(const fs::path& path) { return ReadWholeFile(path).value_or(""); }
 
 void WriteFile(const fs::path& path, const std::string& text)
 {

@@ -5,8 +5,8 @@
 #include "enemies/Enemy.h"
 #include "player_test_support.h"
 #include "world/Sein.h"
+#include "util/FileText.h"
 #include <cstdlib>
-#include <fstream>
 #include <sstream>
 #include <string>
 
@@ -58,9 +58,7 @@ protected:
 inline int SheetFrames(const std::string& spriteName)
 {
     const char* root = std::getenv("KORVANMIRE_SOURCE_DIR");
-    std::ifstream file(std::string(root ? root : ".") + "/data/gfx.lua");
-    std::stringstream text;
-    text << file.rdbuf();
+    std::istringstream text(ReadWholeFile(std::string(root ? root : ".") + "/data/gfx.lua").value_or(""));
     // A sprite line reads { "name", "file", columns, rows, ... }.
     std::string line;
     while (std::getline(text, line)) {

@@ -5,13 +5,12 @@
 #include "script/Console.h"
 #include "script/ScriptHost.h"
 #include "world/World.h"
+#include "util/FileText.h"
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <gtest/gtest.h>
 #include <lua.hpp>
-#include <sstream>
 #include <string>
 
 #ifndef KORVANMIRE_SOURCE_FALLBACK
@@ -101,13 +100,7 @@ protected:
             ASSERT_EQ(Run(std::string("dofile('") + file + "')"), "") << file;
     }
 
-    static std::string ReadFile(const std::string& path)
-    {
-        std::ifstream in(path);
-        std::stringstream text;
-        text << in.rdbuf();
-        return text.str();
-    }
+    static std::string ReadFile(const std::string& path) { return ReadWholeFile(path).value_or(""); }
 
     testing_support::GameFixture fixture;
     TWorld* world = nullptr;

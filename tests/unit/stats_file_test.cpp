@@ -1,5 +1,6 @@
 #include "stats/StatsFile.h"
 #include "level/LevelProgress.h"
+#include "util/FileText.h"
 #include <gtest/gtest.h>
 #include <chrono>
 #include <cstdio>
@@ -34,13 +35,7 @@ protected:
         std::ofstream(path, std::ios::binary) << text;
         return path;
     }
-    static std::string ReadText(const std::string& path)
-    {
-        std::ifstream in(path, std::ios::binary);
-        std::stringstream all;
-        all << in.rdbuf();
-        return all.str();
-    }
+    static std::string ReadText(const std::string& path) { return ReadWholeFile(path).value_or(""); }
     static std::vector<TRunRecord> Parse(const std::string& text, std::string* warningOut = nullptr)
     {
         std::istringstream in(text);

@@ -5,6 +5,7 @@
 #include "core/RunRecorder.h"
 #include "script/ScriptHost.h"
 #include "util/PngWriter.h"
+#include "util/FileText.h"
 #include <GL/glew.h>
 #include <cctype>
 #include <cstdio>
@@ -51,14 +52,12 @@ int ParseKeyCode(const std::string& word)
 
 bool TInputReplay::Load(const std::string& path)
 {
-    std::ifstream file(path);
-    if (!file) {
+    const std::optional<std::string> text = ReadWholeFile(path);
+    if (!text) {
         std::fprintf(stderr, "ERROR: cannot read input replay \"%s\"\n", path.c_str());
         return false;
     }
-    std::stringstream text;
-    text << file.rdbuf();
-    Parse(text.str());
+    Parse(*text);
     return true;
 }
 

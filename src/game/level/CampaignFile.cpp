@@ -4,11 +4,10 @@
 #include "script/Console.h"
 #include "script/ScriptHost.h"
 #include "util/AtomicFile.h"
+#include "util/FileText.h"
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
-#include <sstream>
 
 namespace {
 
@@ -48,12 +47,10 @@ void ClearCampaign()
 std::optional<TCampaignSave> LoadCampaign()
 {
     const std::string path = CampaignSavePath(false);
-    std::ifstream file(path, std::ios::binary);
-    if (!file) return std::nullopt;
-    std::stringstream text;
-    text << file.rdbuf();
+    const std::optional<std::string> text = ReadWholeFile(path);
+    if (!text) return std::nullopt;
     std::string error;
-    std::optional<TCampaignSave> save = ParseCampaignSave(text.str(), &error);
+    std::optional<TCampaignSave> save = ParseCampaignSave(*text, &error);
     if (!save) Report("the campaign save \"" + path + "\" is broken (" + error + "); \"continue\" is off");
     return save;
 }

@@ -2,25 +2,14 @@
 #include "render/SpriteBatch.h"
 #include "render/GLState.h"
 #include "render/Texture.h"
+#include "util/FileText.h"
 #include <GL/glew.h>
 #include <cstdio>
-#include <fstream>
-#include <sstream>
 #include <vector>
 
 namespace {
 
 GLuint currentProgram = 0;
-
-bool ReadWholeFile(const std::string& path, std::string& out)
-{
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
-    std::ostringstream text;
-    text << in.rdbuf();
-    out = text.str();
-    return true;
-}
 
 void PrintShaderLog(GLuint shader)
 {
@@ -86,14 +75,14 @@ TShaderProgram::~TShaderProgram()
 
 uint32_t TShaderProgram::CompileShader(uint32_t kind, const std::string& file)
 {
-    std::string source;
-    if (!ReadWholeFile(file, source)) {
+    const std::optional<std::string> source = ReadWholeFile(file);
+    if (!source) {
         fprintf(stderr, "GL: cannot read shader file \"%s\"\n", file.c_str());
         return 0;
     }
     GLuint shader = glCreateShader(kind);
-    const GLchar* text = source.c_str();
-    GLint length = GLint(source.size());
+    const GLchar* text = source->c_str();
+    GLint length = GLint(source->size());
     glShaderSource(shader, 1, &text, &length);
     glCompileShader(shader);
     PrintShaderLog(shader);

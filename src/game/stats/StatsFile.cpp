@@ -1,12 +1,12 @@
 #include "stats/StatsFile.h"
 #include "util/AtomicFile.h"
+#include "util/FileText.h"
 #include <cerrno>
 #include <climits>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
 #include <istream>
 #include <sstream>
 #include <optional>
@@ -143,16 +143,14 @@ std::vector<TRunRecord> ParseRunRecords(std::istream& in, std::string& warning)
 std::vector<TRunRecord> ReadRunRecords(const std::string& path)
 {
     errno = 0;
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
+    const std::optional<std::string> whole = ReadWholeFile(path);
+    if (!whole) {
         // No file yet is the normal state before the first death.
         if (errno != ENOENT)
             std::fprintf(stderr, "stats: cannot read \"%s\": %s\n", path.c_str(), std::strerror(errno));
         return {};
     }
-    std::ostringstream whole;
-    whole << in.rdbuf();  // a read error (a directory, say) leaves the text short, never throws
-    const std::string text = whole.str();
+    const std::string& text = *whole;  // a read error (a directory, say) leaves it short, never throws
     std::istringstream parsed(text);
     std::string warning;
     std::vector<TRunRecord> records = ParseRunRecords(parsed, warning);
