@@ -228,22 +228,17 @@ void TParticleSystem::EmitHotSpark(float x, float y, float vx, float vy)
     p.endColor[0] = 1.0f; p.endColor[1] = 0.45f; p.endColor[2] = 0.1f; p.endColor[3] = 0.0f;
 }
 
-void TParticleSystem::EmitDust(float x, float y, float vx, float vy)
-{
-    TParticle& p = SpawnStreak(x, y, vx, vy);
-    p.damping = float(std::rand() % 800) / 1000.0f;
-    p.lifetime = 6;
-    const float f = 1.2f + float(std::rand() % 1000) / 2000.0f;
-    SetColors(p, 93.0f / 255.0f * f, 75.0f / 255.0f * f, 45.0f / 255.0f * f, 1.0f, 0.0f);
-}
+void TParticleSystem::EmitDust(float x, float y, float vx, float vy) { EmitBrownStreak(x, y, vx, vy, 1.2f, 93, 75, 45); }
 
-void TParticleSystem::EmitDirt(float x, float y, float vx, float vy)
+void TParticleSystem::EmitDirt(float x, float y, float vx, float vy) { EmitBrownStreak(x, y, vx, vy, 0.6f, 132, 90, 47); }
+
+void TParticleSystem::EmitBrownStreak(float x, float y, float vx, float vy, float shade, int r, int g, int b)
 {
     TParticle& p = SpawnStreak(x, y, vx, vy);
     p.damping = float(std::rand() % 800) / 1000.0f;
     p.lifetime = 6;
-    const float f = 0.6f + float(std::rand() % 1000) / 2000.0f;
-    SetColors(p, 132.0f / 255.0f * f, 90.0f / 255.0f * f, 47.0f / 255.0f * f, 1.0f, 0.0f);
+    const float f = (shade + float(std::rand() % 1000) / 2000.0f) / 255.0f;
+    SetColors(p, float(r) * f, float(g) * f, float(b) * f, 1.0f, 0.0f);
 }
 
 void TParticleSystem::EmitBoneDust(float x, float y, float vx, float vy)

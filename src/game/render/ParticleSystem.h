@@ -71,6 +71,9 @@ private:
     void Init(int cap);
     // A streak at (x, y) going (vx, vy), previous position the same point.
     TParticle& SpawnStreak(float x, float y, float vx, float vy);
+    // Dust and dirt: a short streak of the colour r, g, b (0..255), from
+    // `shade` times to half again brighter.
+    void EmitBrownStreak(float x, float y, float vx, float vy, float shade, int r, int g, int b);
     TParticle& SpawnSprite(TSprite* sprite, int kind, float x, float y);
     int capacity = 0;
     std::vector<TParticle> pool;

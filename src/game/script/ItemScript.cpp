@@ -45,7 +45,10 @@ std::optional<ScriptCallResult> CallScriptRefWith(int ref, const std::vector<Scr
     return result;
 }
 
-bool SetObjectDataTable(const char* table, const void* object)
+namespace {
+
+// table[object] = {} when fresh, nil otherwise.
+bool SetObjectDataEntry(const char* table, const void* object, bool fresh)
 {
     lua_State* L = luaState;
     if (!L) return false;
@@ -54,28 +57,21 @@ bool SetObjectDataTable(const char* table, const void* object)
     const bool ok = lua_istable(L, -1);
     if (ok) {
         lua_pushlightuserdata(L, const_cast<void*>(object));
-        lua_newtable(L);
+        if (fresh)
+            lua_newtable(L);
+        else
+            lua_pushnil(L);
         lua_rawset(L, -3);
     }
     lua_settop(L, top);
     return ok;
 }
 
-bool ClearObjectData(const char* table, const void* object)
-{
-    lua_State* L = luaState;
-    if (!L) return false;
-    const int top = lua_gettop(L);
-    lua_getglobal(L, table);
-    const bool ok = lua_istable(L, -1);
-    if (ok) {
-        lua_pushlightuserdata(L, const_cast<void*>(object));
-        lua_pushnil(L);
-        lua_rawset(L, -3);
-    }
-    lua_settop(L, top);
-    return ok;
-}
+}  // namespace
+
+bool SetObjectDataTable(const char* table, const void* object) { return SetObjectDataEntry(table, object, true); }
+
+bool ClearObjectData(const char* table, const void* object) { return SetObjectDataEntry(table, object, false); }
 
 std::optional<std::string> CallWithObjectData(const char* function, const char* table,
                                               const void* object, ScriptErrors errors)
