@@ -15,6 +15,8 @@
 #include <SDL/SDL.h>
 #include <gtest/gtest.h>
 #include <cmath>
+#include <fstream>
+#include <random>
 
 using gltest::Pixel;
 using gltest::Rgba;
@@ -321,16 +323,21 @@ TEST(RenderShaderProgram, MissingFilesAndUniformsAreReported)
     EXPECT_EQ(TShaderProgram::CurrentProgram(), 0u);
     broken.SetUniform1("x", 1.0f);  // nothing happens, nothing breaks
 
-    TShaderProgram program("shaders/directional_v.glsl", "shaders/directional_f.glsl");
+    std::ofstream("tint_f.glsl") << "#version 110\nuniform vec2 tint;\n"
+                                    "void main() { gl_FragColor = vec4(tint, 0.0, 1.0); }\n";
+    TShaderProgram program("shaders/radial_v.glsl", "tint_f.glsl");
     ASSERT_TRUE(program.IsUsable());
+    EXPECT_GE(program.AttributeLocation("centre"), 0);
+    EXPECT_EQ(program.AttributeLocation("nosuchattribute"), -1);
+    EXPECT_EQ(broken.AttributeLocation("centre"), -1);
     testing::internal::CaptureStderr();
     program.SetUniform2("nosuchuniform", 1.0f, 2.0f);
     EXPECT_EQ(testing::internal::GetCapturedStderr(),
               "GL: Failed to set uniform \"nosuchuniform\"!\n");
     // Setting a uniform leaves the program in use as it was.
     EXPECT_EQ(TShaderProgram::CurrentProgram(), 0u);
-    program.SetUniform2("dir", 0.5f, 0.25f);
-    GLint location = glGetUniformLocation(program.Id(), "dir");
+    program.SetUniform2("tint", 0.5f, 0.25f);
+    GLint location = glGetUniformLocation(program.Id(), "tint");
     float value[2] = {0, 0};
     glGetUniformfv(program.Id(), location, value);
     EXPECT_FLOAT_EQ(value[0], 0.5f);
@@ -489,4 +496,60 @@ TEST_F(RenderShaderDistortion, TiledPassShowsWhatTheFullPassShows)
     }
     EXPECT_TRUE(distortion->AtRest());
     EXPECT_GT(partial, 20) << "the streaks leave most of the frame untouched";
+}
+
+// Impulses of a kind in one vertex-array draw show every frame exactly as one
+// draw per impulse: a firefight's worth of streaks over a turned camera, with
+// pushes and blasts among them (each breaks a run), until all is still again.
+TEST_F(RenderShaderDistortion, ImpulsesInOneDrawShowWhatOneDrawEachShows)
+{
+    TShaderScreenDistortion oneByOne(640, 480);
+    ASSERT_TRUE(oneByOne.IsUsable());
+    oneByOne.batched = false;
+    ASSERT_TRUE(distortion->batched);
+    MakeGradientFrame();
+    const std::vector<Rgba> still = Compose(*distortion);
+    std::minstd_rand random(99);
+    auto place = [&](float range) { return std::uniform_real_distribution<float>(-range, range)(random); };
+    int shown = 0;
+    for (int frame = 0; frame < 300; ++frame) {
+        cameraAngle = frame < 20 ? 0.0f : 0.35f;
+        if (frame < 40) {
+            for (int i = 0; i < 60; ++i) {
+                const float x = place(75.0f), y = place(55.0f), dx = place(46.0f), dy = place(46.0f);
+                const int channel = i % 2;
+                oneByOne.AddStreak(x, y, dx, dy, 3.0f, channel);
+                distortion->AddStreak(x, y, dx, dy, 3.0f, channel);
+                if (i % 17 == 5) {
+                    oneByOne.AddDirectional(y, x, dy, dx, 1.5f, channel);
+                    distortion->AddDirectional(y, x, dy, dx, 1.5f, channel);
+                }
+                if (i % 23 == 11) {
+                    oneByOne.AddRadial(x, y, 4.0f * dx, 2);
+                    distortion->AddRadial(x, y, 4.0f * dx, 2);
+                }
+            }
+        }
+        if (frame == 30)
+            for (int channel = 0; channel < 3; ++channel) {
+                oneByOne.AddRadial(20.0f, -10.0f, 60.0f - 10.0f * channel, channel);
+                distortion->AddRadial(20.0f, -10.0f, 60.0f - 10.0f * channel, channel);
+            }
+        const unsigned long separateBefore = oneByOne.ImpulseDraws();
+        const unsigned long batchedBefore = distortion->ImpulseDraws();
+        const std::vector<Rgba> expected = Compose(oneByOne);
+        const std::vector<Rgba> batched = Compose(*distortion);
+        ASSERT_EQ(DifferentPixels(expected, batched), 0u) << "frame " << frame;
+        if (frame == 10) {
+            // 60 streaks, 4 pushes and 3 blasts: a run for each kind in between.
+            EXPECT_EQ(oneByOne.ImpulseDraws() - separateBefore, 67u);
+            EXPECT_LE(distortion->ImpulseDraws() - batchedBefore, 16u);
+        }
+        shown += DifferentPixels(still, batched) > 1000;
+        if (frame > 40 && oneByOne.AtRest() && distortion->AtRest()) break;
+    }
+    cameraAngle = 0.0f;
+    EXPECT_GT(shown, 30) << "the impulses moved the picture";
+    EXPECT_TRUE(distortion->AtRest());
+    EXPECT_EQ(DifferentPixels(Compose(*distortion), still), 0u);
 }

@@ -36,7 +36,9 @@ bool HaveShaderEntryPoints()
 {
     return glCreateShader && glShaderSource && glCompileShader && glCreateProgram &&
            glAttachShader && glLinkProgram && glUseProgram && glGetUniformLocation &&
-           glUniform1i && glUniform1f && glUniform2f && glActiveTexture;
+           glUniform1i && glUniform1f && glUniform2f && glActiveTexture && glGetAttribLocation &&
+           glVertexAttrib2f && glVertexAttribPointer && glEnableVertexAttribArray &&
+           glDisableVertexAttribArray;
 }
 
 }  // namespace
@@ -127,6 +129,12 @@ int TShaderProgram::UniformLocation(const char* name)
     GLint location = glGetUniformLocation(program, name);
     if (location < 0) fprintf(stderr, "GL: Failed to set uniform \"%s\"!\n", name);
     return location;
+}
+
+int TShaderProgram::AttributeLocation(const char* name) const
+{
+    if (!usable || !name) return -1;
+    return glGetAttribLocation(program, name);
 }
 
 namespace {

@@ -29,6 +29,9 @@ public:
     // afterwards. A name the program lacks reports "GL: Failed to set uniform" and is skipped.
     void SetUniform1(const char* name, float value);
     void SetUniform2(const char* name, float x, float y);
+    // Where the vertex shader's attribute of that name is fed; -1 when the
+    // program lacks it or is unusable.
+    int AttributeLocation(const char* name) const;
     // Binds the texture to the unit and points the sampler at it; the active unit
     // is unit 0 again afterwards.
     void SetSampler(const char* name, const TTexture* texture, int unit);

@@ -5,6 +5,7 @@
 #include "render/Projection.h"
 #include "render/Shapes.h"
 #include "render/Sprite.h"
+#include "render/SpriteBatch.h"
 #include "render/SpriteDraw.h"
 #include <GL/glew.h>
 #include <algorithm>
@@ -114,7 +115,10 @@ TShaderScreenDistortion::TShaderScreenDistortion(int windowWidth, int windowHeig
     bool complete = MakeBuffers(twoChannels);
     if (!complete && twoChannels) complete = MakeBuffers(false);
     if (!complete) fprintf(stderr, "GL: the distortion buffers cannot be drawn into\n");
-    usable = complete && compositor.IsUsable() && directional.IsUsable() && radial.IsUsable();
+    directionAttribute = directional.AttributeLocation("dir");
+    centreAttribute = radial.AttributeLocation("centre");
+    usable = complete && compositor.IsUsable() && directional.IsUsable() && radial.IsUsable() &&
+             directionAttribute >= 0 && centreAttribute >= 0;
     CheckGLError();
 }
 
@@ -245,7 +249,7 @@ float TShaderScreenDistortion::OffsetReach(const TImpulse& impulse, const TSprit
 void TShaderScreenDistortion::Footprint(const TImpulse& impulse, const TSprite* blob,
                                         const TSprite* streak, float box[4])
 {
-    // DrawImpulse's quads: a blob turned about its point, or a streak from its
+    // BatchImpulse's quads: a blob turned about its point, or a streak from its
     // point to the far end with half a frame of cap beyond either end. Any turn
     // stays within half the frame's diagonal of where it is centred.
     const bool isStreak = impulse.type == TImpulse::Streak;
@@ -410,13 +414,15 @@ void TShaderScreenDistortion::RenderImpulses()
             DrawRect(0.0f, 0.0f, 320.0f, 240.0f, true, 0.8f, 0.8f, 0.8f, 0.8f);
         }
         for (const TImpulse& impulse : queues[c]) {
-            DrawImpulse(impulse, blob, streak);
+            BatchImpulse(impulse, blob, streak);
+            if (!batched) DrawBatch();
             const float reach = OffsetReach(impulse, blob);
             added += reach;
             float box[4];
             Footprint(impulse, blob, streak, box);
             tiles[c].Add(box[0], box[1], box[2], box[3], reach);
         }
+        DrawBatch();
         TShaderProgram::Unuse();
         queues[c].clear();
         if (tiled) ClearRestingTiles(c);
@@ -429,30 +435,59 @@ void TShaderScreenDistortion::RenderImpulses()
     glViewport(0, 0, 640, 480);
 }
 
-void TShaderScreenDistortion::DrawImpulse(const TImpulse& impulse, TSprite* blob, TSprite* streak)
+float TShaderScreenDistortion::Jitter()
 {
-    SetBlendMode(1);
-    directional.SetUniform2("dir", impulse.dirX, impulse.dirY);
-    SetColor(1.0f, 1.0f, 1.0f, 1.0f);
+    // A little jitter keeps repeated pushes from printing the same blob.
+    std::uniform_real_distribution<float> jitter(-0.1f, 0.1f);
+    return jitter(random);
+}
+
+void TShaderScreenDistortion::BatchImpulse(const TImpulse& impulse, TSprite* blob, TSprite* streak)
+{
+    // The quads are placed on the CPU as DrawSpriteEx and DrawSpriteStretched
+    // would place them with the matrices: a blob turned about its point, a
+    // streak from its point to its far end.
+    TSprite* sprite = impulse.type == TImpulse::Streak ? streak : blob;
+    const TSpriteFrame* f = sprite ? sprite->DrawableFrame(impulse.frame) : nullptr;
+    // A directional turns the jitter whether it draws or not, as drawn one by one.
+    const float angle = impulse.type == TImpulse::Directional ? impulse.angle + Jitter()
+                                                              : impulse.angle;
+    if (!f) return;
+    if (batch.Pending() && (impulse.type != batchType || sprite != batchSprite)) DrawBatch();
+    batchType = impulse.type;
+    batchSprite = sprite;
     const float x = impulse.screenX, y = impulse.screenY;
     switch (impulse.type) {
     case TImpulse::Directional: {
-        directional.Use();
-        // A little jitter keeps repeated pushes from printing the same blob.
-        std::uniform_real_distribution<float> jitter(-0.1f, 0.1f);
-        DrawSpriteEx(blob, x, y, impulse.angle + jitter(random), impulse.frame, impulse.scale,
-                     impulse.scale, 1.0f, 1.0f, 1.0f, 1.0f);
+        TSpriteCorner quad[4];
+        SpriteQuadCorners(*f, x, y, angle, impulse.scale, impulse.scale, quad);
+        batch.AddQuad(quad, 1.0f, impulse.dirX, impulse.dirY);
         break;
     }
-    case TImpulse::Radial:
-        radial.Use();
-        DrawSpriteEx(blob, x, y, impulse.angle, impulse.frame, impulse.scale, impulse.scale, 1.0f,
-                     1.0f, 1.0f, impulse.strength);
-        break;
-    case TImpulse::Streak:
-        directional.Use();
-        DrawSpriteStretched(streak, x, y, StreakEndX(impulse), StreakEndY(impulse), impulse.frame,
-                            impulse.scale, impulse.scale);
+    case TImpulse::Radial: {
+        // About the origin: the shader reads the way out from the corners.
+        TSpriteCorner quad[4];
+        SpriteQuadCorners(*f, 0.0f, 0.0f, angle, impulse.scale, impulse.scale, quad);
+        batch.AddQuad(quad, impulse.strength, x, y);
         break;
     }
+    case TImpulse::Streak: {
+        TSpriteCorner strip[8];
+        StretchedSpriteCorners(*f, x, y, StreakEndX(impulse), StreakEndY(impulse), impulse.scale,
+                               impulse.scale, strip);
+        batch.AddStrip(strip, 1.0f, impulse.dirX, impulse.dirY);
+        break;
+    }
+    }
+}
+
+void TShaderScreenDistortion::DrawBatch()
+{
+    if (!batch.Pending() || !batchSprite || !batchSprite->texture) return;
+    SetBlendMode(1);
+    SetColor(1.0f, 1.0f, 1.0f, 1.0f);
+    TShaderProgram& program = batchType == TImpulse::Radial ? radial : directional;
+    program.Use();
+    BindTexture(batchSprite->texture->id);
+    batch.Draw(batchType == TImpulse::Radial ? centreAttribute : directionAttribute);
 }

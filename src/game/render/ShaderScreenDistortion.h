@@ -1,5 +1,6 @@
 #pragma once
 #include "render/DistortionTiles.h"
+#include "render/ImpulseBatch.h"
 #include "render/ScreenDistortion.h"
 #include "render/ShaderProgram.h"
 #include "render/Texture.h"
@@ -52,6 +53,11 @@ public:
     // Fade and per-pixel composition only where the buffers may hold offsets
     // (see TDistortionTiles); off: over the whole frame.
     bool tiled = true;
+    // Impulses of a kind drawn one after another go in one vertex-array draw;
+    // off: one draw each (for comparisons).
+    bool batched = true;
+    // How many draws the impulses took so far.
+    unsigned long ImpulseDraws() const { return batch.Draws(); }
 
 private:
     void Push(int channel, const TImpulse& impulse);
@@ -69,7 +75,12 @@ private:
     // Where in the frame block an impulse can draw (frame pixels).
     static void Footprint(const TImpulse& impulse, const TSprite* blob, const TSprite* streak,
                           float box[4]);
-    void DrawImpulse(const TImpulse& impulse, TSprite* blob, TSprite* streak);
+    // Keeps the impulse in the batch, first sending the batch if it holds
+    // another kind.
+    void BatchImpulse(const TImpulse& impulse, TSprite* blob, TSprite* streak);
+    void DrawBatch();
+    // A directional's blob turns a little at random each time.
+    float Jitter();
     // The most an impulse can add to any offset, in display-texture units.
     static float OffsetReach(const TImpulse& impulse, const TSprite* blob);
     void ClearBuffers();
@@ -79,6 +90,11 @@ private:
     TShaderProgram compositor;
     TShaderProgram directional;
     TShaderProgram radial;
+    int directionAttribute = -1;  // the directional shader's push
+    int centreAttribute = -1;     // the radial shader's blob centre
+    TImpulseBatch batch;
+    TImpulse::Type batchType = TImpulse::Directional;
+    TSprite* batchSprite = nullptr;
     // Vectors keep their room between frames: no allocation once grown.
     std::vector<TImpulse> queues[3];
     std::minstd_rand random{12345};

@@ -9,26 +9,35 @@ namespace {
 
 constexpr float kRadiansToDegrees = 180.0f / 3.14159265358979f;
 
+// The sine and cosine of a turn by the angle glRotatef is given: degrees
+// first, then radians in double precision, as the driver works them out.
+void TurnLikeGLRotate(float degrees, float* c, float* s)
+{
+    const double radians = double(degrees) * 3.14159265358979323846 / 180.0;
+    *c = float(std::cos(radians));
+    *s = float(std::sin(radians));
+}
+
+// Corners about the origin (x, y, u, v), turned and moved.
+void PlaceCorners(const float (*corners)[4], int count, float x, float y, float c, float s,
+                  TSpriteCorner* out)
+{
+    for (int i = 0; i < count; ++i) {
+        const float cx = corners[i][0], cy = corners[i][1];
+        out[i] = {x + c * cx - s * cy, y + s * cx + c * cy, corners[i][2], corners[i][3]};
+    }
+}
+
 // The quad turned and moved on the CPU, as the matrices below would, into the batch.
 void AddQuad(const TSpriteFrame& f, float x, float y, float angle, float scaleX, float scaleY,
              const float color[4])
 {
-    // The same turn as glRotatef's: degrees first, then sine and cosine.
-    const double radians = double(-angle * kRadiansToDegrees) * 3.14159265358979323846 / 180.0;
-    const float c = float(std::cos(radians));
-    const float s = float(std::sin(radians));
-    const float hw = 0.5f * scaleX * f.width;
-    const float hh = 0.5f * scaleY * f.height;
-    const float corners[4][4] = {{-hw, -hh, f.uLeft, f.vTop},
-                                 {hw, -hh, f.uRight, f.vTop},
-                                 {hw, hh, f.uRight, f.vBottom},
-                                 {-hw, hh, f.uLeft, f.vBottom}};
+    TSpriteCorner corners[4];
+    SpriteQuadCorners(f, x, y, angle, scaleX, scaleY, corners);
     TSpriteBatch::Vertex quad[4];
-    for (int i = 0; i < 4; ++i) {
-        const float cx = corners[i][0], cy = corners[i][1];
-        quad[i] = {x + c * cx - s * cy, y + s * cx + c * cy, corners[i][2], corners[i][3],
-                   color[0], color[1], color[2], color[3]};
-    }
+    for (int i = 0; i < 4; ++i)
+        quad[i] = {corners[i].x, corners[i].y, corners[i].u, corners[i].v,
+                   color[0],     color[1],     color[2],     color[3]};
     spriteBatch.Add(quad);
 }
 
@@ -68,6 +77,37 @@ void DrawQuad(const TSprite* sprite, const TSpriteFrame& f, float x, float y, fl
 }
 
 }  // namespace
+
+void SpriteQuadCorners(const TSpriteFrame& f, float x, float y, float angle, float scaleX,
+                       float scaleY, TSpriteCorner quad[4])
+{
+    float c, s;
+    TurnLikeGLRotate(-angle * kRadiansToDegrees, &c, &s);
+    const float hw = 0.5f * scaleX * f.width;
+    const float hh = 0.5f * scaleY * f.height;
+    const float corners[4][4] = {{-hw, -hh, f.uLeft, f.vTop},
+                                 {hw, -hh, f.uRight, f.vTop},
+                                 {hw, hh, f.uRight, f.vBottom},
+                                 {-hw, hh, f.uLeft, f.vBottom}};
+    PlaceCorners(corners, 4, x, y, c, s, quad);
+}
+
+void StretchedSpriteCorners(const TSpriteFrame& f, float x1, float y1, float x2, float y2,
+                            float scaleX, float scaleY, TSpriteCorner strip[8])
+{
+    const float angle = std::atan2(y2 - y1, x1 - x2);
+    const float length = std::hypot(x2 - x1, y2 - y1);
+    float c, s;
+    TurnLikeGLRotate(-angle * kRadiansToDegrees + 180.0f, &c, &s);
+    const float hw = 0.5f * scaleX * f.width;
+    const float hh = 0.5f * scaleY * f.height;
+    const float uMid = 0.5f * (f.uLeft + f.uRight);
+    const float corners[8][4] = {{-hw, -hh, f.uLeft, f.vTop},        {-hw, hh, f.uLeft, f.vBottom},
+                                 {0.0f, -hh, uMid, f.vTop},          {0.0f, hh, uMid, f.vBottom},
+                                 {length, -hh, uMid, f.vTop},        {length, hh, uMid, f.vBottom},
+                                 {length + hw, -hh, f.uRight, f.vTop}, {length + hw, hh, f.uRight, f.vBottom}};
+    PlaceCorners(corners, 8, x1, y1, c, s, strip);
+}
 
 void DrawSpriteEx(const TSprite* sprite, float x, float y, float angle, int frame, float scaleX,
                   float scaleY, float r, float g, float b, float a)

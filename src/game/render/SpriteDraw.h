@@ -1,6 +1,7 @@
 #pragma once
 
 class TSprite;
+struct TSpriteFrame;
 
 // Sprite drawing: (x, y) is the frame's centre in the current model-view space,
 // angle in radians (the quad is turned by -angle). A null sprite, a sprite
@@ -19,3 +20,15 @@ void DrawSpriteNoTint(const TSprite* sprite, float x, float y, float angle, int 
 // half the end, and its middle column is stretched between them.
 void DrawSpriteStretched(const TSprite* sprite, float x1, float y1, float x2, float y2,
                          int frame, float scaleX, float scaleY);
+
+// A corner of a sprite quad worked out on the CPU, for vertex arrays: its place
+// in the current model-view space and its texture coordinates.
+struct TSpriteCorner {
+    float x, y, u, v;
+};
+// The quad DrawSpriteEx draws, turned and moved as the matrices would.
+void SpriteQuadCorners(const TSpriteFrame& f, float x, float y, float angle, float scaleX,
+                       float scaleY, TSpriteCorner quad[4]);
+// The beam DrawSpriteStretched draws: eight corners of a quad strip.
+void StretchedSpriteCorners(const TSpriteFrame& f, float x1, float y1, float x2, float y2,
+                            float scaleX, float scaleY, TSpriteCorner strip[8]);
