@@ -65,7 +65,12 @@ void SetColor(float r, float g, float b, float a)
 
 void BindTexture(uint32_t id)
 {
-    if (id == textureCache) return;
+    if (id == textureCache) {
+        // Untextured shapes draw directly after binding nothing: kept untextured
+        // quads (trails) come first.
+        if (id == 0) FlushSprites();
+        return;
+    }
     FlushSprites();
     textureCache = id;
     ++stateChanges;

@@ -8,6 +8,8 @@
 // 4 cut-out (alpha test > 0.5), 5 doubling multiply.
 void SetBlendMode(int mode);
 void SetColor(float r, float g, float b, float a);
+// Sends the sprite batch's kept quads when the texture changes, and whenever
+// it is 0 (what follows draws untextured shapes directly).
 void BindTexture(uint32_t id);
 // Forgets the caches (blend 4, colour -1, texture 0) without touching OpenGL;
 // for a fresh context, and for code that changed the state behind the caches.

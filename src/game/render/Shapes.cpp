@@ -1,5 +1,6 @@
 #include "render/Shapes.h"
 #include "render/GLState.h"
+#include "render/SpriteBatch.h"
 #include <GL/glew.h>
 #include <cmath>
 
@@ -77,15 +78,24 @@ void DrawThickLine(float x1, float y1, float x2, float y2, float r, float g, flo
 {
     float length = std::hypot(x2 - x1, y2 - y1);
     if (length <= 0.0f) return;
-    BindTexture(0);
-    SetColor(r, g, b, a);
     float k = width * 0.25f / length;
     float ox = k * (y2 - y1);
     float oy = k * (x1 - x2);
+    const float corners[4][2] = {
+        {x1 - ox, y1 - oy}, {x1 + ox, y1 + oy}, {x2 + ox, y2 + oy}, {x2 - ox, y2 - oy}};
+    if (spriteBatch.Collecting()) {
+        // A bullet's two trails go in one run. Binding nothing again would send
+        // the kept quads, as it does for every other untextured shape.
+        if (CurrentBoundTexture() != 0) BindTexture(0);
+        SetColor(r, g, b, a);
+        TSpriteBatch::Vertex quad[4];
+        for (int i = 0; i < 4; ++i) quad[i] = {corners[i][0], corners[i][1], 0.0f, 0.0f, r, g, b, a};
+        spriteBatch.Add(quad);
+        return;
+    }
+    BindTexture(0);
+    SetColor(r, g, b, a);
     glBegin(GL_QUADS);
-    glVertex2f(x1 - ox, y1 - oy);
-    glVertex2f(x1 + ox, y1 + oy);
-    glVertex2f(x2 + ox, y2 + oy);
-    glVertex2f(x2 - ox, y2 - oy);
+    for (const auto& corner : corners) glVertex2f(corner[0], corner[1]);
     glEnd();
 }

@@ -8,7 +8,7 @@
 //
 // While a batch is open (TSpriteBatchScope), DrawSpriteEx and its shorthands
 // turn their quads into window-independent vertices of the current model-view
-// space and keep them. Whatever changes the state they depend on sends them
+// space and keep them; so does DrawThickLine (untextured, texture 0). Whatever changes the state they depend on sends them
 // first: a change of texture or blend mode (GLState), a matrix change
 // (Projection, Camera), a shader program, and every other piece of drawing
 // code that talks to OpenGL directly (it calls FlushSprites()). So the
