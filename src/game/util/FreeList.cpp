@@ -39,14 +39,16 @@ void TFreeList::Grow()
     for (size_t i = blocksPerChunk; i-- > 0;) Give(chunk + i * blockSize);
 }
 
+// Blocks are rounded up to the alignment: a class of 152 bytes takes blocks
+// of 160 and must still get them.
 void* TakeBlock(TFreeList& blocks, size_t size)
 {
-    return size == blocks.BlockSize() ? blocks.Take() : ::operator new(size);
+    return size <= blocks.BlockSize() ? blocks.Take() : ::operator new(size);
 }
 
 void GiveBlock(TFreeList& blocks, void* block, size_t size)
 {
-    if (size == blocks.BlockSize())
+    if (size <= blocks.BlockSize())
         blocks.Give(block);
     else
         ::operator delete(block);

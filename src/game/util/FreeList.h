@@ -29,7 +29,7 @@ private:
     std::vector<void*> chunks;
 };
 
-// For a class's own operator new and delete: blocks of the list's size come
-// from the list, any other size (a class derived from it) from the heap.
+// For a class's own operator new and delete: sizes that fit the list's blocks
+// come from the list, larger ones (a class derived from it) from the heap.
 void* TakeBlock(TFreeList& blocks, size_t size);
 void GiveBlock(TFreeList& blocks, void* block, size_t size);
