@@ -5,6 +5,7 @@
 // Prints median and 99th percentile of the frame and the share of the frame
 // spent in the bullets' ray casts.
 //   scripts/xvfb-run.sh ./build/bench/firefight_bench [frames]
+#include "BenchDirectory.h"
 #include "BenchSupport.h"
 #include "core/Frame.h"
 #include "core/Game.h"
@@ -99,14 +100,10 @@ int main(int argc, char** argv)
     const int frames = argc > 1 ? std::max(10, std::atoi(argv[1])) : 1000;
 
     // The game reads and may write its data directory: give it a copy.
-    const auto work = std::filesystem::temp_directory_path() / ("korvanmire-firefight-" + std::to_string(getpid()));
-    std::filesystem::remove_all(work);
-    std::filesystem::copy(DataDirectory(), work, std::filesystem::copy_options::recursive);
-    for (const char* userFile : {"settings.lua", "stats"}) std::filesystem::remove(work / userFile);
-    std::filesystem::create_directories(work / "firefight");
-    std::ofstream(work / "firefight" / "script.lua") << kRoom;
-    std::ofstream(work / "firefight" / "objects.lua") << "";
-    std::filesystem::current_path(work);
+    TBenchDirectory work("korvanmire-firefight", DataDirectory());
+    std::filesystem::create_directories("firefight");
+    std::ofstream("firefight/script.lua") << kRoom;
+    std::ofstream("firefight/objects.lua") << "";
     setenv("KORVANMIRE_SEED", "1", 0);
     setenv("SDL_AUDIODRIVER", "dummy", 0);
 
@@ -183,8 +180,7 @@ int main(int argc, char** argv)
     std::printf("median frame %.3f ms: %s the 16.7 ms budget\n", whole.Percentile(0.5),
                 whole.Percentile(0.5) < 16.7 ? "within" : "over");
 
-    std::filesystem::current_path("/");
-    std::filesystem::remove_all(work);
+    work.Remove();
     std::fflush(stdout);
     // The game's objects reach into SDL and the script host: leave without
     // tearing them down one by one.

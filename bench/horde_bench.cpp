@@ -12,6 +12,7 @@
 // markers is the update time of the kind between them.
 //
 //   scripts/xvfb-run.sh ./build/bench/horde_bench [frames] [level]
+#include "BenchDirectory.h"
 #include "BenchSupport.h"
 #include "core/Frame.h"
 #include "core/Game.h"
@@ -179,11 +180,7 @@ int main(int argc, char** argv)
     const std::string level = argc > 2 ? argv[2] : "level3";
 
     // The game reads and may write its data directory: give it a copy.
-    const auto work = std::filesystem::temp_directory_path() / ("korvanmire-horde-" + std::to_string(getpid()));
-    std::filesystem::remove_all(work);
-    std::filesystem::copy(DataDirectory(), work, std::filesystem::copy_options::recursive);
-    for (const char* userFile : {"settings.lua", "stats"}) std::filesystem::remove(work / userFile);
-    std::filesystem::current_path(work);
+    TBenchDirectory work("korvanmire-horde", DataDirectory());
     setenv("KORVANMIRE_SEED", "1", 0);
     setenv("SDL_AUDIODRIVER", "dummy", 0);
 
@@ -304,8 +301,7 @@ int main(int argc, char** argv)
     std::printf("median frame %.3f ms: %s the 16.7 ms budget\n", whole.Percentile(0.5),
                 whole.Percentile(0.5) < 16.7 ? "within" : "over");
 
-    std::filesystem::current_path("/");
-    std::filesystem::remove_all(work);
+    work.Remove();
     std::fflush(stdout);
     // The game's objects reach into SDL and the script host: leave without
     // tearing them down one by one.

@@ -3,6 +3,7 @@
 // stepped and drawn frame after frame without the frame cap. Prints median and
 // 99th percentile of each phase and the engine's own step work against
 // Box2D's step. Without a display the draw pass is skipped.
+#include "BenchDirectory.h"
 #include "BenchSupport.h"
 #include "core/App.h"
 #include "core/Game.h"
@@ -140,10 +141,7 @@ int main(int argc, char** argv)
     const std::string variant = argc > 2 ? argv[2] : "";
     std::srand(12345);
 
-    const auto work = std::filesystem::temp_directory_path() /
-                      ("korvanmire-bench-" + std::to_string(getpid()));
-    std::filesystem::create_directories(work);
-    std::filesystem::current_path(work);
+    TBenchDirectory work("korvanmire-bench");
     std::FILE* luainit = std::fopen("luainit.lua", "w");
     if (luainit) {
         std::fputs("textures = {} sprites = {}\n"
@@ -223,7 +221,5 @@ int main(int argc, char** argv)
 
     delete game;
     game = nullptr;
-    std::filesystem::current_path("/");
-    std::filesystem::remove_all(work);
     return 0;
 }
