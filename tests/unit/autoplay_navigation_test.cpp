@@ -1,5 +1,6 @@
 // The automatic player's map of a level and its way finding: a room split by
-// a wall, with a door, a breakable block or nothing in the gap.
+// a wall, with a door, a breakable block or nothing in the gap; cover behind it.
+#include "player/CoverFinder.h"
 #include "player/NavigationGrid.h"
 #include "player/PathFinder.h"
 #include "world_test_support.h"
@@ -83,6 +84,34 @@ TEST_F(NavigationTest, DoorsAreWalkedThroughAndBreakableBlocksAreTheLastResort)
     world->Clear();
     path = WayAcross("CreateBlock(0, 0, 0, 0, 0)");
     EXPECT_TRUE(path.empty()) << "a wall in the gap leaves no way";
+}
+
+// Cover from a gunman east of the split wall, for a player standing in its gap.
+TEST_F(NavigationTest, CoverIsTheNearestSpotTheWallScreensAndNoneInTheOpen)
+{
+    ASSERT_EQ(Run(kRoom), "");
+    grid.Build(*world);
+    const b2Vec2 gunman(3.0f, 0.0f), player(-1.2f, 0.0f);
+    EXPECT_FALSE(TCoverFinder::Screened(player, gunman));
+    const auto way = TCoverFinder::Find(grid, player, gunman);
+    ASSERT_FALSE(way.empty());
+    ExpectWalkable(way);
+    EXPECT_EQ(way.front(), TPathFinder::Step(grid.CellX(player.x), grid.CellY(player.y)));
+    const b2Vec2 spot = grid.Centre(way.back().first, way.back().second);
+    EXPECT_TRUE(TCoverFinder::Screened(spot, gunman));
+    EXPECT_LT(spot.x, 0.0f) << "it stays on its side of the wall";
+    EXPECT_LT(way.size(), 10u) << "a step or two aside, not across the room";
+    // Screened for the player's whole width: a spot the line of fire grazes is not cover.
+    EXPECT_FALSE(TCoverFinder::Screened(b2Vec2(-1.0f, 0.95f), gunman));
+
+    // The room without its split wall: nothing to hide behind.
+    world->Clear();
+    ASSERT_EQ(Run(R"(
+for x = -6, 6, 2 do CreateBlock(x, -4, 0, 0, 0); CreateBlock(x, 4, 0, 0, 0) end
+for y = -2, 2, 2 do CreateBlock(-6, y, 0, 0, 0); CreateBlock(6, y, 0, 0, 0) end
+)"), "");
+    grid.Build(*world);
+    EXPECT_TRUE(TCoverFinder::Find(grid, player, gunman).empty());
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "player/AutoControls.h"
 #include "player/Container.h"
 #include "player/Medkit.h"
+#include "player/PlayerInventory.h"
 #include "player/Player.h"
 #include "player/TimeBomb.h"
 #include "player/Tulirelv.h"
@@ -20,6 +21,7 @@ namespace {
 constexpr float kSightRange = 8.5f;
 // Turrets (through walls too) and soldiers fire from this far.
 constexpr float kGunReach = 11.0f;
+constexpr float kAimingReach = 15.0f;
 // An enemy shot at this long without being hurt is out of reach (something
 // stands between): it is left alone for a while.
 constexpr int kNoProgressFrames = 150;
@@ -42,6 +44,14 @@ constexpr float kToughHealth = 250.0f;
 // Health levels below which a medkit is used, in a fight and between fights.
 constexpr float kHealInFight = 50.0f;
 constexpr float kHealAtRest = 70.0f;
+// A gunman's burst (a heavy one's always, anyone's when the player is this
+// hurt) or an empty gun sends the player out of the line of fire, for at
+// most this long; nearer than this, cover is no use.
+constexpr float kCoverHealth = 40.0f;
+constexpr int kCoverFrames = 150;
+constexpr float kCoverNear = 2.5f;
+// After finding no cover, it fights in the open this long.
+constexpr int kNoCoverFrames = 90;
 // What bullets hit, the player aside.
 constexpr uint32_t kSightMask = kCollisionWall | kCollisionEnemy;
 
@@ -76,6 +86,12 @@ int Crowd(TWorld& world, b2Vec2 point, float radius)
     return count;
 }
 
+// A gunman raising its gun or firing (a person sees it too).
+bool Aiming(const TEnemy& enemy)
+{
+    return enemy.action == kActionAim || enemy.action == kActionShoot;
+}
+
 } // namespace
 
 bool InSight(b2Vec2 from, b2Vec2 to, const void* object, const TPlayer& player)
@@ -101,6 +117,8 @@ TEnemy* TAutoCombat::FindTarget(TPlayer& player, TWorld& world) const
         if (enemy == target) distance -= 2.0f;
         // Turrets and gunmen shoot from farther than the player fights: answer them from there.
         if (dynamic_cast<TTurret*>(enemy) || enemy->tuning.hasGun) distance -= kGunReach - kSightRange;
+        // One that raises its gun at the player is answered from farther still.
+        if (enemy->tuning.hasGun && Aiming(*enemy)) distance -= kAimingReach - kGunReach;
         if (distance >= bestDistance || !InSight(at, p, enemy, player)) continue;
         best = enemy;
         bestDistance = distance;
@@ -128,8 +146,9 @@ void TAutoCombat::WatchProgress()
         watchedSince = clock;
         return;
     }
-    // Shot at all this while and not hurt: something stands in the way.
-    if (clock - watchedSince < kNoProgressFrames) return;
+    // Shot at all this while and not hurt: something stands in the way. Not
+    // so for a gunman aiming at the player: it has a line of fire, so has he.
+    if (clock - watchedSince < kNoProgressFrames || (target->tuning.hasGun && Aiming(*target))) return;
     ignored.push_back({target, clock + kIgnoreFrames});
     target = nullptr;
     watched = nullptr;
@@ -173,11 +192,48 @@ bool TAutoCombat::Heal(TPlayer& player, TAutoControls& hands, float below)
     return false;
 }
 
+bool TAutoCombat::WantsCover(const TPlayer& player, const TTulirelv& weapon, float distance) const
+{
+    if (clock < noCoverUntil || !target->tuning.hasGun || dynamic_cast<TTurret*>(target)) return false;
+    if (distance < kCoverNear) return false;
+    if (weapon.roundsLoaded == 0 && player.ammo[weapon.ammoType] > 0) return true;
+    return Aiming(*target) && (target->health >= kToughHealth || player.health < kCoverHealth);
+}
+
+bool TAutoCombat::StayInCover(TPlayer& player, TAutoControls& hands)
+{
+    if (!coverThreat || clock >= coverUntil) return false;
+    auto* threat = ObjectFromHandleAs<TEnemy>(coverThreat);
+    TItem* held = player.inventory ? player.inventory->SelectedItem() : nullptr;
+    auto* weapon = dynamic_cast<TTulirelv*>(held);
+    const bool reloading = weapon && weapon->roundsLoaded < weapon->clipSize && player.ammo[weapon->ammoType] > 0;
+    if (!threat || threat->dead || !threat->Alive() || !(Aiming(*threat) || reloading)) {
+        coverThreat = nullptr;
+        return false;
+    }
+    coverFrom = threat->GetPosition();
+    if (reloading && weapon->reloadTimer < 0 && clock % 10 == 0) hands.TapAction("reload");
+    return true;
+}
+
+void TAutoCombat::NoCover()
+{
+    coverThreat = nullptr;
+    noCoverUntil = clock + kNoCoverFrames;
+}
+
 TAutoCombat::Stance TAutoCombat::Fight(TPlayer& player, TWorld& world, TAutoControls& hands)
 {
     ++clock;
     target = FindTarget(player, world);
     WatchProgress();
+    // Hiding from a gunman: only an enemy close by is fought meanwhile.
+    const bool near = target && (target->GetPosition() - player.GetPosition()).Length() < kBackOffDistance;
+    if (!near && StayInCover(player, hands)) {
+        target = nullptr;
+        return Stance::Cover;
+    }
+    coverThreat = nullptr;
     if (!target) return Stance::None;
     if (Heal(player, hands, kHealInFight)) return Stance::BackOff;
 
@@ -196,6 +252,12 @@ TAutoCombat::Stance TAutoCombat::Fight(TPlayer& player, TWorld& world, TAutoCont
     }
     if (ThrowBomb(player, world, aimAt, distance, hands)) return Stance::Stand;
     if (!Select(player, weapon, hands)) return Stance::BackOff;
+    if (WantsCover(player, *weapon, distance)) {
+        coverThreat = target;
+        coverFrom = target->GetPosition();
+        coverUntil = clock + kCoverFrames;
+        return Stance::Cover;
+    }
 
     // Lead a moving target by the bullet's flight time.
     if (target->body && weapon->bulletSpeed > 0) {

@@ -18,7 +18,8 @@ class TWorld;
 class TAutoCombat {
 public:
     // What this frame's fighting asks of the legs.
-    enum class Stance { None, Stand, BackOff, Strafe };
+    // Cover: out of the line of fire of CoverFrom() (a burst coming, or reloading).
+    enum class Stance { None, Stand, BackOff, Strafe, Cover };
 
     // One frame; `target` (may be null) is the enemy it fights.
     Stance Fight(TPlayer& player, TWorld& world, TAutoControls& hands);
@@ -28,6 +29,10 @@ public:
     void Tend(TPlayer& player, TAutoControls& hands);
     // The enemy being fought (null when none is in sight); valid this frame only.
     TEnemy* Target() const { return target; }
+    // Where the gunman being hidden from stands (with Stance::Cover).
+    b2Vec2 CoverFrom() const { return coverFrom; }
+    // No cover within reach: fight in the open for a while.
+    void NoCover();
     // The best weapon with rounds loaded or in store, or null.
     static TTulirelv* BestWeapon(const TPlayer& player, float distance);
     // The damage the rounds it carries could do, loaded and in store.
@@ -47,6 +52,11 @@ private:
     bool Ignored(const TEnemy* enemy) const;
     // Leaves the target alone when shooting does not hurt it.
     void WatchProgress();
+    // Whether to get out of the target's line of fire now, with `weapon` in hand.
+    bool WantsCover(const TPlayer& player, const TTulirelv& weapon, float distance) const;
+    // Still hiding from the gunman hidden from before: while its burst lasts
+    // or the gun in hand reloads. Reloads meanwhile.
+    bool StayInCover(TPlayer& player, TAutoControls& hands);
 
     TEnemy* target = nullptr;
     int clock = 0;  // frames of fighting decisions
@@ -55,6 +65,10 @@ private:
     int watchedSince = 0;
     std::vector<std::pair<const TEnemy*, int>> ignored;  // enemy and until which clock
     int reloadWait = 0;
+    const void* coverThreat = nullptr;  // a handle, checked before use
+    b2Vec2 coverFrom{0.0f, 0.0f};
+    int coverUntil = 0;
+    int noCoverUntil = 0;
 };
 
 // Whether the segment from `from` to `to` reaches `object` before any wall.

@@ -1,6 +1,7 @@
 #include "player/AutoInputDevice.h"
 #include "enemies/Enemy.h"
 #include "player/AutoControls.h"
+#include "player/CoverFinder.h"
 #include "player/Player.h"
 #include "world/Trigger.h"
 #include "world/World.h"
@@ -22,6 +23,8 @@ constexpr int kStuckFrames = 75;
 constexpr int kStuckMemory = 600;
 // Room needed behind the player to back away from an enemy, world units.
 constexpr float kRetreatRoom = 1.2f;
+// Frames between looks for cover while hiding.
+constexpr int kCoverLookFrames = 15;
 // Frames between changes of side while strafing.
 constexpr int kStrafeFrames = 40;
 // Frames between looks for loot.
@@ -80,6 +83,12 @@ void TAutoInputDevice::Think(TPlayer& player, TWorld& world, TAutoControls& hand
         watchFrame = frame;
         watchFrom = at;
         return;
+    case TAutoCombat::Stance::Cover:
+        doing = "taking cover";
+        if (!SeekCover(player, combat.CoverFrom(), hands)) combat.NoCover();
+        watchFrame = frame;
+        watchFrom = at;
+        return;
     case TAutoCombat::Stance::None:
         break;
     }
@@ -96,7 +105,7 @@ void TAutoInputDevice::Think(TPlayer& player, TWorld& world, TAutoControls& hand
     TGameObject* lootObject = loot ? ObjectFromHandle(loot) : nullptr;
     if (!lootObject && frame - lootLookFrame >= kLootLookFrames) {
         lootLookFrame = frame;
-        lootObject = looting.Choose(player, world, TAutoCombat::Firepower(player) < kHungryFirepower, &lootSpot);
+        lootObject = looting.Choose(player, world, TAutoCombat::Firepower(player) < kHungryFirepower, hurry, &lootSpot);
         loot = lootObject;
         lootSince = frame;
         lootFrom = player.GetPosition();
@@ -178,15 +187,45 @@ bool TAutoInputDevice::FollowPath(TPlayer& player, b2Vec2 goal, TAutoControls& h
     }
 
     // Head for the farthest cell ahead that a straight walk reaches.
-    size_t aim = std::min(pathIndex + 1, path.size() - 1);
-    for (size_t i = aim + 1; i < std::min(path.size(), pathIndex + kLookAhead); ++i) {
-        if (!ClearLine(at, grid.Centre(path[i].first, path[i].second))) break;
-        aim = i;
-    }
-    b2Vec2 toward = grid.Centre(path[aim].first, path[aim].second);
-    if (aim + 1 == path.size()) toward = goal;
+    b2Vec2 toward = AheadOn(path, std::min(pathIndex + 1, path.size() - 1), at);
+    if (toward == grid.Centre(path.back().first, path.back().second)) toward = goal;
     Walk(player, toward - at, hands);
     CheckStuck(player, toward);
+    return true;
+}
+
+b2Vec2 TAutoInputDevice::AheadOn(const std::vector<TPathFinder::Step>& way, size_t first, b2Vec2 at) const
+{
+    size_t aim = first;
+    for (size_t i = aim + 1; i < std::min(way.size(), first + kLookAhead - 1); ++i) {
+        if (!ClearLine(at, grid.Centre(way[i].first, way[i].second))) break;
+        aim = i;
+    }
+    return grid.Centre(way[aim].first, way[aim].second);
+}
+
+bool TAutoInputDevice::SeekCover(TPlayer& player, b2Vec2 threat, TAutoControls& hands)
+{
+    const b2Vec2 at = player.GetPosition();
+    // The gunman moves: look again now and then, and at once when the spot is seen.
+    const bool seen = !coverWay.empty() &&
+                      !TCoverFinder::Screened(grid.Centre(coverWay.back().first, coverWay.back().second), threat);
+    if (coverWay.empty() || seen || frame - coverFrame >= kCoverLookFrames) {
+        coverWay = TCoverFinder::Find(grid, at, threat);
+        coverFrame = frame;
+    }
+    if (coverWay.empty()) return false;
+    const b2Vec2 spot = grid.Centre(coverWay.back().first, coverWay.back().second);
+    if ((spot - at).Length() < kLootReach || TCoverFinder::Screened(at, threat)) return true;
+    // The way's cell nearest the player, and on from there.
+    size_t nearest = 0;
+    for (size_t i = 1; i < coverWay.size(); ++i) {
+        const b2Vec2 c = grid.Centre(coverWay[i].first, coverWay[i].second);
+        if ((c - at).Length() < (grid.Centre(coverWay[nearest].first, coverWay[nearest].second) - at).Length())
+            nearest = i;
+    }
+    const b2Vec2 toward = nearest + 1 < coverWay.size() ? AheadOn(coverWay, nearest + 1, at) : spot;
+    Walk(player, toward - at, hands);
     return true;
 }
 

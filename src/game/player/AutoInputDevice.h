@@ -34,6 +34,8 @@ public:
 
     // One frame of decisions for `player` in `world`.
     void Think(TPlayer& player, TWorld& world, TAutoControls& hands);
+    // With the level's time running short it leaves far crates alone.
+    void Hurry(bool on) { hurry = on; }
     // What it was busy with in the last frame, in a word or two (for status lines).
     const std::string& Doing() const { return doing; }
 
@@ -48,6 +50,11 @@ private:
     void Walk(TPlayer& player, b2Vec2 direction, TAutoControls& hands);
     // Backs away from a threat where the floor allows.
     void Retreat(TPlayer& player, b2Vec2 threat, TAutoControls& hands);
+    // Walks to cover from a gunman at `threat`; false when there is none near.
+    bool SeekCover(TPlayer& player, b2Vec2 threat, TAutoControls& hands);
+    // Of the cells of `way` from `first` on, a few ahead, the centre of the
+    // farthest a straight walk from `at` reaches.
+    b2Vec2 AheadOn(const std::vector<TPathFinder::Step>& way, size_t first, b2Vec2 at) const;
     // Steps sideways to a threat, changing sides now and then and at walls.
     void Strafe(TPlayer& player, b2Vec2 threat, TAutoControls& hands);
     // Not getting anywhere: the cell ahead counts as blocked for a while.
@@ -66,6 +73,7 @@ private:
     int gridFrame = -1000;
     int pathFrame = -1000;
     bool gateKnown = false;
+    bool hurry = false;
     b2Vec2 gate{0.0f, 0.0f};
     const void* loot = nullptr;  // checked against the live objects before use
     b2Vec2 lootSpot{0.0f, 0.0f};
@@ -76,5 +84,7 @@ private:
     b2Vec2 watchFrom{0.0f, 0.0f};
     int watchFrame = 0;
     int strafeSide = 1;
+    std::vector<TPathFinder::Step> coverWay;
+    int coverFrame = -1000;
     std::vector<std::pair<TPathFinder::Step, int>> stuckCells;  // cell and until which frame
 };

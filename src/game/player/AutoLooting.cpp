@@ -13,10 +13,13 @@
 
 namespace {
 
-// How far loot draws the automatic player off its way, world units; running
-// short of rounds it goes for the crates it knows of farther away, seen or not.
+// How far loot in sight draws the automatic player off its way, world units.
+// Crates it goes for from much farther, seen or not, while time allows: what
+// they hold (a gun for the rounds it carries, medkits, a vest) decides the
+// later levels, which are played with what the earlier ones gave. Running
+// short of rounds it also goes for rounds lying out of sight.
 constexpr float kLootRange = 12.0f;
-constexpr float kHungryLootRange = 60.0f;
+constexpr float kFarLootRange = 60.0f;
 // Frames spent on one piece of loot before giving up on it.
 constexpr int kPatience = 150;
 
@@ -102,29 +105,30 @@ b2Vec2 TAutoLooting::CrateFront(TGameObject& crate)
     return crate.GetPosition() + b2Mul(turn, local);
 }
 
-TGameObject* TAutoLooting::Choose(TPlayer& player, TWorld& world, bool hungry, b2Vec2* standAt)
+TGameObject* TAutoLooting::Choose(TPlayer& player, TWorld& world, bool hungry, bool hurry, b2Vec2* standAt)
 {
     if (InventoryFull(player)) return nullptr;
     const b2Vec2 at = player.GetPosition();
     TGameObject* best = nullptr;
-    float bestDistance = hungry ? kHungryLootRange : kLootRange;
+    float bestDistance = kFarLootRange;
     for (TGameObject* object : world.objects) {
         if (object->dead || givenUp.count(object)) continue;
         b2Vec2 spot;
-        bool crateOrAmmo = true;
+        bool far = true;  // worth going for from far and out of sight
         if (auto* crate = dynamic_cast<TKast*>(object)) {
             if (crate->items.empty()) continue;
             spot = CrateFront(*crate);
+            far = hungry || !hurry;
         } else if (auto* item = dynamic_cast<TItem*>(object)) {
             if (item->inContainer || !item->body) continue;
             spot = item->GetPosition();
-            crateOrAmmo = dynamic_cast<TAmmo*>(item) != nullptr;
+            far = hungry && dynamic_cast<TAmmo*>(item) != nullptr;
         } else {
             continue;
         }
         const float distance = (spot - at).Length();
-        if (distance >= bestDistance) continue;
-        if (!(hungry && crateOrAmmo) && !InSight(at, object->GetPosition(), object, player)) continue;
+        if (distance >= bestDistance || (!far && distance >= kLootRange)) continue;
+        if (!far && !InSight(at, object->GetPosition(), object, player)) continue;
         best = object;
         bestDistance = distance;
         *standAt = spot;

@@ -12,10 +12,11 @@ class TWorld;
 // everything with the trigger until the crate is empty.
 class TAutoLooting {
 public:
-    // The nearest loot in sight within reach that was not given up on; writes
-    // where to stand for it. Null when there is none. A `hungry` player (short
-    // of rounds) looks farther, and for crates and rounds also out of sight.
-    TGameObject* Choose(TPlayer& player, TWorld& world, bool hungry, b2Vec2* standAt);
+    // The nearest loot not given up on: items lying in sight within reach,
+    // and from far, seen or not, the crates it knows of (for a player in a
+    // `hurry` only when `hungry`, short of rounds) and for a hungry player also
+    // rounds lying about. Writes where to stand for it; null when there is none.
+    TGameObject* Choose(TPlayer& player, TWorld& world, bool hungry, bool hurry, b2Vec2* standAt);
     // Works on the loot while standing at it; false once it is done with it
     // (emptied, picked up, or given up on).
     bool Work(TPlayer& player, TGameObject* loot, TAutoControls& hands);

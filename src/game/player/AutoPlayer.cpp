@@ -141,8 +141,11 @@ void TAutoPlayer::OnLevel(TGame& game)
         else RunRecordedScript("LoadLevel(NextLevel(currentLevel), 1)");
     }
     if (!game.player) return;
-    if (auto* device = dynamic_cast<TAutoInputDevice*>(game.player->input.get()))
+    if (auto* device = dynamic_cast<TAutoInputDevice*>(game.player->input.get())) {
+        // Half the level's time gone (earlier attempts included): straight on.
+        device->Hurry(framesBefore + world.stepCount > kAutoLevelFrameLimit / 2);
         device->Think(*game.player, world, hands);
+    }
 }
 
 void TAutoPlayer::ReportStatus(TGame& game)
