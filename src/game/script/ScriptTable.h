@@ -1,4 +1,6 @@
 #pragma once
+#include "util/RecyclingAllocator.h"
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -39,5 +41,9 @@ private:
     bool Fail(const std::string& key, const char* expected, std::string* error) const;
     // Copies the string-keyed fields of the table on top of the stack.
     void CopyTop(lua_State* L);
-    std::map<std::string, Field> fields;
+    // Items read their entry each time one is made (an enemy's drop): the
+    // nodes are recycled.
+    std::map<std::string, Field, std::less<std::string>,
+             TRecyclingAllocator<std::pair<const std::string, Field>>>
+        fields;
 };
