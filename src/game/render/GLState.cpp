@@ -11,13 +11,8 @@ uint32_t textureCache = 0;
 uint32_t stateChanges = 0;
 }
 
-void SetBlendMode(int mode)
+void ApplyBlendMode(int mode)
 {
-    if (mode == blendModeCache || mode < 0 || mode > 5) return;
-    static_assert(kUnknownBlendMode < 0 || kUnknownBlendMode > 5);
-    FlushSprites();  // the kept sprites were meant for the old mode
-    blendModeCache = mode;
-    ++stateChanges;
     switch (mode) {
     case 0:  // multiply: the picture darkened by the source colour
         glEnable(GL_BLEND);
@@ -49,6 +44,18 @@ void SetBlendMode(int mode)
         glBlendFunc(GL_DST_COLOR, GL_SRC_COLOR);
         break;
     }
+}
+
+void SetBlendMode(int mode)
+{
+    if (mode == blendModeCache || mode < 0 || mode > 5) return;
+    static_assert(kUnknownBlendMode < 0 || kUnknownBlendMode > 5);
+    // Kept sprites carry their own blend mode, except those kept while it was
+    // unknown (set behind the cache): they are drawn in the state they found.
+    if (blendModeCache == kUnknownBlendMode) FlushSprites();
+    blendModeCache = mode;
+    ++stateChanges;
+    ApplyBlendMode(mode);
 }
 
 void SetColor(float r, float g, float b, float a)
@@ -86,6 +93,7 @@ void ResetGLStateCache()
 
 void ForgetBlendModeCache()
 {
+    FlushSprites();  // kept in the mode the cache still knew
     blendModeCache = kUnknownBlendMode;
 }
 

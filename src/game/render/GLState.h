@@ -7,6 +7,9 @@
 // Blend modes: 0 multiply, 1 additive, 2 transparency, 3 opaque,
 // 4 cut-out (alpha test > 0.5), 5 doubling multiply.
 void SetBlendMode(int mode);
+// Sets OpenGL's blending for the mode and leaves the cache alone (an unknown
+// mode: nothing); for the sprite batch, which draws each run in its own mode.
+void ApplyBlendMode(int mode);
 void SetColor(float r, float g, float b, float a);
 // Sends the sprite batch's kept quads when the texture changes, and whenever
 // it is 0 (what follows draws untextured shapes directly).

@@ -14,7 +14,8 @@ void TImpulseBatch::Add(const TSpriteCorner* corners, int count, float alpha, fl
 void TImpulseBatch::AddQuad(const TSpriteCorner quad[4], float alpha, float attributeX,
                             float attributeY)
 {
-    // Quads and strips do not share a draw.
+    // Quads and strips do not share a draw: the caller sends the batch before
+    // switching, so a quad offered to strips is a mistake and is refused.
     if (!stripFirsts.empty()) return;
     Add(quad, 4, alpha, attributeX, attributeY);
 }
@@ -22,7 +23,7 @@ void TImpulseBatch::AddQuad(const TSpriteCorner quad[4], float alpha, float attr
 void TImpulseBatch::AddStrip(const TSpriteCorner strip[8], float alpha, float attributeX,
                              float attributeY)
 {
-    if (stripFirsts.empty() && !vertices.empty()) return;
+    if (stripFirsts.empty() && !vertices.empty()) return;  // as above
     stripFirsts.push_back(int(vertices.size()));
     stripCounts.push_back(8);
     Add(strip, 8, alpha, attributeX, attributeY);

@@ -84,13 +84,12 @@ void DrawThickLine(float x1, float y1, float x2, float y2, float r, float g, flo
     const float corners[4][2] = {
         {x1 - ox, y1 - oy}, {x1 + ox, y1 + oy}, {x2 + ox, y2 + oy}, {x2 - ox, y2 - oy}};
     if (spriteBatch.Collecting()) {
-        // A bullet's two trails go in one run. Binding nothing again would send
-        // the kept quads, as it does for every other untextured shape.
-        if (CurrentBoundTexture() != 0) BindTexture(0);
+        // Bullets' trails join the kept quads, untextured. Binding no texture
+        // would send them, as it does for every other untextured shape.
         SetColor(r, g, b, a);
         TSpriteBatch::Vertex quad[4];
         for (int i = 0; i < 4; ++i) quad[i] = {corners[i][0], corners[i][1], 0.0f, 0.0f, r, g, b, a};
-        spriteBatch.Add(quad);
+        spriteBatch.Add(quad, 0);
         return;
     }
     BindTexture(0);

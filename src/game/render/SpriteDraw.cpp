@@ -29,8 +29,8 @@ void PlaceCorners(const float (*corners)[4], int count, float x, float y, float 
 }
 
 // The quad turned and moved on the CPU, as the matrices below would, into the batch.
-void AddQuad(const TSpriteFrame& f, float x, float y, float angle, float scaleX, float scaleY,
-             const float color[4])
+void AddQuad(const TSprite* sprite, const TSpriteFrame& f, float x, float y, float angle,
+             float scaleX, float scaleY, const float color[4])
 {
     TSpriteCorner corners[4];
     SpriteQuadCorners(f, x, y, angle, scaleX, scaleY, corners);
@@ -38,7 +38,7 @@ void AddQuad(const TSpriteFrame& f, float x, float y, float angle, float scaleX,
     for (int i = 0; i < 4; ++i)
         quad[i] = {corners[i].x, corners[i].y, corners[i].u, corners[i].v,
                    color[0],     color[1],     color[2],     color[3]};
-    spriteBatch.Add(quad);
+    spriteBatch.Add(quad, sprite->texture->id);
 }
 
 void DrawQuad(const TSprite* sprite, const TSpriteFrame& f, float x, float y, float angle,
@@ -51,7 +51,7 @@ void DrawQuad(const TSprite* sprite, const TSpriteFrame& f, float x, float y, fl
         CurrentColor(color);
         // An unknown current colour (a fresh cache) cannot go into the batch.
         if (color[0] >= 0.0f) {
-            AddQuad(f, x, y, angle, scaleX, scaleY, color);
+            AddQuad(sprite, f, x, y, angle, scaleX, scaleY, color);
             return;
         }
     }

@@ -99,7 +99,7 @@ void TFloorBitmap::Draw()
         TSpriteBatch::Vertex quad[4];
         for (int i = 0; i < 4; ++i)
             quad[i] = {corners[i].x, corners[i].y, u[i], v[i], 1.0f, 1.0f, 1.0f, 1.0f};
-        spriteBatch.Add(quad);
+        spriteBatch.Add(quad, texture->id);
         return;
     }
     FlushSprites();
