@@ -29,6 +29,11 @@ constexpr int kIgnoreFrames = 450;
 // This many enemies this near make it give ground as well.
 constexpr int kCrowdToBackOff = 4;
 constexpr float kCrowdNear = 5.0f;
+// A heavy slower than this (squared speed; the player walks at 4) is run
+// from once it is this near, until it is that far.
+constexpr float kSlowSpeedSq = 9.0f;
+constexpr float kKiteNear = 3.0f;
+constexpr float kKiteFar = 5.0f;
 // Closer than this it steps back while shooting; explosives need more room.
 constexpr float kBackOffDistance = 3.5f;
 // The knife reaches this far, world units.
@@ -44,10 +49,11 @@ constexpr float kToughHealth = 250.0f;
 // Health levels below which a medkit is used, in a fight and between fights.
 constexpr float kHealInFight = 50.0f;
 constexpr float kHealAtRest = 70.0f;
-// A gunman's burst (a heavy one's always, anyone's when the player is this
-// hurt) or an empty gun sends the player out of the line of fire, for at
-// most this long; nearer than this, cover is no use.
+// A gunman's burst when the player is this hurt (from a heavy one sooner),
+// or an empty gun, sends the player out of the line of fire, for at most
+// this long; nearer than this, cover is no use.
 constexpr float kCoverHealth = 40.0f;
+constexpr float kCoverHealthFromHeavy = 70.0f;
 constexpr int kCoverFrames = 150;
 constexpr float kCoverNear = 2.5f;
 // After finding no cover, it fights in the open this long.
@@ -197,7 +203,8 @@ bool TAutoCombat::WantsCover(const TPlayer& player, const TTulirelv& weapon, flo
     if (clock < noCoverUntil || !target->tuning.hasGun || dynamic_cast<TTurret*>(target)) return false;
     if (distance < kCoverNear) return false;
     if (weapon.roundsLoaded == 0 && player.ammo[weapon.ammoType] > 0) return true;
-    return Aiming(*target) && (target->health >= kToughHealth || player.health < kCoverHealth);
+    const float hurt = target->health >= kToughHealth ? kCoverHealthFromHeavy : kCoverHealth;
+    return Aiming(*target) && player.health < hurt;
 }
 
 bool TAutoCombat::StayInCover(TPlayer& player, TAutoControls& hands)
@@ -250,7 +257,13 @@ TAutoCombat::Stance TAutoCombat::Fight(TPlayer& player, TWorld& world, TAutoCont
         }
         return Stance::None;
     }
-    if (ThrowBomb(player, world, aimAt, distance, hands)) return Stance::Stand;
+    // A heavy slower than the player (the red robot) is kept at a distance:
+    // its touch hurts most. Away from it at a walk, then turn and shoot.
+    const bool slowHeavy = target->health >= kToughHealth && target->tuning.maxSpeedSq < kSlowSpeedSq &&
+                           !dynamic_cast<TTurret*>(target);
+    fleeing = slowHeavy && distance < (fleeing ? kKiteFar : kKiteNear);
+    if (fleeing) return Stance::Flee;
+    if (ThrowBomb(player, world, hands)) return Stance::Stand;
     if (!Select(player, weapon, hands)) return Stance::BackOff;
     if (WantsCover(player, *weapon, distance)) {
         coverThreat = target;
@@ -300,15 +313,40 @@ TItem* TAutoCombat::FirstBomb(const TPlayer& player)
     return nullptr;
 }
 
-bool TAutoCombat::ThrowBomb(TPlayer& player, TWorld& world, b2Vec2 point, float distance, TAutoControls& hands)
+bool TAutoCombat::BombSpot(TPlayer& player, TWorld& world, b2Vec2* spot) const
 {
-    if (distance < kBombNear || distance > kBombFar) return false;
-    TItem* bomb = dynamic_cast<TTimeBomb*>(FirstBomb(player));
+    const b2Vec2 at = player.GetPosition();
     // A turret or a heavy (robots, big ones) outlasts a clip or two: it gets a bomb too.
+    const float targetDistance = (target->GetPosition() - at).Length();
     const bool tough = dynamic_cast<TTurret*>(target) != nullptr || target->health >= kToughHealth;
-    if (!bomb || (!tough && Crowd(world, point, kBombCrowdRadius) < kBombCrowd)) return false;
+    if (tough && targetDistance >= kBombNear && targetDistance <= kBombFar) {
+        *spot = target->GetPosition();
+        return true;
+    }
+    // Else the thickest crowd in sight at a throwing distance: with a swarm at
+    // the player's feet, the bomb goes among those still coming.
+    int most = kBombCrowd - 1;
+    for (TGameObject* object : world.objects) {
+        auto* enemy = dynamic_cast<TEnemy*>(object);
+        if (!enemy || enemy->dead || !enemy->Alive() || enemy->collision != kCollisionModeSolid) continue;
+        const b2Vec2 p = enemy->GetPosition();
+        const float distance = (p - at).Length();
+        if (distance < kBombNear || distance > kBombFar) continue;
+        const int crowd = Crowd(world, p, kBombCrowdRadius);
+        if (crowd <= most || !InSight(at, p, enemy, player)) continue;
+        most = crowd;
+        *spot = p;
+    }
+    return most >= kBombCrowd;
+}
+
+bool TAutoCombat::ThrowBomb(TPlayer& player, TWorld& world, TAutoControls& hands)
+{
+    TItem* bomb = dynamic_cast<TTimeBomb*>(FirstBomb(player));
+    b2Vec2 spot;
+    if (!bomb || !BombSpot(player, world, &spot)) return false;
     if (!Select(player, bomb, hands)) return true;
-    hands.Point(point.x * kPixelsPerUnit, point.y * kPixelsPerUnit);
+    hands.Point(spot.x * kPixelsPerUnit, spot.y * kPixelsPerUnit);
     hands.HoldAction("aim");
     if (player.action == kActionAim) hands.HoldAction("shoot");
     return true;
@@ -326,9 +364,21 @@ bool TAutoCombat::ShootAt(TPlayer& player, b2Vec2 point, TAutoControls& hands)
     return true;
 }
 
+bool TAutoCombat::PutOnVest(TPlayer& player, TAutoControls& hands)
+{
+    if (player.armor >= kVestAt || !player.inventory) return false;
+    for (int i = 0; i < player.inventory->slotCount; ++i) {
+        TItem* item = player.inventory->Slot(i);
+        if (!item || item->itemName != kVestName) continue;
+        if (Select(player, item, hands)) hands.HoldAction("shoot");
+        return true;
+    }
+    return false;
+}
+
 void TAutoCombat::Tend(TPlayer& player, TAutoControls& hands)
 {
-    if (Heal(player, hands, kHealAtRest)) return;
+    if (Heal(player, hands, kHealAtRest) || PutOnVest(player, hands)) return;
     TTulirelv* weapon = BestWeapon(player, 10.0f);
     if (!weapon || !Select(player, weapon, hands)) return;
     if (reloadWait > 0) {

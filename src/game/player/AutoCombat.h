@@ -10,6 +10,11 @@ class TPlayer;
 class TTulirelv;
 class TWorld;
 
+// The item that gives armour, and the armour below which one carried is put
+// on (a vest gives 60; it stops most of what soldiers and robots fire).
+inline constexpr const char* kVestName = "armour vest";
+inline constexpr float kVestAt = 30.0f;
+
 // The automatic player's fighting: it picks the nearest enemy it can see,
 // keeps its best loaded weapon in hand, aims (leading a moving target),
 // shoots while keeping its distance, reloads between fights, heals with
@@ -18,14 +23,16 @@ class TWorld;
 class TAutoCombat {
 public:
     // What this frame's fighting asks of the legs.
-    // Cover: out of the line of fire of CoverFrom() (a burst coming, or reloading).
-    enum class Stance { None, Stand, BackOff, Strafe, Cover };
+    // Cover: out of the line of fire of CoverFrom() (a burst coming, or
+    // reloading). Flee: away from the target without aiming, faster than it.
+    enum class Stance { None, Stand, BackOff, Strafe, Cover, Flee };
 
     // One frame; `target` (may be null) is the enemy it fights.
     Stance Fight(TPlayer& player, TWorld& world, TAutoControls& hands);
     // Fires at a point (a block in the way); false when there is nothing to shoot with.
     bool ShootAt(TPlayer& player, b2Vec2 point, TAutoControls& hands);
-    // Between fights: heal when hurt, reload a partly empty weapon, take the best weapon in hand.
+    // Between fights: heal when hurt, put a vest on, reload a partly empty
+    // weapon, take the best weapon in hand.
     void Tend(TPlayer& player, TAutoControls& hands);
     // The enemy being fought (null when none is in sight); valid this frame only.
     TEnemy* Target() const { return target; }
@@ -44,10 +51,16 @@ private:
     TEnemy* FindTarget(TPlayer& player, TWorld& world) const;
     // The bomb the bomb key brings into the hand, or null.
     static TItem* FirstBomb(const TPlayer& player);
-    // A crowd round `point` at a throwing distance: a bomb into it. True
-    // while busy with that (bringing it into the hand, aiming, throwing).
-    bool ThrowBomb(TPlayer& player, TWorld& world, b2Vec2 point, float distance, TAutoControls& hands);
+    // Where a bomb would do most: the target when it is a heavy or a turret at
+    // a throwing distance, else the thickest crowd in sight at one. False
+    // when neither is worth a bomb.
+    bool BombSpot(TPlayer& player, TWorld& world, b2Vec2* spot) const;
+    // A bomb to the bomb spot; true while busy with that (bringing it into
+    // the hand, aiming, throwing).
+    bool ThrowBomb(TPlayer& player, TWorld& world, TAutoControls& hands);
     bool Heal(TPlayer& player, TAutoControls& hands, float below);
+    // Puts a carried armour vest on when the armour is worn down; true while busy.
+    bool PutOnVest(TPlayer& player, TAutoControls& hands);
     // Whether the enemy is being left alone for now.
     bool Ignored(const TEnemy* enemy) const;
     // Leaves the target alone when shooting does not hurt it.
@@ -69,6 +82,7 @@ private:
     b2Vec2 coverFrom{0.0f, 0.0f};
     int coverUntil = 0;
     int noCoverUntil = 0;
+    bool fleeing = false;
 };
 
 // Whether the segment from `from` to `to` reaches `object` before any wall.

@@ -1,4 +1,5 @@
 #include "player/AutoCrafting.h"
+#include "player/AutoCombat.h"
 #include "player/AutoControls.h"
 #include "player/CombineMenu.h"
 #include "player/Item.h"
@@ -58,6 +59,9 @@ std::string TAutoCrafting::Wanted(TPlayer& player)
         if (player.ammo[recipe.ammoType] >= recipe.enough || !CarriesGunFor(player, recipe.ammoType)) continue;
         if (EntryOf(menu, recipe.result) >= 0) return recipe.result;
     }
+    // A vest to put on when the armour is worn down and none is carried.
+    if (player.armor < kVestAt && player.PlayerInventory()->FindByName(kVestName) < 0 && EntryOf(menu, kVestName) >= 0)
+        return kVestName;
     if (EntryOf(menu, "grenade") >= 0) return "grenade";
     return {};
 }

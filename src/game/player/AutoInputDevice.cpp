@@ -23,6 +23,11 @@ constexpr int kStuckFrames = 75;
 constexpr int kStuckMemory = 600;
 // Room needed behind the player to back away from an enemy, world units.
 constexpr float kRetreatRoom = 1.2f;
+// The trail of where the player walked: a point this far from the last, this
+// many kept; a point this near is reached.
+constexpr float kTrailStep = 1.0f;
+constexpr size_t kTrailLength = 300;
+constexpr float kTrailReached = 0.5f;
 // Frames between looks for cover while hiding.
 constexpr int kCoverLookFrames = 15;
 // Frames between changes of side while strafing.
@@ -67,6 +72,10 @@ void TAutoInputDevice::Think(TPlayer& player, TWorld& world, TAutoControls& hand
 
     const TAutoCombat::Stance stance = combat.Fight(player, world, hands);
     const b2Vec2 at = player.GetPosition();
+    if (trail.empty() || (trail.back() - at).Length() > kTrailStep) {
+        trail.push_back(at);
+        if (trail.size() > kTrailLength) trail.erase(trail.begin());
+    }
     doing = combat.Target() ? "fighting " + combat.Target()->kindName : "walking";
     switch (stance) {
     case TAutoCombat::Stance::Stand:
@@ -86,6 +95,12 @@ void TAutoInputDevice::Think(TPlayer& player, TWorld& world, TAutoControls& hand
     case TAutoCombat::Stance::Cover:
         doing = "taking cover";
         if (!SeekCover(player, combat.CoverFrom(), hands)) combat.NoCover();
+        watchFrame = frame;
+        watchFrom = at;
+        return;
+    case TAutoCombat::Stance::Flee:
+        doing = "keeping away";
+        if (combat.Target()) Flee(player, combat.Target()->GetPosition(), hands);
         watchFrame = frame;
         watchFrom = at;
         return;
@@ -273,6 +288,22 @@ void TAutoInputDevice::Retreat(TPlayer& player, b2Vec2 threat, TAutoControls& ha
         bestScore = score;
     }
     if (bestScore > -0.2f) Walk(player, best, hands);
+}
+
+void TAutoInputDevice::Flee(TPlayer& player, b2Vec2 threat, TAutoControls& hands)
+{
+    const b2Vec2 at = player.GetPosition();
+    // A new flight starts from the latest point of the trail.
+    if (frame - fleeFrame > 1) fleeTo = int(trail.size()) - 1;
+    fleeFrame = frame;
+    while (fleeTo >= 0 && (trail[size_t(fleeTo)] - at).Length() < kTrailReached) --fleeTo;
+    // The way back leads past the threat (it came from there): any way off.
+    const float threatDistance = (threat - at).Length();
+    if (fleeTo < 0 || (trail[size_t(fleeTo)] - threat).Length() < threatDistance) {
+        Retreat(player, threat, hands);
+        return;
+    }
+    Walk(player, trail[size_t(fleeTo)] - at, hands);
 }
 
 void TAutoInputDevice::Strafe(TPlayer& player, b2Vec2 threat, TAutoControls& hands)

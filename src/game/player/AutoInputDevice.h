@@ -55,6 +55,9 @@ private:
     // Of the cells of `way` from `first` on, a few ahead, the centre of the
     // farthest a straight walk from `at` reaches.
     b2Vec2 AheadOn(const std::vector<TPathFinder::Step>& way, size_t first, b2Vec2 at) const;
+    // Runs from a threat back along the way it came (the trail), or else
+    // backs away where the floor allows.
+    void Flee(TPlayer& player, b2Vec2 threat, TAutoControls& hands);
     // Steps sideways to a threat, changing sides now and then and at walls.
     void Strafe(TPlayer& player, b2Vec2 threat, TAutoControls& hands);
     // Not getting anywhere: the cell ahead counts as blocked for a while.
@@ -85,6 +88,11 @@ private:
     int watchFrame = 0;
     int strafeSide = 1;
     std::vector<TPathFinder::Step> coverWay;
+    // Where the player has walked (a point every metre or so, the latest
+    // last), and the point a flight along it heads for.
+    std::vector<b2Vec2> trail;
+    int fleeTo = -1;
+    int fleeFrame = -1000;
     int coverFrame = -1000;
     std::vector<std::pair<TPathFinder::Step, int>> stuckCells;  // cell and until which frame
 };
