@@ -11,18 +11,20 @@
 // While a batch is open (TSpriteBatchScope), DrawSpriteEx and its shorthands
 // turn their quads into window-independent vertices of the current model-view
 // space and keep them, each with its texture and the blend mode in force; so
-// do floor decals and DrawThickLine (untextured, texture 0). Quads are kept in
-// runs of one texture and blend mode, drawn in the order they came. Additive
-// quads (blend mode 1) add the same amounts to the picture in any order, so
-// one joins an earlier run of its texture as long as only additive runs came
-// since: a volley of bullets, trail and head each, is two draws.
+// do floor decals and DrawThickLine (untextured, texture 0, without binding
+// it). Quads are kept in runs of one texture and blend mode, drawn in the
+// order they came. Additive quads (blend mode 1) add the same amounts to the
+// picture in any order, so one joins an earlier run of its texture as long as
+// only additive runs came since: a volley of bullets, trails and head each, is
+// two draws.
 //
-// Whatever else the quads depend on sends them first: a texture bound for
-// drawing directly (GLState), a matrix change (Projection, Camera), a shader
-// program, and every other piece of drawing code that talks to OpenGL directly
-// (it calls FlushSprites(), or binds no texture for untextured shapes). A
-// change of blend mode does not: each run is drawn in its own mode. So the
-// picture stays as without the batch.
+// Whatever else the quads depend on sends them first: binding another texture
+// (GLState; sprites and decals bind theirs, so runs of other textures end
+// there), binding none (for untextured shapes), a matrix change (Projection,
+// Camera), a shader program, and every other piece of drawing code that talks
+// to OpenGL directly (it calls FlushSprites()). A change of blend mode does
+// not: each run is drawn in its own mode. So the picture stays as without the
+// batch.
 class TSpriteBatch {
 public:
     struct Vertex {
