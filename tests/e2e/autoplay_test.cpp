@@ -128,3 +128,33 @@ CreatePlayer(0, 0)
     for (const char* material : {"\tnails\t", "\tfuel\t", "\ttape\t", "\tscrap\t"})
         EXPECT_EQ(save.find(material), std::string::npos) << material << " left over\n" << save;
 }
+
+TEST(AutoPlay, KnifesAZombieInItsWayWithNothingToShootWith)
+{
+    // A walled room: the player empty-handed by the east wall, a zombie
+    // between him and the gate by the west wall.
+    const char* level = R"(
+for x = -8, 8, 2 do CreateBlock(x, -4, 0, 2, 0); CreateBlock(x, 4, 0, 2, 0) end
+for y = -2, 2, 2 do CreateBlock(-8, y, 0, 2, 0); CreateBlock(8, y, 0, 2, 0) end
+for x = -6, 6, 4 do for y = -2, 2, 4 do CreateBitmap(x, y, 0, 0, 0, 48, 48, "tex_floor_metal") end end
+scripttable.gate = function() LoadLevel('testlevel2', 1) end
+CreateTrigger(-6, 0, 1.5, "gate", 15)
+CreateZombie(-2, 0, "")
+CreatePlayer(5, 0)
+)";
+    GameRun run;
+    run.WriteData("testlevel/script.lua", level);
+    run.WriteData("testlevel/objects.lua", "");
+    run.WriteData("testlevel2/script.lua", "CreatePlayer(0, 0)\n");
+    run.WriteData("testlevel2/objects.lua", "");
+    run.arguments = {"--autoplay", "--fast", "--autoplay-levels", "1"};
+    ASSERT_TRUE(run.Run("5 lua LoadLevel('testlevel', 0); SetMenuState('game')\n1500 lua ExitGame()\n", 120))
+        << run.stderrText;
+    std::smatch match;
+    const std::regex line("autoplay: level testlevel gate (yes|no) frames [0-9]+ health (-?[0-9]+) kills ([0-9]+) "
+                          "shots ([0-9]+)");
+    ASSERT_TRUE(std::regex_search(run.stderrText, match, line)) << run.stderrText;
+    EXPECT_EQ(match[1], "yes") << match[0];
+    EXPECT_EQ(match[3], "1") << "the zombie was not killed\n" << match[0];
+    EXPECT_EQ(match[4], "0") << "nothing was there to shoot with\n" << match[0];
+}

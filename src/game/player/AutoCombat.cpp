@@ -36,8 +36,11 @@ constexpr float kKiteNear = 3.0f;
 constexpr float kKiteFar = 5.0f;
 // Closer than this it steps back while shooting; explosives need more room.
 constexpr float kBackOffDistance = 3.5f;
-// The knife reaches this far, world units.
-constexpr float kStabReach = 1.1f;
+// The knife reaches enemies this near (centre to centre, world units); the
+// blade strikes this far ahead of the player and this far to his side.
+constexpr float kStabReach = 0.8f;
+constexpr float kBladeAhead = 0.5f;
+constexpr float kBladeSide = 0.25f;
 constexpr float kExplosiveSafeDistance = 4.0f;
 // A bomb goes to a crowd of this many enemies this close together, thrown
 // from between these distances.
@@ -247,16 +250,11 @@ TAutoCombat::Stance TAutoCombat::Fight(TPlayer& player, TWorld& world, TAutoCont
     const b2Vec2 at = player.GetPosition();
     b2Vec2 aimAt = target->GetPosition();
     const float distance = (aimAt - at).Length();
+    // The knife for whatever is at arm's length: a stab does more than a clip.
+    if (Stab(player, world, hands)) return Stance::Stand;
     TTulirelv* weapon = BestWeapon(player, distance);
-    if (!weapon) {
-        // Nothing to shoot with: no fight worth seeking. Go on, and use the
-        // knife on whatever comes too near.
-        if (distance < kStabReach) {
-            hands.Point(aimAt.x * kPixelsPerUnit, aimAt.y * kPixelsPerUnit);
-            hands.TapAction("stab");
-        }
-        return Stance::None;
-    }
+    // Nothing to shoot with: no fight worth seeking. Go on (the knife for what comes too near).
+    if (!weapon) return Stance::None;
     // A heavy slower than the player (the red robot) is kept at a distance:
     // its touch hurts most. Away from it at a walk, then turn and shoot.
     const bool slowHeavy = target->health >= kToughHealth && target->tuning.maxSpeedSq < kSlowSpeedSq &&
@@ -284,6 +282,34 @@ TAutoCombat::Stance TAutoCombat::Fight(TPlayer& player, TWorld& world, TAutoCont
     if (distance < kBackOffDistance || Crowd(world, at, kCrowdNear) >= kCrowdToBackOff) return Stance::BackOff;
     // A gunman is harder to hit moving: step sideways while shooting.
     return target->tuning.hasGun ? Stance::Strafe : Stance::Stand;
+}
+
+bool TAutoCombat::Stab(TPlayer& player, TWorld& world, TAutoControls& hands) const
+{
+    const b2Vec2 at = player.GetPosition();
+    TEnemy* nearest = nullptr;
+    float nearestDistance = kStabReach;
+    for (TGameObject* object : world.objects) {
+        auto* enemy = dynamic_cast<TEnemy*>(object);
+        if (!enemy || enemy->dead || !enemy->Alive() || enemy->collision != kCollisionModeSolid) continue;
+        if (dynamic_cast<TTurret*>(enemy)) continue;
+        const float distance = (enemy->GetPosition() - at).Length();
+        if (distance >= nearestDistance) continue;
+        nearest = enemy;
+        nearestDistance = distance;
+    }
+    if (!nearest) return false;
+    // The blade strikes ahead and a little to the side of the way the player
+    // faces: turn so that it meets the enemy's middle.
+    const b2Vec2 toward = nearest->GetPosition() - at;
+    b2Vec2 facing = b2MulT(b2Rot(std::atan2(kBladeSide, kBladeAhead)), toward);
+    facing.Normalize();
+    const b2Vec2 aimAt = at + 3.0f * facing;
+    hands.Point(aimAt.x * kPixelsPerUnit, aimAt.y * kPixelsPerUnit);
+    hands.HoldAction("aim");
+    // A stab starts from walking or aiming, not in the middle of a shot.
+    if (player.action == kActionWalk || player.action == kActionAim) hands.TapAction("stab");
+    return true;
 }
 
 float TAutoCombat::Firepower(const TPlayer& player)

@@ -58,6 +58,8 @@ private:
     // A bomb to the bomb spot; true while busy with that (bringing it into
     // the hand, aiming, throwing).
     bool ThrowBomb(TPlayer& player, TWorld& world, TAutoControls& hands);
+    // Turns the knife on the nearest enemy within arm's length; false when none is.
+    bool Stab(TPlayer& player, TWorld& world, TAutoControls& hands) const;
     bool Heal(TPlayer& player, TAutoControls& hands, float below);
     // Puts a carried armour vest on when the armour is worn down; true while busy.
     bool PutOnVest(TPlayer& player, TAutoControls& hands);

@@ -14,10 +14,10 @@
 namespace {
 
 // How far loot in sight draws the automatic player off its way, world units.
-// Crates it goes for from much farther, seen or not, while time allows: what
+// While time allows, crates it goes for from much farther, seen or not: what
 // they hold (a gun for the rounds it carries, medkits, a vest) decides the
 // later levels, which are played with what the earlier ones gave. Running
-// short of rounds it also goes for rounds lying out of sight.
+// short of rounds it then also goes for rounds lying out of sight.
 constexpr float kLootRange = 12.0f;
 constexpr float kFarLootRange = 60.0f;
 // Frames spent on one piece of loot before giving up on it.
@@ -118,7 +118,6 @@ TGameObject* TAutoLooting::Choose(TPlayer& player, TWorld& world, bool hungry, b
         if (auto* crate = dynamic_cast<TKast*>(object)) {
             if (crate->items.empty()) continue;
             spot = CrateFront(*crate);
-            far = hungry || !hurry;
         } else if (auto* item = dynamic_cast<TItem*>(object)) {
             if (item->inContainer || !item->body) continue;
             spot = item->GetPosition();
@@ -126,6 +125,7 @@ TGameObject* TAutoLooting::Choose(TPlayer& player, TWorld& world, bool hungry, b
         } else {
             continue;
         }
+        far = far && !hurry;
         const float distance = (spot - at).Length();
         if (distance >= bestDistance || (!far && distance >= kLootRange)) continue;
         if (!far && !InSight(at, object->GetPosition(), object, player)) continue;

@@ -13,9 +13,9 @@ class TWorld;
 class TAutoLooting {
 public:
     // The nearest loot not given up on: items lying in sight within reach,
-    // and from far, seen or not, the crates it knows of (for a player in a
-    // `hurry` only when `hungry`, short of rounds) and for a hungry player also
-    // rounds lying about. Writes where to stand for it; null when there is none.
+    // and unless the player is in a `hurry`, from far, seen or not, the
+    // crates it knows of and for a `hungry` player (short of rounds) rounds
+    // lying about. Writes where to stand for it; null when there is none.
     TGameObject* Choose(TPlayer& player, TWorld& world, bool hungry, bool hurry, b2Vec2* standAt);
     // Works on the loot while standing at it; false once it is done with it
     // (emptied, picked up, or given up on).
