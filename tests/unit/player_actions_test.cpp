@@ -161,7 +161,7 @@ bool FadeReachesGameOver(TPlayer* player)
 {
     for (int i = 0; i < 200; ++i) {
         player->Update();
-        if (player->deathTimer == 0) return true;
+        if (player->FadedOut()) return true;
     }
     return false;
 }
@@ -196,9 +196,14 @@ TEST_F(PlayerActions, ATeleportItemBringsTheDeadPlayerBackToTheStart)
     TItem* teleport = items->Slot(0);
     player->SetPosition(b2Vec2(9.0f, 9.0f));
 
-    player->TakeHit(0.0f, 0.0f, 200.0f);
+    // Killed after his own update in the frame (a bullet updated later): the
+    // game-over screen must not come before his death steps, or the teleport
+    // never gets its turn.
+    player->HitByBullet(0.0f, 0.0f, 200.0f, 100.0f);
+    EXPECT_FALSE(player->FadedOut());
     Updates(player, 15);
     EXPECT_EQ(player->deathTimer, 80);
+    EXPECT_FALSE(player->FadedOut());
     Updates(player, 41);
     EXPECT_LE(player->health, 0.0f);
     EXPECT_EQ(player->deathTimer, 39);

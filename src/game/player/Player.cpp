@@ -519,7 +519,7 @@ void TPlayer::DrawLate()
     if (health <= 0.0f) {
         SetBlendMode(2);
         DrawRect(0.0f, 0.0f, 640.0f, 480.0f, true, 0.0f, 0.0f, 0.0f, 1.0f - float(deathTimer) / 40.0f);
-        if (deathTimer == 0 && game) game->SetState("gameover");
+        if (FadedOut() && game) game->SetState("gameover");
         return;
     }
     if (world && world->introTimer > kVisibleAfter && action != kActionFall) {

@@ -33,6 +33,11 @@ public:
     void Draw() override;
     // HUD: inventory column, item status, health and armor; the death fade.
     void DrawLate() override;
+    // The death fade is over: time for the game-over screen. Not before the
+    // death steps have begun: a player killed after his own update in a frame
+    // (by a bullet updated later) still has the fade, and a teleport its
+    // chance to bring him back, ahead of him.
+    bool FadedOut() const { return dying && deathTimer == 0; }
     // The player is never saved into a module: "".
     std::string GetCreateCommand() override;
     // Bullets and explosions.
