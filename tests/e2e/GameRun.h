@@ -25,6 +25,11 @@ GameExit RunGameBinary(const std::string& binary, const std::filesystem::path& d
                        const std::vector<std::pair<std::string, const char*>>& environment, int timeoutSeconds,
                        const std::function<void(pid_t)>& whileRunning = {});
 
+// The test levels' room: walls round x -8..8, y -4..4 (a level script begins with it).
+inline constexpr const char* kWalledRoom =
+    "for x = -8, 8, 2 do CreateBlock(x, -4, 0, 2, 0); CreateBlock(x, 4, 0, 2, 0) end\n"
+    "for y = -2, 2, 2 do CreateBlock(-8, y, 0, 2, 0); CreateBlock(8, y, 0, 2, 0) end\n";
+
 // One run of the real game in a fresh copy of data/, with a replay file.
 class GameRun {
 public:

@@ -90,18 +90,14 @@ TEST(AutoPlay, TakesACratesContentsWorksTheCombineMenuAndCarriesTheResultThrough
     // A walled room: the player south of a crate whose lid faces him, the
     // gate by the west wall. The crate holds a nail gun without nails in
     // store, and the makings of a nail pack and of a grenade.
-    const char* level = R"(
-for x = -8, 8, 2 do CreateBlock(x, -4, 0, 2, 0); CreateBlock(x, 4, 0, 2, 0) end
-for y = -2, 2, 2 do CreateBlock(-8, y, 0, 2, 0); CreateBlock(8, y, 0, 2, 0) end
+    const std::string level = std::string(kWalledRoom) + R"(
 for x = -6, 6, 4 do for y = -2, 2, 4 do CreateBitmap(x, y, 0, 0, 0, 48, 48, "tex_floor_metal") end end
 CreateContainer(0, -1, 0, "spr_metallkast", "nail gun", "nails", "scrap", "scrap", "fuel", "tape")
 scripttable.gate = function() LoadLevel('testlevel2', 1) end
 CreateTrigger(-6, -0.4, 1.5, "gate", 15)
 CreatePlayer(0, 1.5)
 )";
-    const char* next = R"(
-for x = -8, 8, 2 do CreateBlock(x, -4, 0, 2, 0); CreateBlock(x, 4, 0, 2, 0) end
-for y = -2, 2, 2 do CreateBlock(-8, y, 0, 2, 0); CreateBlock(8, y, 0, 2, 0) end
+    const std::string next = std::string(kWalledRoom) + R"(
 CreatePlayer(0, 0)
 )";
     GameRun run;
@@ -133,9 +129,7 @@ TEST(AutoPlay, KnifesAZombieInItsWayWithNothingToShootWith)
 {
     // A walled room: the player empty-handed by the east wall, a zombie
     // between him and the gate by the west wall.
-    const char* level = R"(
-for x = -8, 8, 2 do CreateBlock(x, -4, 0, 2, 0); CreateBlock(x, 4, 0, 2, 0) end
-for y = -2, 2, 2 do CreateBlock(-8, y, 0, 2, 0); CreateBlock(8, y, 0, 2, 0) end
+    const std::string level = std::string(kWalledRoom) + R"(
 for x = -6, 6, 4 do for y = -2, 2, 4 do CreateBitmap(x, y, 0, 0, 0, 48, 48, "tex_floor_metal") end end
 scripttable.gate = function() LoadLevel('testlevel2', 1) end
 CreateTrigger(-6, 0, 1.5, "gate", 15)

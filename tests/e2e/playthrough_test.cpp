@@ -15,9 +15,7 @@ namespace {
 
 // A walled room 16 x 8 units: the player south of a crate whose lid faces
 // him, a breakable block east of the crate and a gate trigger at the west wall.
-const char* kFirstLevel = R"(
-for x = -8, 8, 2 do CreateBlock(x, -4, 0, 2, 0); CreateBlock(x, 4, 0, 2, 0) end
-for y = -2, 2, 2 do CreateBlock(-8, y, 0, 2, 0); CreateBlock(8, y, 0, 2, 0) end
+const std::string kFirstLevel = std::string(kWalledRoom) + R"(
 for x = -6, 6, 4 do for y = -2, 2, 4 do CreateBitmap(x, y, 0, 0, 0, 48, 48, "tex_floor_metal") end end
 testCrate = CreateContainer(0, -1, 0, "spr_metallkast", "automaat", "rifle ammo", "nails", "scrap", "tape")
 testBlock = CreateBlock(4, -0.4, 0, 0, 6)
@@ -26,9 +24,7 @@ CreateTrigger(-6, -0.4, 1.5, "testgate", 15)
 CreatePlayer(0, 1.5)
 )";
 
-const char* kSecondLevel = R"(
-for x = -8, 8, 2 do CreateBlock(x, -4, 0, 2, 0); CreateBlock(x, 4, 0, 2, 0) end
-for y = -2, 2, 2 do CreateBlock(-8, y, 0, 2, 0); CreateBlock(8, y, 0, 2, 0) end
+const std::string kSecondLevel = std::string(kWalledRoom) + R"(
 for x = -6, 6, 4 do for y = -2, 2, 4 do CreateBitmap(x, y, 0, 0, 0, 48, 48, "tex_floor_tiles") end end
 CreatePlayer(0, 0)
 )";

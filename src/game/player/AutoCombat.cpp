@@ -83,13 +83,22 @@ float Worth(const TTulirelv& weapon, const TActor& holder, float distance)
     return worth;
 }
 
+// An enemy worth shooting at: alive, on its feet and solid (not fallen, hidden
+// or dug in); nullptr for anything else.
+TEnemy* StandingEnemy(TGameObject* object)
+{
+    auto* enemy = dynamic_cast<TEnemy*>(object);
+    if (!enemy || enemy->dead || !enemy->Alive() || enemy->collision != kCollisionModeSolid) return nullptr;
+    return enemy;
+}
+
 // Enemies standing within `radius` of `point`.
 int Crowd(TWorld& world, b2Vec2 point, float radius)
 {
     int count = 0;
     for (TGameObject* object : world.objects) {
-        auto* enemy = dynamic_cast<TEnemy*>(object);
-        if (!enemy || enemy->dead || !enemy->Alive() || enemy->collision != kCollisionModeSolid) continue;
+        TEnemy* enemy = StandingEnemy(object);
+        if (!enemy) continue;
         if ((enemy->GetPosition() - point).Length() < radius) ++count;
     }
     return count;
@@ -117,8 +126,8 @@ TEnemy* TAutoCombat::FindTarget(TPlayer& player, TWorld& world) const
     TEnemy* best = nullptr;
     float bestDistance = kSightRange;
     for (TGameObject* object : world.objects) {
-        auto* enemy = dynamic_cast<TEnemy*>(object);
-        if (!enemy || enemy->dead || !enemy->Alive() || enemy->collision != kCollisionModeSolid) continue;
+        TEnemy* enemy = StandingEnemy(object);
+        if (!enemy) continue;
         if (Ignored(enemy)) continue;
         const b2Vec2 p = enemy->GetPosition();
         float distance = (p - at).Length();
@@ -290,8 +299,8 @@ bool TAutoCombat::Stab(TPlayer& player, TWorld& world, TAutoControls& hands) con
     TEnemy* nearest = nullptr;
     float nearestDistance = kStabReach;
     for (TGameObject* object : world.objects) {
-        auto* enemy = dynamic_cast<TEnemy*>(object);
-        if (!enemy || enemy->dead || !enemy->Alive() || enemy->collision != kCollisionModeSolid) continue;
+        TEnemy* enemy = StandingEnemy(object);
+        if (!enemy) continue;
         if (dynamic_cast<TTurret*>(enemy)) continue;
         const float distance = (enemy->GetPosition() - at).Length();
         if (distance >= nearestDistance) continue;
@@ -353,8 +362,8 @@ bool TAutoCombat::BombSpot(TPlayer& player, TWorld& world, b2Vec2* spot) const
     // the player's feet, the bomb goes among those still coming.
     int most = kBombCrowd - 1;
     for (TGameObject* object : world.objects) {
-        auto* enemy = dynamic_cast<TEnemy*>(object);
-        if (!enemy || enemy->dead || !enemy->Alive() || enemy->collision != kCollisionModeSolid) continue;
+        TEnemy* enemy = StandingEnemy(object);
+        if (!enemy) continue;
         const b2Vec2 p = enemy->GetPosition();
         const float distance = (p - at).Length();
         if (distance < kBombNear || distance > kBombFar) continue;

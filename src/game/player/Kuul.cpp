@@ -56,18 +56,9 @@ void EmitHitBurst(TWorld* world, float x, float y)
 
 } // namespace
 
-namespace {
-TFreeList& BulletBlocks()
-{
-    // Kept for the run: bullets deleted at exit still come back here.
-    static TFreeList* blocks = new TFreeList(sizeof(TKuul), 256);
-    return *blocks;
-}
-}  // namespace
+void* TKuul::operator new(std::size_t size) { return TakeBlock(ClassBlocks<TKuul>(), size); }
 
-void* TKuul::operator new(std::size_t size) { return TakeBlock(BulletBlocks(), size); }
-
-void TKuul::operator delete(void* block, std::size_t size) { GiveBlock(BulletBlocks(), block, size); }
+void TKuul::operator delete(void* block, std::size_t size) { GiveBlock(ClassBlocks<TKuul>(), block, size); }
 
 TKuul::TKuul(float x, float y, float angle, float speed, float dmg, float range, int piercing,
              int type, TActor* from)

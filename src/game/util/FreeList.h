@@ -33,3 +33,12 @@ private:
 // come from the list, larger ones (a class derived from it) from the heap.
 void* TakeBlock(TFreeList& blocks, size_t size);
 void GiveBlock(TFreeList& blocks, void* block, size_t size);
+
+// The free list of class T's own operator new and delete, one per class. It is
+// kept for the whole run, so objects deleted at exit still come back to it.
+template <typename T>
+TFreeList& ClassBlocks()
+{
+    static TFreeList* blocks = new TFreeList(sizeof(T), 256);
+    return *blocks;
+}

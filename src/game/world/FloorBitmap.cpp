@@ -46,18 +46,9 @@ TFloorBitmap::TFloorBitmap(float x, float y, float a, const TSprite& source, int
 
 TFloorBitmap::~TFloorBitmap() = default;
 
-namespace {
-TFreeList& BitmapBlocks()
-{
-    // Kept for the run: bitmaps deleted at exit still come back here.
-    static TFreeList* blocks = new TFreeList(sizeof(TFloorBitmap), 256);
-    return *blocks;
-}
-}  // namespace
+void* TFloorBitmap::operator new(std::size_t size) { return TakeBlock(ClassBlocks<TFloorBitmap>(), size); }
 
-void* TFloorBitmap::operator new(std::size_t size) { return TakeBlock(BitmapBlocks(), size); }
-
-void TFloorBitmap::operator delete(void* block, std::size_t size) { GiveBlock(BitmapBlocks(), block, size); }
+void TFloorBitmap::operator delete(void* block, std::size_t size) { GiveBlock(ClassBlocks<TFloorBitmap>(), block, size); }
 
 bool TFloorBitmap::HasFrame(const TSprite* s, int frame)
 {
