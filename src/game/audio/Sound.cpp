@@ -1,5 +1,12 @@
 #include "audio/Sound.h"
-#include <cstdlib>
+#include <random>
+
+namespace {
+
+// Which variant plays is heard, not simulated: its own dice.
+std::minstd_rand variantDice;
+
+} // namespace
 
 void TSound::AddVariant(Mix_Chunk* chunk)
 {
@@ -14,5 +21,5 @@ Mix_Chunk* TSound::Variant(std::size_t index) const
 Mix_Chunk* TSound::PickVariant() const
 {
     if (variants.empty()) return nullptr;
-    return variants[std::size_t(std::rand()) % variants.size()];
+    return variants[std::size_t(variantDice()) % variants.size()];
 }

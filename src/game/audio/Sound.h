@@ -13,7 +13,11 @@ public:
     std::size_t VariantCount() const { return variants.size(); }
     bool Empty() const { return variants.empty(); }
     Mix_Chunk* Variant(std::size_t index) const;
-    // A variant chosen with rand(); null when there is none.
+    // A variant chosen at random; null when there is none. The choice draws
+    // from a random stream of its own, never from the game's rand(): whether
+    // a sound starts depends on the mixer (a free channel, an open device),
+    // and that must not shift what the game's dice give, or a recorded run
+    // would play back differently.
     Mix_Chunk* PickVariant() const;
 
 private:

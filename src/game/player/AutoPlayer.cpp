@@ -134,11 +134,13 @@ void TAutoPlayer::OnLevel(TGame& game)
     if (!reported && game.levelEndCountdown > 0) gateLine = LevelLine(game, true);
     const bool playerUp = game.player && game.player->health > 0.0f;
     if (!reported && playerUp && game.levelEndCountdown <= 0 && framesBefore + world.stepCount > kAutoLevelFrameLimit) {
-        // Given up: on to the next level the way its gate would lead.
+        // Given up: on to the next level the way its gate would lead; after
+        // the last one the campaign is over and a new one begins.
         gateLine = LevelLine(game, false);
         PassGate();
         if (LevelLimitReached()) running = 0;
-        else RunRecordedScript("LoadLevel(NextLevel(currentLevel), 1)");
+        else RunRecordedScript("local next = NextLevel(currentLevel); "
+                               "if next then LoadLevel(next, 1) else ClearCampaign(); SetMenuState(\"mainmenu\") end");
     }
     if (!game.player) return;
     if (auto* device = dynamic_cast<TAutoInputDevice*>(game.player->input.get())) {
