@@ -17,12 +17,12 @@ if [ $# -eq 0 ]; then
 fi
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/korvanmire-xvfb.XXXXXX")
-server=""
+servers=()
 stop() {
-  if [ -n "$server" ]; then
+  for server in "${servers[@]}"; do
     kill "$server" 2>/dev/null
     wait "$server" 2>/dev/null
-  fi
+  done
   rm -rf "$work"
 }
 trap stop EXIT
@@ -36,25 +36,36 @@ cookie=$(od -An -N16 -tx1 /dev/urandom | tr -d ' \n')
 : > "$XAUTHORITY"
 xauth -q -f "$XAUTHORITY" add :0 . "$cookie"
 
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -auth "$XAUTHORITY" \
-  3>"$work/display" >"$work/server.log" 2>&1 &
-server=$!
-
-# Xvfb writes the number once it accepts connections.
-number=""
-for _ in $(seq 1 1500); do
-  number=$(head -n1 "$work/display" 2>/dev/null)
-  [[ "$number" =~ ^[0-9]+$ ]] && break
+# Starts a server and sets `number` to the number it took once it accepts
+# connections; leaves it empty when the server did not start.
+start_server() {
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -auth "$XAUTHORITY" \
+    3>"$work/display$1" >"$work/server$1.log" 2>&1 &
+  servers+=($!)
   number=""
-  kill -0 "$server" 2>/dev/null || break
-  sleep 0.02
-done
-if [ -z "$number" ]; then
-  echo "xvfb-run.sh: Xvfb did not start; its log:" >&2
-  cat "$work/server.log" >&2
-  exit 1
-fi
+  for _ in $(seq 1 1500); do
+    number=$(head -n1 "$work/display$1" 2>/dev/null)
+    [[ "$number" =~ ^[0-9]+$ ]] && return
+    number=""
+    kill -0 "${servers[-1]}" 2>/dev/null || return
+    sleep 0.02
+  done
+}
 
-xauth -q -f "$XAUTHORITY" add ":$number" . "$cookie"
+# A client may still be refused: under load a server elsewhere on this network
+# can hold the abstract socket of the number ours took. Such a server is left
+# running until the end, so that the next one takes another number.
+for attempt in 1 2 3; do
+  start_server "$attempt"
+  if [ -z "$number" ]; then
+    echo "xvfb-run.sh: Xvfb did not start; its log:" >&2
+    cat "$work/server$attempt.log" >&2
+    exit 1
+  fi
+  xauth -q -f "$XAUTHORITY" add ":$number" . "$cookie"
+  command -v xdpyinfo >/dev/null || break
+  DISPLAY=":$number" xdpyinfo >/dev/null 2>&1 && break
+  echo "xvfb-run.sh: display :$number refused a client; starting another server" >&2
+done
 export DISPLAY=":$number"
 "$@"

@@ -61,7 +61,7 @@ bool GameRun::RunOnce(const std::string& replay, int timeoutSeconds)
                                           {{"KORVANMIRE_REPLAY", "replay.txt"},
                                            {"KORVANMIRE_CONSOLE_LOG", "console.log"},
                                            {"KORVANMIRE_SEED", "1"},
-                                           {"SDL_AUDIODRIVER", "dummy"},
+                                           {"SDL_AUDIODRIVER", audioDriver.c_str()},
                                            {"LIBGL_ALWAYS_SOFTWARE", "1"}},
                                           timeoutSeconds, whileRunning);
     exitCode = result.exitCode;

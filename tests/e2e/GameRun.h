@@ -44,6 +44,9 @@ public:
 
     // Command-line arguments after "-w".
     std::vector<std::string> arguments;
+    // SDL's sound driver: "dummy" plays into nothing; a name SDL does not
+    // know leaves the game without sound.
+    std::string audioDriver = "dummy";
     int exitCode = -1;
     std::string stderrText;
     // Called about every 50 ms while the game runs, with its process id.

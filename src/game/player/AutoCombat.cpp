@@ -1,5 +1,6 @@
 #include "player/AutoCombat.h"
 #include "enemies/Enemy.h"
+#include "enemies/Sdur.h"
 #include "enemies/Turret.h"
 #include "player/AutoControls.h"
 #include "player/Container.h"
@@ -11,6 +12,7 @@
 #include "world/Physics.h"
 #include "world/World.h"
 #include <box2d/box2d.h>
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -59,6 +61,10 @@ constexpr float kCoverHealth = 40.0f;
 constexpr float kCoverHealthFromHeavy = 70.0f;
 constexpr int kCoverFrames = 150;
 constexpr float kCoverNear = 2.5f;
+// Cover is sought sooner from a gunman whose burst, this share of it hitting,
+// would take more than the player's health; rounds of an unknown gun count this much.
+constexpr float kBurstHitShare = 0.5f;
+constexpr float kUnknownRoundDamage = 10.0f;
 // After finding no cover, it fights in the open this long.
 constexpr int kNoCoverFrames = 90;
 // What bullets hit, the player aside.
@@ -102,6 +108,16 @@ int Crowd(TWorld& world, b2Vec2 point, float radius)
         if ((enemy->GetPosition() - point).Length() < radius) ++count;
     }
     return count;
+}
+
+// What one burst of a gunman's would take off the player if every round hit.
+float BurstDamage(const TEnemy& enemy)
+{
+    float perRound = kUnknownRoundDamage;
+    if (auto* soldier = dynamic_cast<const TSdur*>(&enemy))
+        if (auto* weapon = dynamic_cast<const TTulirelv*>(soldier->Weapon()))
+            perRound = float(weapon->damage * std::max(1, weapon->bulletCount));
+    return perRound * float(std::max(1, enemy.tuning.burstSize));
 }
 
 // A gunman raising its gun or firing (a person sees it too).
@@ -215,7 +231,8 @@ bool TAutoCombat::WantsCover(const TPlayer& player, const TTulirelv& weapon, flo
     if (clock < noCoverUntil || !target->tuning.hasGun || dynamic_cast<TTurret*>(target)) return false;
     if (distance < kCoverNear) return false;
     if (weapon.roundsLoaded == 0 && player.ammo[weapon.ammoType] > 0) return true;
-    const float hurt = target->health >= kToughHealth ? kCoverHealthFromHeavy : kCoverHealth;
+    const float hurt = std::max(target->health >= kToughHealth ? kCoverHealthFromHeavy : kCoverHealth,
+                                kBurstHitShare * BurstDamage(*target));
     return Aiming(*target) && player.health < hurt;
 }
 
@@ -319,6 +336,29 @@ bool TAutoCombat::Stab(TPlayer& player, TWorld& world, TAutoControls& hands) con
     // A stab starts from walking or aiming, not in the middle of a shot.
     if (player.action == kActionWalk || player.action == kActionAim) hands.TapAction("stab");
     return true;
+}
+
+TEnemy* TAutoCombat::NearestGunman(TWorld& world, b2Vec2 at, float reach)
+{
+    TEnemy* nearest = nullptr;
+    for (TGameObject* object : world.objects) {
+        TEnemy* enemy = StandingEnemy(object);
+        if (!enemy || !enemy->tuning.hasGun) continue;
+        const float distance = (enemy->GetPosition() - at).Length();
+        if (distance >= reach) continue;
+        nearest = enemy;
+        reach = distance;
+    }
+    return nearest;
+}
+
+int TAutoCombat::Medkits(const TPlayer& player)
+{
+    if (!player.inventory) return 0;
+    int count = 0;
+    for (int i = 0; i < player.inventory->slotCount; ++i)
+        if (dynamic_cast<TMedkit*>(player.inventory->Slot(i))) ++count;
+    return count;
 }
 
 float TAutoCombat::Firepower(const TPlayer& player)

@@ -44,6 +44,10 @@ public:
     static TTulirelv* BestWeapon(const TPlayer& player, float distance);
     // The damage the rounds it carries could do, loaded and in store.
     static float Firepower(const TPlayer& player);
+    // The nearest gunman on its feet within `reach` of `at`, seen or not; null when none is.
+    static TEnemy* NearestGunman(TWorld& world, b2Vec2 at, float reach);
+    // The medkits it carries.
+    static int Medkits(const TPlayer& player);
     // Brings the item into the hand; true once it is the selected one.
     static bool Select(TPlayer& player, const TItem* item, TAutoControls& hands);
 

@@ -38,6 +38,18 @@ constexpr int kLootLookFrames = 20;
 constexpr float kHungryFirepower = 2500.0f;
 // Near enough to the spot where loot is worked on.
 constexpr float kLootReach = 0.22f;
+// Far crates are worth the walk while the player is short of medkits (or of
+// rounds). Hurt and without one, he keeps out of rooms he need not enter.
+constexpr int kMedkitsWanted = 2;
+constexpr float kWoundedHealth = 50.0f;
+// Hit with nothing in sight to answer, he hides from the nearest gunman
+// within the first distance (its rounds come round a corner the sight line
+// does not), or else backs out the way he came, this long; and does so at
+// most once in the second span: a gun covering the only way on is passed
+// after all.
+constexpr float kUnseenShooterReach = 16.0f;
+constexpr int kBackOutFrames = 60;
+constexpr int kBackOutRest = 300;
 // Frames spent getting to one piece of loot and working it before it is given up.
 constexpr int kLootChaseFrames = 300;
 constexpr float kLootChaseFramesPerUnit = 20.0f;
@@ -74,9 +86,23 @@ void TAutoInputDevice::Think(TPlayer& player, TWorld& world, TAutoControls& hand
     const b2Vec2 at = player.GetPosition();
     if (trail.empty() || (trail.back() - at).Length() > kTrailStep) {
         trail.push_back(at);
-        if (trail.size() > kTrailLength) trail.erase(trail.begin());
+        if (trail.size() > kTrailLength) {
+            trail.erase(trail.begin());
+            if (fleeTo > 0) --fleeTo;  // still the same point
+        }
     }
     doing = combat.Target() ? "fighting " + combat.Target()->kindName : "walking";
+    // Hurt by something out of sight (a gun through a wall, a shooter
+    // beyond sight range): away from there, and the loot there is left.
+    if (player.health < lastHealth && !combat.Target() && frame - backOutFrame > kBackOutRest) {
+        backOutFrame = frame;
+        backOutUntil = frame + kBackOutFrames;
+        unseenShooter = TAutoCombat::NearestGunman(world, at, kUnseenShooterReach);
+        coverWay.clear();
+        if (TGameObject* lootObject = loot ? ObjectFromHandle(loot) : nullptr) looting.GiveUp(lootObject);
+        loot = nullptr;
+    }
+    lastHealth = player.health;
     switch (stance) {
     case TAutoCombat::Stance::Stand:
         watchFrame = frame;  // standing still to fight is not being stuck
@@ -108,6 +134,15 @@ void TAutoInputDevice::Think(TPlayer& player, TWorld& world, TAutoControls& hand
         break;
     }
 
+    if (frame < backOutUntil) {
+        auto* shooter = ObjectFromHandleAs<TEnemy>(unseenShooter);
+        doing = shooter ? "hiding" : "backing out";
+        if (!shooter || shooter->dead || !SeekCover(player, shooter->GetPosition(), hands))
+            if (const int to = TrailPointBack(at); to >= 0) Walk(player, trail[size_t(to)] - at, hands);
+        watchFrame = frame;
+        watchFrom = at;
+        return;
+    }
     if (crafting.Work(player, hands) || looting.Tidy(player, hands)) {
         doing = "sorting";
         watchFrame = frame;
@@ -119,8 +154,10 @@ void TAutoInputDevice::Think(TPlayer& player, TWorld& world, TAutoControls& hand
     // Loot near the way.
     TGameObject* lootObject = loot ? ObjectFromHandle(loot) : nullptr;
     if (!lootObject && frame - lootLookFrame >= kLootLookFrames) {
+        const bool hungry = TAutoCombat::Firepower(player) < kHungryFirepower;
         lootLookFrame = frame;
-        lootObject = looting.Choose(player, world, TAutoCombat::Firepower(player) < kHungryFirepower, hurry, &lootSpot);
+        lootObject = looting.Choose(player, world, hungry, FarLootWorthIt(player, hungry), gateKnown ? &gate : nullptr,
+                                    &lootSpot);
         loot = lootObject;
         lootSince = frame;
         lootFrom = player.GetPosition();
@@ -290,20 +327,33 @@ void TAutoInputDevice::Retreat(TPlayer& player, b2Vec2 threat, TAutoControls& ha
     if (bestScore > -0.2f) Walk(player, best, hands);
 }
 
-void TAutoInputDevice::Flee(TPlayer& player, b2Vec2 threat, TAutoControls& hands)
+int TAutoInputDevice::TrailPointBack(b2Vec2 at)
 {
-    const b2Vec2 at = player.GetPosition();
-    // A new flight starts from the latest point of the trail.
+    // A new walk back starts from the latest point of the trail.
     if (frame - fleeFrame > 1) fleeTo = int(trail.size()) - 1;
     fleeFrame = frame;
     while (fleeTo >= 0 && (trail[size_t(fleeTo)] - at).Length() < kTrailReached) --fleeTo;
+    return fleeTo;
+}
+
+void TAutoInputDevice::Flee(TPlayer& player, b2Vec2 threat, TAutoControls& hands)
+{
+    const b2Vec2 at = player.GetPosition();
+    const int to = TrailPointBack(at);
     // The way back leads past the threat (it came from there): any way off.
-    const float threatDistance = (threat - at).Length();
-    if (fleeTo < 0 || (trail[size_t(fleeTo)] - threat).Length() < threatDistance) {
+    if (to < 0 || (trail[size_t(to)] - threat).Length() < (threat - at).Length()) {
         Retreat(player, threat, hands);
         return;
     }
-    Walk(player, trail[size_t(fleeTo)] - at, hands);
+    Walk(player, trail[size_t(to)] - at, hands);
+}
+
+bool TAutoInputDevice::FarLootWorthIt(const TPlayer& player, bool hungry) const
+{
+    if (hurry) return false;
+    const int medkits = TAutoCombat::Medkits(player);
+    if (player.health < kWoundedHealth && medkits == 0) return false;
+    return hungry || medkits < kMedkitsWanted;
 }
 
 void TAutoInputDevice::Strafe(TPlayer& player, b2Vec2 threat, TAutoControls& hands)

@@ -58,6 +58,10 @@ private:
     // Runs from a threat back along the way it came (the trail), or else
     // backs away where the floor allows.
     void Flee(TPlayer& player, b2Vec2 threat, TAutoControls& hands);
+    // The trail point a walk back along it heads for this frame; -1 at its start.
+    int TrailPointBack(b2Vec2 at);
+    // Whether crates out of sight are worth the walk now.
+    bool FarLootWorthIt(const TPlayer& player, bool hungry) const;
     // Steps sideways to a threat, changing sides now and then and at walls.
     void Strafe(TPlayer& player, b2Vec2 threat, TAutoControls& hands);
     // Not getting anywhere: the cell ahead counts as blocked for a while.
@@ -93,6 +97,12 @@ private:
     std::vector<b2Vec2> trail;
     int fleeTo = -1;
     int fleeFrame = -1000;
+    // Hit by what it cannot see: until then it hides from the nearest gunman
+    // (when there is one) or backs out along the trail.
+    float lastHealth = 0.0f;
+    int backOutUntil = 0;
+    int backOutFrame = -1000;
+    const void* unseenShooter = nullptr;  // a handle, checked before use
     int coverFrame = -1000;
     std::vector<std::pair<TPathFinder::Step, int>> stuckCells;  // cell and until which frame
 };

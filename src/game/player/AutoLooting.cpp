@@ -20,6 +20,10 @@ namespace {
 // short of rounds it then also goes for rounds lying out of sight.
 constexpr float kLootRange = 12.0f;
 constexpr float kFarLootRange = 60.0f;
+// Far loot is left when the walk there and on to the gate is this much
+// longer than the walk straight to the gate: rooms off the way cost time
+// and blood, as a level's frame budget and its later rooms show.
+constexpr float kFarLootDetour = 30.0f;
 // Frames spent on one piece of loot before giving up on it.
 constexpr int kPatience = 150;
 
@@ -105,7 +109,8 @@ b2Vec2 TAutoLooting::CrateFront(TGameObject& crate)
     return crate.GetPosition() + b2Mul(turn, local);
 }
 
-TGameObject* TAutoLooting::Choose(TPlayer& player, TWorld& world, bool hungry, bool hurry, b2Vec2* standAt)
+TGameObject* TAutoLooting::Choose(TPlayer& player, TWorld& world, bool hungry, bool farLoot, const b2Vec2* goal,
+                                  b2Vec2* standAt)
 {
     if (InventoryFull(player)) return nullptr;
     const b2Vec2 at = player.GetPosition();
@@ -125,8 +130,10 @@ TGameObject* TAutoLooting::Choose(TPlayer& player, TWorld& world, bool hungry, b
         } else {
             continue;
         }
-        far = far && !hurry;
+        far = far && farLoot;
         const float distance = (spot - at).Length();
+        // The way there and on to the goal, against the way straight on.
+        if (far && goal && distance + (*goal - spot).Length() - (*goal - at).Length() > kFarLootDetour) far = false;
         if (distance >= bestDistance || (!far && distance >= kLootRange)) continue;
         if (!far && !InSight(at, object->GetPosition(), object, player)) continue;
         best = object;

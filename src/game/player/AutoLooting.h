@@ -13,10 +13,13 @@ class TWorld;
 class TAutoLooting {
 public:
     // The nearest loot not given up on: items lying in sight within reach,
-    // and unless the player is in a `hurry`, from far, seen or not, the
+    // and when `farLoot` is worth the walk, from far, seen or not, the
     // crates it knows of and for a `hungry` player (short of rounds) rounds
-    // lying about. Writes where to stand for it; null when there is none.
-    TGameObject* Choose(TPlayer& player, TWorld& world, bool hungry, bool hurry, b2Vec2* standAt);
+    // lying about, as long as they lie not too far off the way to the
+    // `goal` (the gate; null when unknown). Writes where to stand for it;
+    // null when there is none.
+    TGameObject* Choose(TPlayer& player, TWorld& world, bool hungry, bool farLoot, const b2Vec2* goal,
+                        b2Vec2* standAt);
     // Works on the loot while standing at it; false once it is done with it
     // (emptied, picked up, or given up on).
     bool Work(TPlayer& player, TGameObject* loot, TAutoControls& hands);
