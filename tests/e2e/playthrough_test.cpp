@@ -149,9 +149,10 @@ std::string Replay()
     add(690, "screenshot levelend.bmp");
     add(700, "press return");
     add(705, "lua Report('next'); Where('next')");
-    add(840, "screenshot next.bmp");
-    add(842, "lua Report('later')");
-    add(845, "lua ExitGame()");
+    // Late enough for the arrival's ripple to have left the HUD.
+    add(900, "screenshot next.bmp");
+    add(902, "lua Report('later')");
+    add(905, "lua ExitGame()");
     std::string text;
     for (const auto& [frame, command] : at) text += std::to_string(frame) + " " + command + "\n";
     return text;
