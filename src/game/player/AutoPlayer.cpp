@@ -113,7 +113,7 @@ bool TAutoPlayer::LevelLimitReached() const
 void TAutoPlayer::StartLevelCount(TGame& game)
 {
     level = game.currentLevelName;
-    reported = false;
+    reported = givenUp = false;
     deaths = framesBefore = killsBefore = shotsBefore = hitsBefore = 0;
     // What the player carries into the level (handed over after this frame's events).
     if (game.progress) levelStart = *game.progress;
@@ -133,14 +133,17 @@ void TAutoPlayer::OnLevel(TGame& game)
     TWorld& world = *game.world;
     if (!reported && game.levelEndCountdown > 0) gateLine = LevelLine(game, true);
     const bool playerUp = game.player && game.player->health > 0.0f;
-    if (!reported && playerUp && game.levelEndCountdown <= 0 && framesBefore + world.stepCount > kAutoLevelFrameLimit) {
-        // Given up: on to the next level the way its gate would lead; after
-        // the last one the campaign is over and a new one begins.
-        gateLine = LevelLine(game, false);
-        PassGate();
-        if (LevelLimitReached()) running = 0;
-        else RunRecordedScript("local next = NextLevel(currentLevel); "
-                               "if next then LoadLevel(next, 1) else ClearCampaign(); SetMenuState(\"mainmenu\") end");
+    if (playerUp && game.levelEndCountdown <= 0) {
+        if (!reported && framesBefore + world.stepCount > kAutoLevelFrameLimit) {
+            gateLine = LevelLine(game, false);
+            PassGate();
+            givenUp = true;
+            if (LevelLimitReached()) running = 0;
+            else LeaveLevel();
+        } else if (givenUp) {
+            // A death while the teleport counted down brought the player back here: off again.
+            LeaveLevel();
+        }
     }
     if (!game.player) return;
     if (auto* device = dynamic_cast<TAutoInputDevice*>(game.player->input.get())) {
@@ -148,6 +151,14 @@ void TAutoPlayer::OnLevel(TGame& game)
         device->Hurry(framesBefore + world.stepCount > kAutoLevelFrameLimit / 2);
         device->Think(*game.player, world, hands);
     }
+}
+
+void TAutoPlayer::LeaveLevel()
+{
+    // On to the next level the way its gate would lead; after the last one
+    // the campaign is over and a new one begins.
+    RunRecordedScript("local next = NextLevel(currentLevel); "
+                      "if next then LoadLevel(next, 1) else ClearCampaign(); SetMenuState(\"mainmenu\") end");
 }
 
 void TAutoPlayer::ReportStatus(TGame& game)

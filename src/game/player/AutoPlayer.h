@@ -33,6 +33,8 @@ private:
     std::string LevelLine(TGame& game, bool reachedGate) const;
     // Writes the level's line once the level is left (through the gate or given up).
     void PassGate();
+    // Gives the level up: the teleport to the next one starts.
+    void LeaveLevel();
 
     TAutoControls hands;
     std::string state;
@@ -43,6 +45,7 @@ private:
     std::string diedOn;  // the level to start again after a death
     TLevelProgress levelStart;  // the carried state the level began with
     bool reported = false;
+    bool givenUp = false;  // past its frame limit: left as soon as the player stands
     std::string gateLine;  // kept up while the gate counts down, written as it is passed
     int deaths = 0;
     int framesBefore = 0, killsBefore = 0, shotsBefore = 0, hitsBefore = 0;
