@@ -4,6 +4,11 @@
 #
 #   scripts/xvfb-run.sh COMMAND [ARG...]
 #
+# The server does not reset when its last client leaves (-noreset): a reset
+# refuses connections while it lasts, and SDL connects twice in a row (once to
+# see whether X is there, then for real), so under load the game's second
+# connection could meet a server still resetting after its first.
+#
 # Xvfb picks its display number itself (-displayfd): the first number whose
 # lock file and sockets it can really take. Runs in parallel, stale lock files
 # and servers of another container that shares this network (X sockets live in
@@ -39,7 +44,7 @@ xauth -q -f "$XAUTHORITY" add :0 . "$cookie"
 # Starts a server and sets `number` to the number it took once it accepts
 # connections; leaves it empty when the server did not start.
 start_server() {
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -auth "$XAUTHORITY" \
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset -auth "$XAUTHORITY" \
     3>"$work/display$1" >"$work/server$1.log" 2>&1 &
   servers+=($!)
   number=""
