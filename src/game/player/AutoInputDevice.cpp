@@ -39,8 +39,11 @@ constexpr float kHungryFirepower = 2500.0f;
 // Near enough to the spot where loot is worked on.
 constexpr float kLootReach = 0.22f;
 // Far crates are worth the walk while the player is short of medkits (or of
-// rounds). Hurt and without one, he keeps out of rooms he need not enter.
+// rounds): health is carried from level to level, and a level begun weak is
+// begun again weak after every death.
 constexpr int kMedkitsWanted = 2;
+// Under this health and without a medkit, any crate of the level is worth the
+// walk, however far off the way to the gate.
 constexpr float kWoundedHealth = 50.0f;
 // Hit with nothing in sight to answer, he hides from the nearest gunman
 // within the first distance (its rounds come round a corner the sight line
@@ -156,8 +159,9 @@ void TAutoInputDevice::Think(TPlayer& player, TWorld& world, TAutoControls& hand
     if (!lootObject && frame - lootLookFrame >= kLootLookFrames) {
         const bool hungry = TAutoCombat::Firepower(player) < kHungryFirepower;
         lootLookFrame = frame;
-        lootObject = looting.Choose(player, world, hungry, FarLootWorthIt(player, hungry), gateKnown ? &gate : nullptr,
-                                    &lootSpot);
+        const bool wounded = player.health < kWoundedHealth && TAutoCombat::Medkits(player) == 0;
+        lootObject = looting.Choose(player, world, hungry, FarLootWorthIt(player, hungry),
+                                    gateKnown && !wounded ? &gate : nullptr, &lootSpot);
         loot = lootObject;
         lootSince = frame;
         lootFrom = player.GetPosition();
@@ -350,10 +354,7 @@ void TAutoInputDevice::Flee(TPlayer& player, b2Vec2 threat, TAutoControls& hands
 
 bool TAutoInputDevice::FarLootWorthIt(const TPlayer& player, bool hungry) const
 {
-    if (hurry) return false;
-    const int medkits = TAutoCombat::Medkits(player);
-    if (player.health < kWoundedHealth && medkits == 0) return false;
-    return hungry || medkits < kMedkitsWanted;
+    return !hurry && (hungry || TAutoCombat::Medkits(player) < kMedkitsWanted);
 }
 
 void TAutoInputDevice::Strafe(TPlayer& player, b2Vec2 threat, TAutoControls& hands)
