@@ -98,6 +98,22 @@ TEnemy* StandingEnemy(TGameObject* object)
     return enemy;
 }
 
+// The nearest enemy on its feet within `reach` of `at` that `wanted` accepts; null when none is.
+template <typename Wanted>
+TEnemy* NearestStanding(TWorld& world, b2Vec2 at, float reach, Wanted wanted)
+{
+    TEnemy* nearest = nullptr;
+    for (TGameObject* object : world.objects) {
+        TEnemy* enemy = StandingEnemy(object);
+        if (!enemy || !wanted(*enemy)) continue;
+        const float distance = (enemy->GetPosition() - at).Length();
+        if (distance >= reach) continue;
+        nearest = enemy;
+        reach = distance;
+    }
+    return nearest;
+}
+
 // Enemies standing within `radius` of `point`.
 int Crowd(TWorld& world, b2Vec2 point, float radius)
 {
@@ -313,17 +329,8 @@ TAutoCombat::Stance TAutoCombat::Fight(TPlayer& player, TWorld& world, TAutoCont
 bool TAutoCombat::Stab(TPlayer& player, TWorld& world, TAutoControls& hands) const
 {
     const b2Vec2 at = player.GetPosition();
-    TEnemy* nearest = nullptr;
-    float nearestDistance = kStabReach;
-    for (TGameObject* object : world.objects) {
-        TEnemy* enemy = StandingEnemy(object);
-        if (!enemy) continue;
-        if (dynamic_cast<TTurret*>(enemy)) continue;
-        const float distance = (enemy->GetPosition() - at).Length();
-        if (distance >= nearestDistance) continue;
-        nearest = enemy;
-        nearestDistance = distance;
-    }
+    TEnemy* nearest = NearestStanding(world, at, kStabReach,
+                                      [](const TEnemy& enemy) { return !dynamic_cast<const TTurret*>(&enemy); });
     if (!nearest) return false;
     // The blade strikes ahead and a little to the side of the way the player
     // faces: turn so that it meets the enemy's middle.
@@ -340,16 +347,7 @@ bool TAutoCombat::Stab(TPlayer& player, TWorld& world, TAutoControls& hands) con
 
 TEnemy* TAutoCombat::NearestGunman(TWorld& world, b2Vec2 at, float reach)
 {
-    TEnemy* nearest = nullptr;
-    for (TGameObject* object : world.objects) {
-        TEnemy* enemy = StandingEnemy(object);
-        if (!enemy || !enemy->tuning.hasGun) continue;
-        const float distance = (enemy->GetPosition() - at).Length();
-        if (distance >= reach) continue;
-        nearest = enemy;
-        reach = distance;
-    }
-    return nearest;
+    return NearestStanding(world, at, reach, [](const TEnemy& enemy) { return enemy.tuning.hasGun != 0; });
 }
 
 int TAutoCombat::Medkits(const TPlayer& player)
