@@ -9,7 +9,7 @@
 #include "core/Game.h"
 #include "render/Camera.h"
 #include "render/Graphics.h"
-#include "render/ParticleSystem.h"
+#include "render/effects/ParticleSystem.h"
 #include "render/Texture.h"
 #include "script/Handles.h"
 #include "script/ScriptHost.h"

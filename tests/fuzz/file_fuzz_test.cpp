@@ -3,10 +3,10 @@
 // goes on and never crashes.
 #include "FuzzInput.h"
 #include "QuietStdErr.h"
-#include "core/ControlsMenuState.h"
+#include "core/screens/ControlsMenuState.h"
 #include "core/Frame.h"
-#include "core/InputReplay.h"
-#include "core/StateRegistry.h"
+#include "core/replay/InputReplay.h"
+#include "core/screens/StateRegistry.h"
 #include "script/ScriptHost.h"
 #include "util/FileText.h"
 #include <gtest/gtest.h>

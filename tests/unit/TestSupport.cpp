@@ -1,5 +1,5 @@
 #include "TestSupport.h"
-#include "core/StateRegistry.h"
+#include "core/screens/StateRegistry.h"
 #include <atomic>
 #include <cstdlib>
 #include <unistd.h>

@@ -11,7 +11,7 @@
 #include "enemies/SnakeSegment.h"
 #include "enemies/ToruRobot.h"
 #include "enemies/Turret.h"
-#include "player/Tulirelv.h"
+#include "player/weapons/Tulirelv.h"
 #include <cstdlib>
 #include <string>
 

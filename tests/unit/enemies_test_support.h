@@ -4,7 +4,7 @@
 // AddToRndTable, walls, and a zombie placed and turned as the test needs.
 #include "audio/Sound.h"
 #include "enemies/Zombi.h"
-#include "level/LevelProgress.h"
+#include "level/campaign/LevelProgress.h"
 #include "player_test_support.h"
 #include "render/Sprite.h"
 #include "render/Texture.h"

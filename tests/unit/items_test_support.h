@@ -3,11 +3,11 @@
 // the CreateItem resolver, a stand-in input device, and a small actor that
 // holds a container.
 #include "player/Actor.h"
-#include "player/Container.h"
-#include "player/InputDevice.h"
-#include "player/Item.h"
-#include "player/Kuul.h"
-#include "player/ReactionTable.h"
+#include "player/items/Container.h"
+#include "player/input/InputDevice.h"
+#include "player/items/Item.h"
+#include "player/weapons/Kuul.h"
+#include "player/items/ReactionTable.h"
 #include "world/CreationTransform.h"
 #include "world_test_support.h"
 #include <box2d/box2d.h>

@@ -1,5 +1,5 @@
 #include "core/CommandLine.h"
-#include "core/RunOptions.h"
+#include "core/replay/RunOptions.h"
 #include "core/Version.h"
 #include <cstdio>
 

@@ -1,10 +1,10 @@
 #include "core/EventPoll.h"
-#include "core/InputReplay.h"
+#include "core/replay/InputReplay.h"
 #include "core/InputTables.h"
 #include "core/App.h"
-#include "core/RunOptions.h"
-#include "core/RunRecorder.h"
-#include "player/AutoPlayer.h"
+#include "core/replay/RunOptions.h"
+#include "core/replay/RunRecorder.h"
+#include "autoplay/AutoPlayer.h"
 #include "render/Graphics.h"
 #include <SDL/SDL.h>
 

@@ -2,7 +2,7 @@
 #include "core/App.h"
 #include "core/EventPoll.h"
 #include "core/Game.h"
-#include "core/InputReplay.h"
+#include "core/replay/InputReplay.h"
 #include "core/InputTables.h"
 #include "core/ZoomKeys.h"
 #include "level/LevelLoader.h"

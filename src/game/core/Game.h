@@ -1,5 +1,5 @@
 #pragma once
-#include "level/LevelProgress.h"
+#include "level/campaign/LevelProgress.h"
 #include "stats/RunRecord.h"
 #include <memory>
 #include <string>

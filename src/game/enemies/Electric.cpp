@@ -1,7 +1,7 @@
 #include "enemies/Electric.h"
 #include "enemies/Laser.h"
 #include "render/GLState.h"
-#include "render/ParticleSystem.h"
+#include "render/effects/ParticleSystem.h"
 #include "world/MathUtil.h"
 #include "world/Physics.h"
 #include "world/World.h"

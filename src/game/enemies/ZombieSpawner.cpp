@@ -2,7 +2,7 @@
 #include "audio/Mixer.h"
 #include "core/Game.h"
 #include "enemies/Zombi.h"
-#include "player/Item.h"
+#include "player/items/Item.h"
 #include "player/Player.h"
 #include "render/GLState.h"
 #include "render/Shapes.h"

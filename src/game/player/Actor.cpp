@@ -1,8 +1,8 @@
 #include "player/Actor.h"
 #include "core/Game.h"
-#include "player/Container.h"
-#include "render/Decals.h"
-#include "render/ParticleSystem.h"
+#include "player/items/Container.h"
+#include "render/effects/Decals.h"
+#include "render/effects/ParticleSystem.h"
 #include "world/MathUtil.h"
 #include "world/World.h"
 #include <algorithm>

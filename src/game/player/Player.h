@@ -1,5 +1,5 @@
 #pragma once
-#include "level/Carrier.h"
+#include "level/campaign/Carrier.h"
 #include "player/Actor.h"
 #include <box2d/b2_math.h>
 #include <cstdint>

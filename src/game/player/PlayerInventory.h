@@ -1,5 +1,5 @@
 #pragma once
-#include "player/Container.h"
+#include "player/items/Container.h"
 #include <memory>
 #include <string>
 

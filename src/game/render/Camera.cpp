@@ -3,7 +3,7 @@
 #include "core/App.h"
 #include "core/Game.h"
 #include "core/InputTables.h"
-#include "level/FreeCamera.h"
+#include "level/editor/FreeCamera.h"
 #include "player/Player.h"
 #include "render/GLState.h"
 #include "script/ScriptHost.h"

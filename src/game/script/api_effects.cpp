@@ -5,11 +5,11 @@
 // or a bad itemtable/objectlist entry raises a script error and leaves no
 // object behind; the error is raised only after every C++ object of the
 // function has gone out of scope (lua_error skips destructors).
-#include "player/LuaItem.h"
-#include "player/Rocket.h"
-#include "player/SmallExplosive.h"
-#include "player/Tulirelv.h"
-#include "player/TimeBomb.h"
+#include "player/items/LuaItem.h"
+#include "player/weapons/Rocket.h"
+#include "player/weapons/SmallExplosive.h"
+#include "player/weapons/Tulirelv.h"
+#include "player/weapons/TimeBomb.h"
 #include "script/ApiRegistry.h"
 #include "world/CreationTransform.h"
 #include "world/Plahvatus.h"

@@ -6,11 +6,11 @@
 // script error and leaves no item in the world. Lua errors jump out of the
 // function and skip C++ destructors, so the message is put on the Lua stack
 // inside a scope that has already ended before lua_error runs.
-#include "player/Ammo.h"
-#include "player/Medkit.h"
-#include "player/ReactionTable.h"
-#include "player/SimpleItem.h"
-#include "player/Tulirelv.h"
+#include "player/weapons/Ammo.h"
+#include "player/weapons/Medkit.h"
+#include "player/items/ReactionTable.h"
+#include "player/items/SimpleItem.h"
+#include "player/weapons/Tulirelv.h"
 #include "script/ApiRegistry.h"
 #include "script/Console.h"
 #include "world/CreationTransform.h"

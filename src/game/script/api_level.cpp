@@ -2,7 +2,7 @@
 // clearing, the module name list, the run's progress record and the
 // oriented-rectangle test that level generators place modules with.
 #include "core/Game.h"
-#include "level/CampaignFile.h"
+#include "level/campaign/CampaignFile.h"
 #include "level/LevelLoader.h"
 #include "level/OrientedRect.h"
 #include "script/ApiRegistry.h"

@@ -1,5 +1,5 @@
 #include "stats/RunRecord.h"
-#include "level/LevelProgress.h"
+#include "level/campaign/LevelProgress.h"
 
 TRunRecord MakeRunRecord(const TLevelProgress& progress)
 {

@@ -1,7 +1,7 @@
 #include "world/Kast.h"
 #include "core/App.h"
 #include "core/Game.h"
-#include "player/InputDevice.h"
+#include "player/input/InputDevice.h"
 #include "player/Player.h"
 #include "render/Camera.h"
 #include "render/GLState.h"

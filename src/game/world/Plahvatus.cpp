@@ -2,7 +2,7 @@
 #include "player/Actor.h"
 #include "render/Camera.h"
 #include "render/GLState.h"
-#include "render/ParticleSystem.h"
+#include "render/effects/ParticleSystem.h"
 #include "render/ScreenDistortion.h"
 #include "render/Sprite.h"
 #include "render/SpriteDraw.h"

@@ -1,6 +1,6 @@
 #include "world/PuuSein.h"
 #include "render/GLState.h"
-#include "render/ParticleSystem.h"
+#include "render/effects/ParticleSystem.h"
 #include "render/Sprite.h"
 #include "render/SpriteDraw.h"
 #include "world/Physics.h"

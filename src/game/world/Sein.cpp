@@ -2,7 +2,7 @@
 #include "audio/Mixer.h"
 #include "core/Game.h"
 #include "render/GLState.h"
-#include "render/ParticleSystem.h"
+#include "render/effects/ParticleSystem.h"
 #include "render/Sprite.h"
 #include "render/SpriteDraw.h"
 #include "util/LuaQuoted.h"

@@ -1,0 +1,465 @@
+#include "autoplay/AutoCombat.h"
+#include "enemies/Enemy.h"
+#include "enemies/Sdur.h"
+#include "enemies/Turret.h"
+#include "autoplay/AutoControls.h"
+#include "player/items/Container.h"
+#include "player/weapons/Medkit.h"
+#include "player/PlayerInventory.h"
+#include "player/Player.h"
+#include "player/weapons/TimeBomb.h"
+#include "player/weapons/Tulirelv.h"
+#include "world/Physics.h"
+#include "world/World.h"
+#include <box2d/box2d.h>
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+namespace {
+
+// How near an enemy must be for the automatic player to fight it, world
+// units: farther shots mostly miss and waste rounds.
+constexpr float kSightRange = 8.5f;
+// Turrets (through walls too) and soldiers fire from this far.
+constexpr float kGunReach = 11.0f;
+constexpr float kAimingReach = 15.0f;
+// An enemy shot at this long without being hurt is out of reach (something
+// stands between): it is left alone for a while.
+constexpr int kNoProgressFrames = 150;
+constexpr int kIgnoreFrames = 450;
+// This many enemies this near make it give ground as well.
+constexpr int kCrowdToBackOff = 4;
+constexpr float kCrowdNear = 5.0f;
+// A heavy slower than this (squared speed; the player walks at 4) is run
+// from once it is this near, until it is that far.
+constexpr float kSlowSpeedSq = 9.0f;
+constexpr float kKiteNear = 3.0f;
+constexpr float kKiteFar = 5.0f;
+// Closer than this it steps back while shooting; explosives need more room.
+constexpr float kBackOffDistance = 3.5f;
+// The knife reaches enemies this near (centre to centre, world units); the
+// blade strikes this far ahead of the player and this far to his side.
+constexpr float kStabReach = 0.8f;
+constexpr float kBladeAhead = 0.5f;
+constexpr float kBladeSide = 0.25f;
+constexpr float kExplosiveSafeDistance = 4.0f;
+// A bomb goes to a crowd of this many enemies this close together, thrown
+// from between these distances.
+constexpr int kBombCrowd = 3;
+constexpr float kBombCrowdRadius = 2.5f;
+constexpr float kBombNear = 3.0f;
+constexpr float kBombFar = 8.0f;
+constexpr float kToughHealth = 250.0f;
+// Health levels below which a medkit is used, in a fight and between fights.
+constexpr float kHealInFight = 50.0f;
+constexpr float kHealAtRest = 70.0f;
+// A gunman's burst when the player is this hurt (from a heavy one sooner),
+// or an empty gun, sends the player out of the line of fire, for at most
+// this long; nearer than this, cover is no use.
+constexpr float kCoverHealth = 40.0f;
+constexpr float kCoverHealthFromHeavy = 70.0f;
+constexpr int kCoverFrames = 150;
+constexpr float kCoverNear = 2.5f;
+// Cover is sought sooner from a gunman whose burst, this share of it hitting,
+// would take more than the player's health; rounds of an unknown gun count this much.
+constexpr float kBurstHitShare = 0.5f;
+constexpr float kUnknownRoundDamage = 10.0f;
+// After finding no cover, it fights in the open this long.
+constexpr int kNoCoverFrames = 90;
+// What bullets hit, the player aside.
+constexpr uint32_t kSightMask = kCollisionWall | kCollisionEnemy;
+
+bool Usable(const TTulirelv& weapon, const TActor& holder)
+{
+    return weapon.roundsLoaded > 0 || holder.ammo[weapon.ammoType] > 0;
+}
+
+// Rough damage per second, less for a gun whose rounds run short: the
+// rounds a store holds go further in a gun that does more with each.
+float Worth(const TTulirelv& weapon, const TActor& holder, float distance)
+{
+    const float rate = 30.0f / float(std::max(1, std::abs(weapon.reloadTime)));
+    const float perRound = float(weapon.damage * std::max(1, weapon.bulletCount));
+    const float rounds = float(weapon.roundsLoaded + holder.ammo[weapon.ammoType]);
+    const float supply = std::min(1.0f, rounds * perRound / 1000.0f);
+    float worth = perRound * rate * (0.25f + 0.75f * supply);
+    // Pellets spread: good near, poor far.
+    if (weapon.bulletCount > 1 && distance > 4.0f) worth *= 0.4f;
+    return worth;
+}
+
+// An enemy worth shooting at: alive, on its feet and solid (not fallen, hidden
+// or dug in); nullptr for anything else.
+TEnemy* StandingEnemy(TGameObject* object)
+{
+    auto* enemy = dynamic_cast<TEnemy*>(object);
+    if (!enemy || enemy->dead || !enemy->Alive() || enemy->collision != kCollisionModeSolid) return nullptr;
+    return enemy;
+}
+
+// The nearest enemy on its feet within `reach` of `at` that `wanted` accepts; null when none is.
+template <typename Wanted>
+TEnemy* NearestStanding(TWorld& world, b2Vec2 at, float reach, Wanted wanted)
+{
+    TEnemy* nearest = nullptr;
+    for (TGameObject* object : world.objects) {
+        TEnemy* enemy = StandingEnemy(object);
+        if (!enemy || !wanted(*enemy)) continue;
+        const float distance = (enemy->GetPosition() - at).Length();
+        if (distance >= reach) continue;
+        nearest = enemy;
+        reach = distance;
+    }
+    return nearest;
+}
+
+// Enemies standing within `radius` of `point`.
+int Crowd(TWorld& world, b2Vec2 point, float radius)
+{
+    int count = 0;
+    for (TGameObject* object : world.objects) {
+        TEnemy* enemy = StandingEnemy(object);
+        if (!enemy) continue;
+        if ((enemy->GetPosition() - point).Length() < radius) ++count;
+    }
+    return count;
+}
+
+// What one burst of a gunman's would take off the player if every round hit.
+float BurstDamage(const TEnemy& enemy)
+{
+    float perRound = kUnknownRoundDamage;
+    if (auto* soldier = dynamic_cast<const TSdur*>(&enemy))
+        if (auto* weapon = dynamic_cast<const TTulirelv*>(soldier->Weapon()))
+            perRound = float(weapon->damage * std::max(1, weapon->bulletCount));
+    return perRound * float(std::max(1, enemy.tuning.burstSize));
+}
+
+// A gunman raising its gun or firing (a person sees it too).
+bool Aiming(const TEnemy& enemy)
+{
+    return enemy.action == kActionAim || enemy.action == kActionShoot;
+}
+
+} // namespace
+
+bool InSight(b2Vec2 from, b2Vec2 to, const void* object, const TPlayer& player)
+{
+    TGameObject* hit = nullptr;
+    const bool any = RayCast(from.x, from.y, to.x, to.y, nullptr, nullptr, &hit, kSightMask, nullptr,
+                             const_cast<TPlayer*>(&player));
+    return !any || hit == object;
+}
+
+TEnemy* TAutoCombat::FindTarget(TPlayer& player, TWorld& world) const
+{
+    const b2Vec2 at = player.GetPosition();
+    TEnemy* best = nullptr;
+    float bestDistance = kSightRange;
+    for (TGameObject* object : world.objects) {
+        TEnemy* enemy = StandingEnemy(object);
+        if (!enemy) continue;
+        if (Ignored(enemy)) continue;
+        const b2Vec2 p = enemy->GetPosition();
+        float distance = (p - at).Length();
+        // Stay on the same enemy while it is in sight.
+        if (enemy == target) distance -= 2.0f;
+        // Turrets and gunmen shoot from farther than the player fights: answer them from there.
+        if (dynamic_cast<TTurret*>(enemy) || enemy->tuning.hasGun) distance -= kGunReach - kSightRange;
+        // One that raises its gun at the player is answered from farther still.
+        if (enemy->tuning.hasGun && Aiming(*enemy)) distance -= kAimingReach - kGunReach;
+        if (distance >= bestDistance || !InSight(at, p, enemy, player)) continue;
+        best = enemy;
+        bestDistance = distance;
+    }
+    return best;
+}
+
+bool TAutoCombat::Ignored(const TEnemy* enemy) const
+{
+    for (const auto& [ignoredEnemy, until] : ignored)
+        if (ignoredEnemy == enemy && until > clock) return true;
+    return false;
+}
+
+void TAutoCombat::WatchProgress()
+{
+    if (target != watched || !target) {
+        watched = target;
+        watchedHealth = target ? target->health : 0.0f;
+        watchedSince = clock;
+        return;
+    }
+    if (target->health < watchedHealth) {
+        watchedHealth = target->health;
+        watchedSince = clock;
+        return;
+    }
+    // Shot at all this while and not hurt: something stands in the way. Not
+    // so for a gunman aiming at the player: it has a line of fire, so has he.
+    if (clock - watchedSince < kNoProgressFrames || (target->tuning.hasGun && Aiming(*target))) return;
+    ignored.push_back({target, clock + kIgnoreFrames});
+    target = nullptr;
+    watched = nullptr;
+}
+
+TTulirelv* TAutoCombat::BestWeapon(const TPlayer& player, float distance)
+{
+    if (!player.inventory) return nullptr;
+    TTulirelv* best = nullptr;
+    for (int i = 0; i < player.inventory->slotCount; ++i) {
+        auto* weapon = dynamic_cast<TTulirelv*>(player.inventory->Slot(i));
+        if (!weapon || !Usable(*weapon, player)) continue;
+        if (weapon->bulletType == kShotSmallExplosive && distance < kExplosiveSafeDistance) continue;
+        if (!best || Worth(*weapon, player, distance) > Worth(*best, player, distance)) best = weapon;
+    }
+    return best;
+}
+
+bool TAutoCombat::Select(TPlayer& player, const TItem* item, TAutoControls& hands)
+{
+    if (!item || !player.inventory) return false;
+    if (player.inventory->SelectedItem() == item) return true;
+    if (player.lootingCrate) return false;
+    // A quick-switch key reaches the item at once; the item step walks there.
+    const std::string& key = item->shortcutKey;
+    if (key == "sc_1" || key == "sc_2" || key == "sc_3" || key == "sc_4" || key == "sc_bombs")
+        hands.TapAction(key.c_str());
+    else hands.TapAction("previtem");
+    return false;
+}
+
+bool TAutoCombat::Heal(TPlayer& player, TAutoControls& hands, float below)
+{
+    if (player.health >= below || !player.inventory) return false;
+    for (int i = 0; i < player.inventory->slotCount; ++i) {
+        TItem* item = player.inventory->Slot(i);
+        if (!dynamic_cast<TMedkit*>(item)) continue;
+        if (Select(player, item, hands)) hands.HoldAction("shoot");
+        return true;
+    }
+    return false;
+}
+
+bool TAutoCombat::WantsCover(const TPlayer& player, const TTulirelv& weapon, float distance) const
+{
+    if (clock < noCoverUntil || !target->tuning.hasGun || dynamic_cast<TTurret*>(target)) return false;
+    if (distance < kCoverNear) return false;
+    if (weapon.roundsLoaded == 0 && player.ammo[weapon.ammoType] > 0) return true;
+    const float hurt = std::max(target->health >= kToughHealth ? kCoverHealthFromHeavy : kCoverHealth,
+                                kBurstHitShare * BurstDamage(*target));
+    return Aiming(*target) && player.health < hurt;
+}
+
+bool TAutoCombat::StayInCover(TPlayer& player, TAutoControls& hands)
+{
+    if (!coverThreat || clock >= coverUntil) return false;
+    auto* threat = ObjectFromHandleAs<TEnemy>(coverThreat);
+    TItem* held = player.inventory ? player.inventory->SelectedItem() : nullptr;
+    auto* weapon = dynamic_cast<TTulirelv*>(held);
+    const bool reloading = weapon && weapon->roundsLoaded < weapon->clipSize && player.ammo[weapon->ammoType] > 0;
+    if (!threat || threat->dead || !threat->Alive() || !(Aiming(*threat) || reloading)) {
+        coverThreat = nullptr;
+        return false;
+    }
+    coverFrom = threat->GetPosition();
+    if (reloading && weapon->reloadTimer < 0 && clock % 10 == 0) hands.TapAction("reload");
+    return true;
+}
+
+void TAutoCombat::NoCover()
+{
+    coverThreat = nullptr;
+    noCoverUntil = clock + kNoCoverFrames;
+}
+
+TAutoCombat::Stance TAutoCombat::Fight(TPlayer& player, TWorld& world, TAutoControls& hands)
+{
+    ++clock;
+    target = FindTarget(player, world);
+    WatchProgress();
+    // Hiding from a gunman: only an enemy close by is fought meanwhile.
+    const bool near = target && (target->GetPosition() - player.GetPosition()).Length() < kBackOffDistance;
+    if (!near && StayInCover(player, hands)) {
+        target = nullptr;
+        return Stance::Cover;
+    }
+    coverThreat = nullptr;
+    if (!target) return Stance::None;
+    if (Heal(player, hands, kHealInFight)) return Stance::BackOff;
+
+    const b2Vec2 at = player.GetPosition();
+    b2Vec2 aimAt = target->GetPosition();
+    const float distance = (aimAt - at).Length();
+    // The knife for whatever is at arm's length: a stab does more than a clip.
+    if (Stab(player, world, hands)) return Stance::Stand;
+    TTulirelv* weapon = BestWeapon(player, distance);
+    // Nothing to shoot with: no fight worth seeking. Go on (the knife for what comes too near).
+    if (!weapon) return Stance::None;
+    // A heavy slower than the player (the red robot) is kept at a distance:
+    // its touch hurts most. Away from it at a walk, then turn and shoot.
+    const bool slowHeavy = target->health >= kToughHealth && target->tuning.maxSpeedSq < kSlowSpeedSq &&
+                           !dynamic_cast<TTurret*>(target);
+    fleeing = slowHeavy && distance < (fleeing ? kKiteFar : kKiteNear);
+    if (fleeing) return Stance::Flee;
+    if (ThrowBomb(player, world, hands)) return Stance::Stand;
+    if (!Select(player, weapon, hands)) return Stance::BackOff;
+    if (WantsCover(player, *weapon, distance)) {
+        coverThreat = target;
+        coverFrom = target->GetPosition();
+        coverUntil = clock + kCoverFrames;
+        return Stance::Cover;
+    }
+
+    // Lead a moving target by the bullet's flight time.
+    if (target->body && weapon->bulletSpeed > 0) {
+        const float unitsPerSecond = float(weapon->bulletSpeed) * 30.0f / kPixelsPerUnit;
+        aimAt += (distance / unitsPerSecond) * target->body->GetLinearVelocity();
+    }
+    hands.Point(aimAt.x * kPixelsPerUnit, aimAt.y * kPixelsPerUnit);
+    hands.HoldAction("aim");
+    if (player.action == kActionAim || player.action == kActionShoot) hands.HoldAction("shoot");
+    // Near, or a crowd coming: give ground while shooting.
+    if (distance < kBackOffDistance || Crowd(world, at, kCrowdNear) >= kCrowdToBackOff) return Stance::BackOff;
+    // A gunman is harder to hit moving: step sideways while shooting.
+    return target->tuning.hasGun ? Stance::Strafe : Stance::Stand;
+}
+
+bool TAutoCombat::Stab(TPlayer& player, TWorld& world, TAutoControls& hands) const
+{
+    const b2Vec2 at = player.GetPosition();
+    TEnemy* nearest = NearestStanding(world, at, kStabReach,
+                                      [](const TEnemy& enemy) { return !dynamic_cast<const TTurret*>(&enemy); });
+    if (!nearest) return false;
+    // The blade strikes ahead and a little to the side of the way the player
+    // faces: turn so that it meets the enemy's middle.
+    const b2Vec2 toward = nearest->GetPosition() - at;
+    b2Vec2 facing = b2MulT(b2Rot(std::atan2(kBladeSide, kBladeAhead)), toward);
+    facing.Normalize();
+    const b2Vec2 aimAt = at + 3.0f * facing;
+    hands.Point(aimAt.x * kPixelsPerUnit, aimAt.y * kPixelsPerUnit);
+    hands.HoldAction("aim");
+    // A stab starts from walking or aiming, not in the middle of a shot.
+    if (player.action == kActionWalk || player.action == kActionAim) hands.TapAction("stab");
+    return true;
+}
+
+TEnemy* TAutoCombat::NearestGunman(TWorld& world, b2Vec2 at, float reach)
+{
+    return NearestStanding(world, at, reach, [](const TEnemy& enemy) { return enemy.tuning.hasGun != 0; });
+}
+
+int TAutoCombat::Medkits(const TPlayer& player)
+{
+    if (!player.inventory) return 0;
+    int count = 0;
+    for (int i = 0; i < player.inventory->slotCount; ++i)
+        if (dynamic_cast<TMedkit*>(player.inventory->Slot(i))) ++count;
+    return count;
+}
+
+float TAutoCombat::Firepower(const TPlayer& player)
+{
+    if (!player.inventory) return 0.0f;
+    // Per ammunition type, its rounds in the gun that does most with each.
+    float perRound[kActorAmmoTypes] = {};
+    float loaded = 0.0f;
+    for (int i = 0; i < player.inventory->slotCount; ++i) {
+        auto* weapon = dynamic_cast<TTulirelv*>(player.inventory->Slot(i));
+        if (!weapon || weapon->ammoType < 0 || weapon->ammoType >= kActorAmmoTypes) continue;
+        const float damage = float(weapon->damage * std::max(1, weapon->bulletCount));
+        perRound[weapon->ammoType] = std::max(perRound[weapon->ammoType], damage);
+        loaded += damage * float(weapon->roundsLoaded);
+    }
+    float total = loaded;
+    for (int type = 0; type < kActorAmmoTypes; ++type) total += perRound[type] * float(player.ammo[type]);
+    return total;
+}
+
+TItem* TAutoCombat::FirstBomb(const TPlayer& player)
+{
+    if (!player.inventory) return nullptr;
+    // The bomb key brings up the first one.
+    for (int i = 0; i < player.inventory->slotCount; ++i)
+        if (TItem* item = player.inventory->Slot(i); item && item->shortcutKey == "sc_bombs") return item;
+    return nullptr;
+}
+
+bool TAutoCombat::BombSpot(TPlayer& player, TWorld& world, b2Vec2* spot) const
+{
+    const b2Vec2 at = player.GetPosition();
+    // A turret or a heavy (robots, big ones) outlasts a clip or two: it gets a bomb too.
+    const float targetDistance = (target->GetPosition() - at).Length();
+    const bool tough = dynamic_cast<TTurret*>(target) != nullptr || target->health >= kToughHealth;
+    if (tough && targetDistance >= kBombNear && targetDistance <= kBombFar) {
+        *spot = target->GetPosition();
+        return true;
+    }
+    // Else the thickest crowd in sight at a throwing distance: with a swarm at
+    // the player's feet, the bomb goes among those still coming.
+    int most = kBombCrowd - 1;
+    for (TGameObject* object : world.objects) {
+        TEnemy* enemy = StandingEnemy(object);
+        if (!enemy) continue;
+        const b2Vec2 p = enemy->GetPosition();
+        const float distance = (p - at).Length();
+        if (distance < kBombNear || distance > kBombFar) continue;
+        const int crowd = Crowd(world, p, kBombCrowdRadius);
+        if (crowd <= most || !InSight(at, p, enemy, player)) continue;
+        most = crowd;
+        *spot = p;
+    }
+    return most >= kBombCrowd;
+}
+
+bool TAutoCombat::ThrowBomb(TPlayer& player, TWorld& world, TAutoControls& hands)
+{
+    TItem* bomb = dynamic_cast<TTimeBomb*>(FirstBomb(player));
+    b2Vec2 spot;
+    if (!bomb || !BombSpot(player, world, &spot)) return false;
+    if (!Select(player, bomb, hands)) return true;
+    hands.Point(spot.x * kPixelsPerUnit, spot.y * kPixelsPerUnit);
+    hands.HoldAction("aim");
+    if (player.action == kActionAim) hands.HoldAction("shoot");
+    return true;
+}
+
+bool TAutoCombat::ShootAt(TPlayer& player, b2Vec2 point, TAutoControls& hands)
+{
+    const float distance = (point - player.GetPosition()).Length();
+    TTulirelv* weapon = BestWeapon(player, distance);
+    if (!weapon) return false;
+    if (!Select(player, weapon, hands)) return true;
+    hands.Point(point.x * kPixelsPerUnit, point.y * kPixelsPerUnit);
+    hands.HoldAction("aim");
+    if (player.action == kActionAim || player.action == kActionShoot) hands.HoldAction("shoot");
+    return true;
+}
+
+bool TAutoCombat::PutOnVest(TPlayer& player, TAutoControls& hands)
+{
+    if (player.armor >= kVestAt || !player.inventory) return false;
+    for (int i = 0; i < player.inventory->slotCount; ++i) {
+        TItem* item = player.inventory->Slot(i);
+        if (!item || item->itemName != kVestName) continue;
+        if (Select(player, item, hands)) hands.HoldAction("shoot");
+        return true;
+    }
+    return false;
+}
+
+void TAutoCombat::Tend(TPlayer& player, TAutoControls& hands)
+{
+    if (Heal(player, hands, kHealAtRest) || PutOnVest(player, hands)) return;
+    TTulirelv* weapon = BestWeapon(player, 10.0f);
+    if (!weapon || !Select(player, weapon, hands)) return;
+    if (reloadWait > 0) {
+        --reloadWait;
+        return;
+    }
+    if (weapon->reloadTimer < 0 && weapon->roundsLoaded < weapon->clipSize && player.ammo[weapon->ammoType] > 0) {
+        hands.TapAction("reload");
+        reloadWait = 45;
+    }
+}

@@ -1,0 +1,182 @@
+#include "autoplay/AutoLooting.h"
+#include "autoplay/AutoCombat.h"
+#include "player/weapons/Ammo.h"
+#include "autoplay/AutoControls.h"
+#include "player/items/Container.h"
+#include "player/items/Item.h"
+#include "player/Player.h"
+#include "player/items/SimpleItem.h"
+#include "player/weapons/Tulirelv.h"
+#include "world/Kast.h"
+#include "world/World.h"
+#include <box2d/box2d.h>
+
+namespace {
+
+// How far loot in sight draws the automatic player off its way, world units.
+// While time allows, crates it goes for from much farther, seen or not: what
+// they hold (a gun for the rounds it carries, medkits, a vest) decides the
+// later levels, which are played with what the earlier ones gave. Running
+// short of rounds it then also goes for rounds lying out of sight.
+constexpr float kLootRange = 12.0f;
+constexpr float kFarLootRange = 60.0f;
+// Far loot is left when the walk there and on to the gate is this much
+// longer than the walk straight to the gate: rooms off the way cost time
+// and blood, as a level's frame budget and its later rooms show.
+constexpr float kFarLootDetour = 30.0f;
+// Frames spent on one piece of loot before giving up on it.
+constexpr int kPatience = 150;
+
+bool InventoryFull(const TPlayer& player)
+{
+    return !player.inventory || player.inventory->ItemCount() >= player.inventory->slotCount;
+}
+
+// Carried this near full, the player makes room.
+constexpr int kFreeSlotsWanted = 2;
+// Frames it walks on after dropping something.
+constexpr int kWalkOnFrames = 40;
+
+bool Carries(const TPlayer& player, const char* name)
+{
+    for (int i = 0; i < player.inventory->slotCount; ++i)
+        if (const TItem* item = player.inventory->Slot(i); item && item->itemName == name) return true;
+    return false;
+}
+
+// How many of a material are worth keeping: what the recipes the player
+// works with take (grenades always, ammunition for the guns carried).
+int MaterialWanted(const TPlayer& player, const std::string& name)
+{
+    const bool nailGun = Carries(player, "nail gun");
+    const bool beamGun = Carries(player, "laser rifle") || Carries(player, "electric gun");
+    const bool launcher = Carries(player, "rocket launcher");
+    if (name == "scrap") return 2;
+    if (name == "fuel") return launcher ? 2 : 1;
+    if (name == "tape") return 1;
+    if (name == "nails") return nailGun ? 2 : 0;
+    if (name == "battery") return beamGun ? 2 : 0;
+    if (name == "pipe" || name == "wire") return launcher ? 1 : 0;
+    return 0;
+}
+
+} // namespace
+
+int TAutoLooting::Junk(const TPlayer& player)
+{
+    const TContainer& inventory = *player.inventory;
+    for (int i = 0; i < inventory.slotCount; ++i) {
+        const TItem* item = inventory.Slot(i);
+        if (!item) continue;
+        int same = 0;  // of the same name in earlier slots
+        for (int j = 0; j < i; ++j)
+            if (const TItem* other = inventory.Slot(j); other && other->itemName == item->itemName) ++same;
+        if (dynamic_cast<const TSimpleItem*>(item) && same >= MaterialWanted(player, item->itemName)) return i;
+        if (dynamic_cast<const TTulirelv*>(item) && same > 0) return i;
+        if (item->itemName == "detector") return i;
+    }
+    return -1;
+}
+
+bool TAutoLooting::Tidy(TPlayer& player, TAutoControls& hands)
+{
+    if (!player.inventory || player.lootingCrate) return false;
+    TContainer& inventory = *player.inventory;
+    if (inventory.ItemCount() + kFreeSlotsWanted <= inventory.slotCount) return false;
+    // After a drop it walks on first: the item step is the "use" key, which
+    // would pick the dropped thing up again.
+    if (++tidyFrames < 0) return false;
+    const int junk = Junk(player);
+    if (junk < 0) return false;
+    if (tidyFrames % 2 == 0) return true;  // one key press every other frame
+    if (inventory.selected != junk) {
+        hands.TapAction("previtem");
+        return true;
+    }
+    // Dropped things stay where they fall.
+    GiveUp(inventory.Slot(junk));
+    hands.TapAction("drop");
+    tidyFrames = -kWalkOnFrames;
+    return true;
+}
+
+b2Vec2 TAutoLooting::CrateFront(TGameObject& crate)
+{
+    // The reach area lies on the lid's side, the body's local +y.
+    const float angle = crate.GetAngle();
+    const b2Vec2 local(0.0f, 0.55f);
+    const b2Rot turn(angle);
+    return crate.GetPosition() + b2Mul(turn, local);
+}
+
+TGameObject* TAutoLooting::Choose(TPlayer& player, TWorld& world, bool hungry, bool farLoot, const b2Vec2* goal,
+                                  b2Vec2* standAt)
+{
+    if (InventoryFull(player)) return nullptr;
+    const b2Vec2 at = player.GetPosition();
+    TGameObject* best = nullptr;
+    float bestDistance = kFarLootRange;
+    for (TGameObject* object : world.objects) {
+        if (object->dead || givenUp.count(object)) continue;
+        b2Vec2 spot;
+        bool far = true;  // worth going for from far and out of sight
+        if (auto* crate = dynamic_cast<TKast*>(object)) {
+            if (crate->items.empty()) continue;
+            spot = CrateFront(*crate);
+        } else if (auto* item = dynamic_cast<TItem*>(object)) {
+            if (item->inContainer || !item->body) continue;
+            spot = item->GetPosition();
+            far = hungry && dynamic_cast<TAmmo*>(item) != nullptr;
+        } else {
+            continue;
+        }
+        far = far && farLoot;
+        const float distance = (spot - at).Length();
+        // The way there and on to the goal, against the way straight on.
+        if (far && goal && distance + (*goal - spot).Length() - (*goal - at).Length() > kFarLootDetour) far = false;
+        if (distance >= bestDistance || (!far && distance >= kLootRange)) continue;
+        if (!far && !InSight(at, object->GetPosition(), object, player)) continue;
+        best = object;
+        bestDistance = distance;
+        *standAt = spot;
+    }
+    return best;
+}
+
+bool TAutoLooting::Work(TPlayer& player, TGameObject* loot, TAutoControls& hands)
+{
+    if (loot != working) {
+        working = loot;
+        workFrames = 0;
+    }
+    if (++workFrames > kPatience || InventoryFull(player)) {
+        GiveUp(loot);
+        return false;
+    }
+    if (auto* crate = dynamic_cast<TKast*>(loot)) {
+        if (crate->items.empty()) {
+            GiveUp(loot);
+            return false;
+        }
+        // Open it, then one pull of the trigger per item.
+        if (crate->closed) {
+            if (workFrames % 8 == 1) hands.TapAction("use");
+        } else if (workFrames % 2 == 0) {
+            hands.TapAction("shoot");
+        }
+        return true;
+    }
+    auto* item = dynamic_cast<TItem*>(loot);
+    if (!item || item->inContainer) {
+        GiveUp(loot);
+        return false;
+    }
+    if (workFrames % 4 == 1) hands.TapAction("use");
+    return true;
+}
+
+void TAutoLooting::GiveUp(const TGameObject* loot)
+{
+    givenUp.insert(loot);
+    if (working == loot) working = nullptr;
+}

@@ -1,0 +1,61 @@
+#pragma once
+#include "level/campaign/LevelProgress.h"
+#include "autoplay/AutoControls.h"
+#include <string>
+
+class TGame;
+
+// The automatic player at the screen level (--autoplay): it starts a new
+// game from the main menu, leaves the level-end and game-over screens, starts
+// a level again after a death with what it carried into it, and lets the player's automatic device play
+// each level. Per level it writes one line to stderr:
+//   autoplay: level NAME gate yes|no frames F health H kills K shots S hits T deaths D
+// and with a level limit it ends the program after that many levels. Every
+// few hundred frames it also writes the live object count and memory.
+class TAutoPlayer {
+public:
+    // Decides this frame's input and puts it into the event queue; called by
+    // the event poll before it reads the queue.
+    void PushEventsForFrame();
+
+private:
+    void OnMenu(TGame& game);
+    void OnLevel(TGame& game);
+    void StartLevelCount(TGame& game);
+    // The levels asked for with --autoplay-levels are done.
+    bool LevelLimitReached() const;
+    // "autoplay: status frame F objects N rss_kb R level L at X Y health H DOING" on stderr.
+    void ReportStatus(TGame& game);
+    // "autoplay: death level L at X Y near KIND:DISTANCE... ammo ... carrying [ITEM]...":
+    // what the player faced and had when he fell.
+    void ReportDeath(TGame& game);
+    // The level's figures so far as its line.
+    std::string LevelLine(TGame& game, bool reachedGate) const;
+    // Writes the level's line once the level is left (through the gate or given up).
+    void PassGate();
+    // Gives the level up: the teleport to the next one starts.
+    void LeaveLevel();
+
+    TAutoControls hands;
+    std::string state;
+    int stateFrames = 0;
+    int levelsDone = 0;
+    // The level being played and its figures so far (earlier attempts included).
+    std::string level;
+    std::string diedOn;  // the level to start again after a death
+    TLevelProgress levelStart;  // the carried state the level began with
+    bool reported = false;
+    bool givenUp = false;  // past its frame limit: left as soon as the player stands
+    std::string gateLine;  // kept up while the gate counts down, written as it is passed
+    int deaths = 0;
+    int framesBefore = 0, killsBefore = 0, shotsBefore = 0, hitsBefore = 0;
+    int shotsAtStart = 0, hitsAtStart = 0;
+};
+
+extern TAutoPlayer autoPlayer;
+
+// Frames one level may take, all attempts together, before the automatic
+// player gives it up: ten minutes of play, time for a few attempts at a hard
+// level after deaths, and the whole campaign still well inside a
+// benchmark's twenty minutes of wall time.
+constexpr int kAutoLevelFrameLimit = 18000;

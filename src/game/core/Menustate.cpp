@@ -1,8 +1,0 @@
-#include "core/Menustate.h"
-#include "core/Game.h"
-#include "world/World.h"
-
-void TMenustate::DrawPass1()
-{
-    if (game->world) game->world->Draw();
-}

@@ -1,9 +1,0 @@
-#include "level/Carrier.h"
-
-TCarrier* (*carrierOfPlayer)(TPlayer* player) = nullptr;
-
-TCarrier* CurrentCarrier(TPlayer* player)
-{
-    if (!player || !carrierOfPlayer) return nullptr;
-    return carrierOfPlayer(player);
-}

@@ -1,6 +1,0 @@
-#include "level/LevelProgress.h"
-
-void TLevelProgress::Reset()
-{
-    *this = TLevelProgress();
-}

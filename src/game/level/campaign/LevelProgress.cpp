@@ -1,0 +1,6 @@
+#include "level/campaign/LevelProgress.h"
+
+void TLevelProgress::Reset()
+{
+    *this = TLevelProgress();
+}
