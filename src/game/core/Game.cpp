@@ -1,4 +1,5 @@
 #include "core/Game.h"
+#include "core/CurrentScreen.h"
 #include "audio/Mixer.h"
 #include "core/screens/ControlsMenuState.h"
 #include "core/screens/GameOverState.h"
@@ -15,6 +16,7 @@
 #include "level/campaign/CarriedState.h"
 #include "level/LevelLoader.h"
 #include "level/editor/ModuleSelectState.h"
+#include "player/Player.h"
 #include "render/ScreenDistortion.h"
 #include "stats/StatsFile.h"
 #include "stats/StatsReport.h"
@@ -24,6 +26,12 @@
 #include <cstdlib>
 
 TGame* game = nullptr;
+
+TWorld* CurrentWorld() { return game ? game->world : nullptr; }
+TPlayer* CurrentPlayer() { return game ? game->player : nullptr; }
+TLevelProgress* CurrentProgress() { return game ? game->progress : nullptr; }
+bool CurrentScreenIsEditor() { return game && game->CurrentStateIsEditor(); }
+bool CurrentScreenDrawsShadows() { return game && game->CurrentStateDrawsShadows(); }
 
 TGame::TGame(const std::string& statsPath)
 {

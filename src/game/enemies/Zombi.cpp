@@ -1,5 +1,5 @@
 #include "enemies/Zombi.h"
-#include "core/Game.h"
+#include "core/CurrentScreen.h"
 #include "render/GLState.h"
 #include "render/Sprite.h"
 #include "render/SpriteDraw.h"
@@ -120,7 +120,7 @@ void TZombi::Draw()
     const float a = -GetAngle();
     SetBlendMode(2);
     if (action == kActionHide) {
-        if (game && game->CurrentStateIsEditor())
+        if (CurrentScreenIsEditor())
             DrawSpriteTinted(sprite, kPixelsPerUnit * p.x, kPixelsPerUnit * p.y, a,
                              DrawableFrame(sprite, 6.0f), 0.0f, 0.0f, 0.0f, 1.0f);
         return;

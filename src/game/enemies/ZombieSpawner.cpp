@@ -1,6 +1,6 @@
 #include "enemies/ZombieSpawner.h"
 #include "audio/Mixer.h"
-#include "core/Game.h"
+#include "core/CurrentScreen.h"
 #include "enemies/Zombi.h"
 #include "player/items/Item.h"
 #include "player/Player.h"
@@ -72,7 +72,7 @@ void TZombieSpawner::Release()
     }
     zombie->SetAction(kActionWalk);
     zombie->holdTimer = 15;
-    if (TPlayer* player = game ? game->player : nullptr) {
+    if (TPlayer* player = CurrentPlayer()) {
         zombie->SetTarget(player);
         const b2Vec2 q = player->GetPosition();
         zombie->goalX = q.x;
@@ -90,12 +90,12 @@ void TZombieSpawner::Draw()
     const b2Vec2 p = GetPosition();
     const float px = kPixelsPerUnit * p.x;
     const float py = kPixelsPerUnit * p.y;
-    if (game && game->CurrentStateIsEditor()) {
+    if (CurrentScreenIsEditor()) {
         DrawCircle(px, py, kRingPixels, 1.0f, 1.0f, 1.0f, 1.0f);
         DrawCircle(px, py, kInnerRingPixels, 1.0f, 1.0f, 1.0f, 1.0f);
         return;
     }
-    TPlayer* player = game ? game->player : nullptr;
+    TPlayer* player = CurrentPlayer();
     if (!player) return;
     TItem* item = player->GetCurrentItem();
     if (!item || item->itemName != "detector") return;

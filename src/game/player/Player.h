@@ -124,3 +124,7 @@ constexpr float kPlayerFallFirstFrame = 19.0f;
 constexpr float kPlayerFallLastFrame = 22.0f;
 constexpr float kPlayerStabFirstFrame = 27.0f;
 constexpr float kPlayerStabLastFrame = 30.0f;
+
+// The running game's player, or null while there is none (menus before a
+// level, editors, after his death). For code that needs only the player.
+TPlayer* CurrentPlayer();

@@ -3,7 +3,6 @@
 // handle) and `player` (on the game's current player). Actor handles are
 // checked against the live objects; a stale, null or non-actor handle gets
 // the method's ":invalid pointer" console message and nothing else happens.
-#include "core/Game.h"
 #include "player/Actor.h"
 #include "player/Player.h"
 #include "script/ApiRegistry.h"
@@ -109,7 +108,7 @@ int l_actor_SetAction(lua_State* L)
 // player.GetPlayer() -> the player, or a null handle (not nil) without one.
 int l_player_GetPlayer(lua_State* L)
 {
-    TPlayer* player = game ? game->player : nullptr;
+    TPlayer* player = CurrentPlayer();
     lua_pushlightuserdata(L, player ? static_cast<TGameObject*>(player) : nullptr);
     return 1;
 }
@@ -126,7 +125,7 @@ int AmmoType(lua_State* L, int index)
 int l_player_GetAmmo(lua_State* L)
 {
     const int type = AmmoType(L, 1);
-    TPlayer* player = game ? game->player : nullptr;
+    TPlayer* player = CurrentPlayer();
     if (!player || type < 0) return 0;
     lua_pushnumber(L, player->ammo[type]);
     return 1;
@@ -142,7 +141,7 @@ int l_player_SetAmmo(lua_State* L)
         console.Append("player.SetAmmo: cannot set ammo to negative values");
         return 0;
     }
-    TPlayer* player = game ? game->player : nullptr;
+    TPlayer* player = CurrentPlayer();
     if (!player) return 0;
     if (type < 0) {
         console.AppendF("player.SetAmmo: ammo type must be 0 to %d\n", kActorAmmoTypes - 1);

@@ -1,5 +1,5 @@
 #include "world/DirectionController.h"
-#include "core/Game.h"
+#include "core/CurrentScreen.h"
 #include "player/Player.h"
 #include "render/Shapes.h"
 #include "script/ScriptHost.h"
@@ -35,8 +35,8 @@ float TDirectionController::ChooseViewRotation(float angle, float current)
 
 void TDirectionController::OnContact(TGameObject* other, b2Vec2, b2Vec2, b2Vec2)
 {
-    if (!other || !game || other != game->player) return;
-    TPlayer* player = game->player;
+    TPlayer* player = CurrentPlayer();
+    if (!other || other != player) return;
     if (!GetSettingBool("viewrotate")) {
         player->viewRotation = 0.0f;
         return;
@@ -46,7 +46,7 @@ void TDirectionController::OnContact(TGameObject* other, b2Vec2, b2Vec2, b2Vec2)
 
 void TDirectionController::Draw()
 {
-    if (!game || !game->CurrentStateIsEditor()) return;
+    if (!CurrentScreenIsEditor()) return;
     const b2Vec2 p = kPixelsPerUnit * GetPosition();
     const float r = kPixelsPerUnit * radius;
     DrawCircle(p.x, p.y, r, 1, 1, 1, 1);

@@ -1,6 +1,6 @@
 #include "world/Door.h"
 #include "audio/Mixer.h"
-#include "core/Game.h"
+#include "core/CurrentScreen.h"
 #include "world/Physics.h"
 #include "world/UkseSein.h"
 #include <box2d/box2d.h>
@@ -122,7 +122,7 @@ void TDoor::Update()
 
 void TDoor::Draw()
 {
-    if (!game || !game->CurrentStateIsEditor()) return;
+    if (!CurrentScreenIsEditor()) return;
     PlaceLeaves();
     if (TUkseSein* a = LeafA()) a->selected = 0;
     if (TUkseSein* b = LeafB()) b->selected = 0;

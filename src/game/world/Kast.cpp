@@ -1,6 +1,5 @@
 #include "world/Kast.h"
 #include "core/App.h"
-#include "core/Game.h"
 #include "player/input/InputDevice.h"
 #include "player/Player.h"
 #include "render/Camera.h"
@@ -60,7 +59,7 @@ int TKast::StepSelection(int current, int step, int count)
 
 void TKast::OnContact(TGameObject* other, b2Vec2, b2Vec2, b2Vec2)
 {
-    if (other && game && other == game->player) toucher = game->player;
+    if (other && other == CurrentPlayer()) toucher = CurrentPlayer();
 }
 
 void TKast::TakeItem(size_t index, TPlayer* player)
@@ -78,7 +77,7 @@ void TKast::Update()
         if (frame < 0.0f) frame = 0.0f;
     } else if (!toucher) {
         // The player walked out of reach.
-        if (game && game->player) game->player->lootingCrate = 0;
+        if (TPlayer* player = CurrentPlayer()) player->lootingCrate = 0;
         closed = 1;
     } else {
         const float lastFrame = sprite && sprite->frameCount > 0 ? float(sprite->frameCount - 1) : 0.0f;
@@ -152,8 +151,9 @@ void TKast::DrawLate()
         return;
     }
 
-    if (items.empty() || !game || !game->player) return;
-    const b2Vec2 from = game->player->GetPosition();
+    TPlayer* player = CurrentPlayer();
+    if (items.empty() || !player) return;
+    const b2Vec2 from = player->GetPosition();
     const b2Vec2 to = GetPosition();
     const float distance = Distance(from.x, from.y, to.x, to.y);
     if (!(distance < kCrateIndicatorRange)) return;

@@ -1,5 +1,4 @@
 #include "world/MapMarker.h"
-#include "core/Game.h"
 #include "player/Player.h"
 #include "render/Shapes.h"
 #include "world/MathUtil.h"
@@ -14,9 +13,10 @@ TMapMarker::TMapMarker(float x, float y, float r, float g, float b, const TObjec
 
 void TMapMarker::Update()
 {
-    if (!game || !game->player) return;
+    TPlayer* player = CurrentPlayer();
+    if (!player) return;
     const b2Vec2 p = GetPosition();
-    const b2Vec2 q = game->player->GetPosition();
+    const b2Vec2 q = player->GetPosition();
     if (Distance(p.x, p.y, q.x, q.y) < kMapMarkerSeenRange) seen = 1;
 }
 

@@ -1,6 +1,5 @@
 #include "world/MinimalObject.h"
 #include "audio/Mixer.h"
-#include "core/Game.h"
 #include "level/campaign/CarriedState.h"
 #include "render/GLState.h"
 #include "render/effects/ParticleSystem.h"

@@ -1,5 +1,5 @@
 #include "world/Node.h"
-#include "core/Game.h"
+#include "core/CurrentScreen.h"
 #include "render/GLState.h"
 #include "render/Sprite.h"
 #include "render/SpriteDraw.h"
@@ -23,7 +23,7 @@ void TNode::Update() {}
 
 void TNode::Draw()
 {
-    if (!game || !game->CurrentStateIsEditor()) return;
+    if (!CurrentScreenIsEditor()) return;
     const b2Vec2 p = GetPosition();
     SetBlendMode(2);
     DrawSprite(FindSprite("spr_node"), kPixelsPerUnit * p.x, kPixelsPerUnit * p.y, -GetAngle(), kind);

@@ -1,5 +1,4 @@
 #include "world/Physics.h"
-#include "core/Game.h"
 #include "world/ContactFilter.h"
 #include "world/ContactListener.h"
 #include "world/DebugDraw.h"
@@ -156,7 +155,8 @@ bool CastRay(float x1, float y1, float x2, float y2, b2Vec2* outPoint, b2Vec2* o
     const b2Vec2 from(x1, y1), to(x2, y2);
     const float lengthSquared = (to - from).LengthSquared();
     if (!from.IsValid() || !to.IsValid() || !(lengthSquared > 0.0f) || !std::isfinite(lengthSquared)) return false;
-    if (!::game || !::game->world || !::game->world->physics) return false;
+    TWorld* world = CurrentWorld();
+    if (!world || !world->physics) return false;
 
     TRayCastBulletCallback bulletCallback;
     TRayCastCallback plainCallback;
@@ -170,7 +170,7 @@ bool CastRay(float x1, float y1, float x2, float y2, b2Vec2* outPoint, b2Vec2* o
     callback->normal.SetZero();
     callback->object = nullptr;
     callback->hit = 0;
-    ::game->world->physics->RayCast(callback, from, to);
+    world->physics->RayCast(callback, from, to);
 
     if (outFraction) *outFraction = callback->fraction;
     if (outPoint) *outPoint = callback->point;

@@ -1,6 +1,5 @@
 #include "world/Sein.h"
 #include "audio/Mixer.h"
-#include "core/Game.h"
 #include "render/GLState.h"
 #include "render/effects/ParticleSystem.h"
 #include "render/Sprite.h"

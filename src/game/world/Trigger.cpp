@@ -1,7 +1,7 @@
 #include "world/Trigger.h"
 #include "util/LuaQuoted.h"
 #include "world/World.h"
-#include "core/Game.h"
+#include "core/CurrentScreen.h"
 #include "player/Player.h"
 #include "render/Shapes.h"
 #include "script/Console.h"
@@ -26,7 +26,7 @@ TTrigger::~TTrigger()
 
 void TTrigger::OnContact(TGameObject* other, b2Vec2, b2Vec2, b2Vec2)
 {
-    if (!other || !game || other != game->player) return;
+    if (!other || other != CurrentPlayer()) return;
     // The period counts steps of contact: a player touching with both of his
     // fixtures (body and gun hand) is still one step.
     if (world && world->stepCount == lastContactStep) return;
@@ -53,7 +53,7 @@ void TTrigger::Update()
 
 void TTrigger::Draw()
 {
-    if (!game || !game->CurrentStateIsEditor()) return;
+    if (!CurrentScreenIsEditor()) return;
     const b2Vec2 p = GetPosition();
     DrawCircle(kPixelsPerUnit * p.x, kPixelsPerUnit * p.y, kPixelsPerUnit * radius, 1, 1, 1, 1);
     DrawCircle(kPixelsPerUnit * p.x, kPixelsPerUnit * p.y, kPixelsPerUnit * radius, 1, 1, 1, 1);

@@ -113,3 +113,7 @@ private:
 
 // Ends of the level-start effect: it runs while introTimer is at most this.
 constexpr int kIntroFrames = 126;
+
+// The running game's world, or null before the game is set up. For code that
+// needs the world and nothing else of the game.
+TWorld* CurrentWorld();

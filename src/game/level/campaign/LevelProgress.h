@@ -34,3 +34,7 @@ struct TLevelProgress {
     // Back to a fresh run: counters 0, kills cleared, no ammunition, empty slots, health 100.
     void Reset();
 };
+
+// The running game's progress (score, kills, shots), or null before the game
+// is set up.
+TLevelProgress* CurrentProgress();

@@ -1,7 +1,6 @@
 #include "player/items/Item.h"
 #include "audio/Mixer.h"
 #include "core/App.h"
-#include "core/Game.h"
 #include "player/Actor.h"
 #include "player/items/Container.h"
 #include "player/input/InputDevice.h"
@@ -120,9 +119,10 @@ void TItem::DrawLate()
 
 void TItem::DrawFloorMarker()
 {
-    if (inContainer || !game || !game->player) return;
+    TPlayer* player = CurrentPlayer();
+    if (inContainer || !player) return;
     const b2Vec2 p = GetPosition();
-    const b2Vec2 q = game->player->GetPosition();
+    const b2Vec2 q = player->GetPosition();
     float d = Distance(p.x, p.y, q.x, q.y) + 0.001f;
     if (d >= kItemMarkerRange) return;
     if (RayCast(p.x, p.y, q.x, q.y, nullptr, nullptr, nullptr, kCollisionWall, nullptr)) return;

@@ -1,6 +1,5 @@
 #include "player/weapons/Tulirelv.h"
 #include "audio/Mixer.h"
-#include "core/Game.h"
 #include "core/InputTables.h"
 #include "enemies/ElectricShot.h"
 #include "enemies/Laser.h"
@@ -122,7 +121,7 @@ TTulirelv::TTulirelv(float x, float y, const Entry& entry) : TItem(x, y, entry) 
 bool TTulirelv::ReloadPressed() const
 {
     TActor* holder = Holder();
-    if (!holder || !game || static_cast<TActor*>(game->player) != holder) return false;
+    if (!holder || static_cast<TActor*>(CurrentPlayer()) != holder) return false;
     return inputTables.KeyPressed(GetKeyBinding("reload"));
 }
 
@@ -182,7 +181,7 @@ bool TTulirelv::Activate()
     holder->frame = float(shootFrame);
     holder->SetAction(kActionShoot);
     cooldown = std::abs(reloadTime);
-    if (game && static_cast<TActor*>(game->player) == holder) cameraShake += float(shake);
+    if (CurrentPlayer() && static_cast<TActor*>(CurrentPlayer()) == holder) cameraShake += float(shake);
     if (shootSound) PlaySoundAt(shootSound, at.x, at.y);
     for (int i = 0; i < bulletCount; ++i) {
         const float angle =
@@ -244,7 +243,7 @@ void TTulirelv::DrawLate()
         return;
     }
     TActor* holder = Holder();
-    if (!holder || !game || static_cast<TActor*>(game->player) != holder) return;
+    if (!holder || static_cast<TActor*>(CurrentPlayer()) != holder) return;
     if (holder->GetCurrentItem() != this || holder->action == kActionFall) return;
     SetBlendMode(2);
     if (reloadTimer < 1) SetColor(1.0f, 1.0f, 1.0f, 1.0f);

@@ -1,5 +1,5 @@
 #include "render/effects/Decals.h"
-#include "core/Game.h"
+#include "world/World.h"
 #include "render/Sprite.h"
 #include "world/FloorBitmap.h"
 #include "world/Physics.h"
@@ -7,14 +7,14 @@
 
 bool PlaceDecal(const TSprite* sprite, int frame, float x, float y, float angle)
 {
-    if (!game || !game->world || !TFloorBitmap::HasFrame(sprite, frame)) return false;
+    if (!CurrentWorld() || !TFloorBitmap::HasFrame(sprite, frame)) return false;
     new TFloorBitmap(x, y, angle, *sprite, frame);  // the world's bitmap list owns it
     return true;
 }
 
 bool PlaceDecal(const char* spriteName, int frame, float x, float y, float angle)
 {
-    if (!game || !game->world) return false;
+    if (!CurrentWorld()) return false;
     return PlaceDecal(FindSprite(spriteName), frame, x, y, angle);
 }
 

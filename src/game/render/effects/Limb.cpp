@@ -1,5 +1,4 @@
 #include "render/effects/Limb.h"
-#include "core/Game.h"
 #include "render/effects/Decals.h"
 #include "render/effects/ParticleSystem.h"
 #include "render/SpriteDraw.h"
@@ -30,7 +29,7 @@ TLimb::~TLimb()
 {
     // Only a limb that came to rest leaves a decal, and only into the world it
     // lay in (a cleared level takes its flying gibs with it).
-    if (!dead || !body || !game || game->world != world) return;
+    if (!dead || !body || CurrentWorld() != world) return;
     const b2Vec2 p = body->GetPosition();
     PlaceDecal(sprite, frame, p.x, p.y, -body->GetAngle());
 }

@@ -1,5 +1,4 @@
 #include "render/effects/ScoreDot.h"
-#include "core/Game.h"
 #include "level/campaign/LevelProgress.h"
 #include "render/GLState.h"
 #include "render/Sprite.h"
@@ -55,5 +54,5 @@ void TScoreDot::OnContact(TGameObject* other, b2Vec2, b2Vec2, b2Vec2)
     // The player has two fixtures: count the dot once.
     if (dead || !other || other->collisionType != kCollisionPlayer) return;
     dead = 1;
-    if (game && game->progress) game->progress->score += 1;
+    if (TLevelProgress* progress = CurrentProgress()) progress->score += 1;
 }
