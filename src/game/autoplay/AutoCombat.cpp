@@ -3,6 +3,7 @@
 #include "enemies/Sdur.h"
 #include "enemies/Turret.h"
 #include "autoplay/AutoControls.h"
+#include "autoplay/AutoTuning.h"
 #include "player/items/Container.h"
 #include "player/weapons/Medkit.h"
 #include "player/PlayerInventory.h"
@@ -16,57 +17,10 @@
 #include <cmath>
 #include <cstring>
 
+using namespace autotune;
+
 namespace {
 
-// How near an enemy must be for the automatic player to fight it, world
-// units: farther shots mostly miss and waste rounds.
-constexpr float kSightRange = 8.5f;
-// Turrets (through walls too) and soldiers fire from this far.
-constexpr float kGunReach = 11.0f;
-constexpr float kAimingReach = 15.0f;
-// An enemy shot at this long without being hurt is out of reach (something
-// stands between): it is left alone for a while.
-constexpr int kNoProgressFrames = 150;
-constexpr int kIgnoreFrames = 450;
-// This many enemies this near make it give ground as well.
-constexpr int kCrowdToBackOff = 4;
-constexpr float kCrowdNear = 5.0f;
-// A heavy slower than this (squared speed; the player walks at 4) is run
-// from once it is this near, until it is that far.
-constexpr float kSlowSpeedSq = 9.0f;
-constexpr float kKiteNear = 3.0f;
-constexpr float kKiteFar = 5.0f;
-// Closer than this it steps back while shooting; explosives need more room.
-constexpr float kBackOffDistance = 3.5f;
-// The knife reaches enemies this near (centre to centre, world units); the
-// blade strikes this far ahead of the player and this far to his side.
-constexpr float kStabReach = 0.8f;
-constexpr float kBladeAhead = 0.5f;
-constexpr float kBladeSide = 0.25f;
-constexpr float kExplosiveSafeDistance = 4.0f;
-// A bomb goes to a crowd of this many enemies this close together, thrown
-// from between these distances.
-constexpr int kBombCrowd = 3;
-constexpr float kBombCrowdRadius = 2.5f;
-constexpr float kBombNear = 3.0f;
-constexpr float kBombFar = 8.0f;
-constexpr float kToughHealth = 250.0f;
-// Health levels below which a medkit is used, in a fight and between fights.
-constexpr float kHealInFight = 50.0f;
-constexpr float kHealAtRest = 70.0f;
-// A gunman's burst when the player is this hurt (from a heavy one sooner),
-// or an empty gun, sends the player out of the line of fire, for at most
-// this long; nearer than this, cover is no use.
-constexpr float kCoverHealth = 40.0f;
-constexpr float kCoverHealthFromHeavy = 70.0f;
-constexpr int kCoverFrames = 150;
-constexpr float kCoverNear = 2.5f;
-// Cover is sought sooner from a gunman whose burst, this share of it hitting,
-// would take more than the player's health; rounds of an unknown gun count this much.
-constexpr float kBurstHitShare = 0.5f;
-constexpr float kUnknownRoundDamage = 10.0f;
-// After finding no cover, it fights in the open this long.
-constexpr int kNoCoverFrames = 90;
 // What bullets hit, the player aside.
 constexpr uint32_t kSightMask = kCollisionWall | kCollisionEnemy;
 
@@ -82,10 +36,10 @@ float Worth(const TTulirelv& weapon, const TActor& holder, float distance)
     const float rate = 30.0f / float(std::max(1, std::abs(weapon.reloadTime)));
     const float perRound = float(weapon.damage * std::max(1, weapon.bulletCount));
     const float rounds = float(weapon.roundsLoaded + holder.ammo[weapon.ammoType]);
-    const float supply = std::min(1.0f, rounds * perRound / 1000.0f);
+    const float supply = std::min(1.0f, rounds * perRound / kFullSupplyDamage);
     float worth = perRound * rate * (0.25f + 0.75f * supply);
     // Pellets spread: good near, poor far.
-    if (weapon.bulletCount > 1 && distance > 4.0f) worth *= 0.4f;
+    if (weapon.bulletCount > 1 && distance > kPelletFalloffDistance) worth *= kPelletFarWorth;
     return worth;
 }
 
@@ -164,7 +118,7 @@ TEnemy* TAutoCombat::FindTarget(TPlayer& player, TWorld& world) const
         const b2Vec2 p = enemy->GetPosition();
         float distance = (p - at).Length();
         // Stay on the same enemy while it is in sight.
-        if (enemy == target) distance -= 2.0f;
+        if (enemy == target) distance -= kTargetStickiness;
         // Turrets and gunmen shoot from farther than the player fights: answer them from there.
         if (dynamic_cast<TTurret*>(enemy) || enemy->tuning.hasGun) distance -= kGunReach - kSightRange;
         // One that raises its gun at the player is answered from farther still.
@@ -264,7 +218,7 @@ bool TAutoCombat::StayInCover(TPlayer& player, TAutoControls& hands)
         return false;
     }
     coverFrom = threat->GetPosition();
-    if (reloading && weapon->reloadTimer < 0 && clock % 10 == 0) hands.TapAction("reload");
+    if (reloading && weapon->reloadTimer < 0 && clock % kCoverReloadFrames == 0) hands.TapAction("reload");
     return true;
 }
 
@@ -452,7 +406,7 @@ bool TAutoCombat::PutOnVest(TPlayer& player, TAutoControls& hands)
 void TAutoCombat::Tend(TPlayer& player, TAutoControls& hands)
 {
     if (Heal(player, hands, kHealAtRest) || PutOnVest(player, hands)) return;
-    TTulirelv* weapon = BestWeapon(player, 10.0f);
+    TTulirelv* weapon = BestWeapon(player, kTendDistance);
     if (!weapon || !Select(player, weapon, hands)) return;
     if (reloadWait > 0) {
         --reloadWait;
@@ -460,6 +414,6 @@ void TAutoCombat::Tend(TPlayer& player, TAutoControls& hands)
     }
     if (weapon->reloadTimer < 0 && weapon->roundsLoaded < weapon->clipSize && player.ammo[weapon->ammoType] > 0) {
         hands.TapAction("reload");
-        reloadWait = 45;
+        reloadWait = kReloadWaitFrames;
     }
 }

@@ -10,11 +10,6 @@ class TPlayer;
 class TTulirelv;
 class TWorld;
 
-// The item that gives armour, and the armour below which one carried is put
-// on (a vest gives 60; it stops most of what soldiers and robots fire).
-inline constexpr const char* kVestName = "armour vest";
-inline constexpr float kVestAt = 30.0f;
-
 // The automatic player's fighting: it picks the nearest enemy it can see,
 // keeps its best loaded weapon in hand, aims (leading a moving target),
 // shoots while keeping its distance, reloads between fights, heals with
@@ -27,7 +22,10 @@ public:
     // reloading). Flee: away from the target without aiming, faster than it.
     enum class Stance { None, Stand, BackOff, Strafe, Cover, Flee };
 
-    // One frame; `target` (may be null) is the enemy it fights.
+    // One frame: picks the enemy to fight (Target() afterwards), heals,
+    // stabs, throws, aims and shoots as the fight asks, and says what it
+    // wants of the legs: Stance::None with nothing in sight to fight, or
+    // nothing to fight with.
     Stance Fight(TPlayer& player, TWorld& world, TAutoControls& hands);
     // Fires at a point (a block in the way); false when there is nothing to shoot with.
     bool ShootAt(TPlayer& player, b2Vec2 point, TAutoControls& hands);

@@ -1,6 +1,7 @@
 #include "autoplay/AutoCrafting.h"
 #include "autoplay/AutoCombat.h"
 #include "autoplay/AutoControls.h"
+#include "autoplay/AutoTuning.h"
 #include "player/items/CombineMenu.h"
 #include "player/items/Item.h"
 #include "player/Player.h"
@@ -8,10 +9,9 @@
 #include "player/weapons/Tulirelv.h"
 #include <cstring>
 
-namespace {
+using namespace autotune;
 
-// Frames one piece of work at the menu may take before it is left alone.
-constexpr int kPatience = 60;
+namespace {
 
 struct AmmoRecipe {
     const char* result;
@@ -78,7 +78,7 @@ bool TAutoCrafting::Work(TPlayer& player, TAutoControls& hands)
     }
     ++frames;
     const int entry = menu.open ? EntryOf(menu, making) : -1;
-    if (frames > kPatience || (menu.open && entry < 0)) {
+    if (frames > kCraftPatienceFrames || (menu.open && entry < 0)) {
         // Made, or no longer possible: close the menu and go on.
         if (menu.open && frames % 2 == 0) hands.TapAction("combine");
         if (!menu.open) making.clear();

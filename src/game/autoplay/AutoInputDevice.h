@@ -9,6 +9,7 @@
 #include <vector>
 
 class TAutoControls;
+class TGameObject;
 class TPlayer;
 class TWorld;
 
@@ -21,6 +22,17 @@ class TWorld;
 // and a replay on the keyboard device plays back the same.
 class TAutoInputDevice : public TInputDevice {
 public:
+    // What the legs are given to do in a frame; Think chooses one afresh every
+    // frame, in this order of precedence (Wait aside).
+    enum class Mode {
+        Wait,     // the level's opening freeze, or the player is down: nothing pressed
+        Fight,    // an enemy asks for the legs: stand, strafe, back off, take cover or keep away
+        BackOut,  // hurt by fire from out of sight: hide from the nearest gunman, or back out the way it came
+        Sort,     // busy at the combine menu or dropping junk: the legs stay still
+        Loot,     // on the way to loot, or at it working it
+        Travel,   // on the way to the gate (standing, while none is known)
+    };
+
     b2Vec2 GetAim(b2Vec2 position) override { return keys.GetAim(position); }
     b2Vec2 GetMove() override { return keys.GetMove(); }
     int GetItemStep() override { return keys.GetItemStep(); }
@@ -36,12 +48,81 @@ public:
     void Think(TPlayer& player, TWorld& world, TAutoControls& hands);
     // With the level's time running short it leaves far crates alone.
     void Hurry(bool on) { hurry = on; }
+    // The mode of the last frame.
+    Mode CurrentMode() const { return mode; }
     // What it was busy with in the last frame, in a word or two (for status lines).
     const std::string& Doing() const { return doing; }
 
 private:
+    // A way over the grid and how far along it the player is.
+    struct Route {
+        std::vector<TPathFinder::Step> cells;
+        size_t index = 0;                   // the cell nearest the player
+        TPathFinder::Step goal{-1, -1};     // the cell it was planned to
+        int plannedFrame = -1000;           // -1000: plan again at once
+    };
+    // Where the player has walked (a point every metre or so, the latest
+    // last), and the point a walk back along it heads for.
+    struct Trail {
+        std::vector<b2Vec2> points;
+        int backTo = -1;
+        int walkedBackFrame = -1000;  // the last frame of a walk back
+    };
+    // A way to cover from a gunman.
+    struct CoverRoute {
+        std::vector<TPathFinder::Step> cells;
+        int lookedFrame = -1000;
+    };
+    // The piece of loot being gone for.
+    struct LootChase {
+        const void* handle = nullptr;  // checked against the live objects before use
+        b2Vec2 spot{0.0f, 0.0f};       // where to stand for it
+        b2Vec2 from{0.0f, 0.0f};       // where the player was when it chose the loot
+        int since = 0;                 // when it was chosen
+        int lookedFrame = 0;           // the last look for loot
+    };
+    // Hit by what it cannot see: until `backOutUntil` it hides from the
+    // nearest gunman (when there is one) or backs out along the trail.
+    struct UnseenFire {
+        float lastHealth = 0.0f;  // health at the end of the last frame
+        int backOutUntil = 0;
+        int backOutFrame = -1000;  // when the last back-out began
+        const void* shooter = nullptr;  // a handle, checked before use
+    };
+    // Progress watch: where the player was when it began, and when. Standing
+    // still on purpose (fighting, hiding, working loot or the menu) starts it
+    // afresh; walking without headway for long makes the player stuck.
+    struct ProgressWatch {
+        b2Vec2 from{0.0f, 0.0f};
+        int since = 0;
+    };
+
+    // This frame's mode, by precedence: the fight's stance, a back-out under
+    // way, the hands' errands between fights, loot to go for, the gate. The
+    // errands are run here, as their being busy decides: working the combine
+    // menu or dropping junk (Sort), else tending health, armour and guns.
+    Mode ChooseMode(TPlayer& player, TWorld& world, TAutoCombat::Stance stance, TAutoControls& hands);
+    // The modes, one frame each. Loot is false when it is done with the loot
+    // (worked, or no way there): the frame goes on as Travel.
+    void Fight(TPlayer& player, TAutoCombat::Stance stance, TAutoControls& hands);
+    void BackOut(TPlayer& player, TAutoControls& hands);
+    bool Loot(TPlayer& player, TAutoControls& hands);
+    void Travel(TPlayer& player, TAutoControls& hands);
+
+    // Maps the ground again when it is due (or was never mapped).
+    void RefreshGrid(TWorld& world);
     // Where the gate's trigger is; false when the level has none.
     bool FindGate(TWorld& world);
+    // Adds the player's position to the trail when he has come far enough.
+    void NoteTrail(b2Vec2 at);
+    // A hit from nothing in sight starts a back-out (at most once in a while)
+    // and gives the loot being gone for up.
+    void NoteUnseenFire(TPlayer& player, TWorld& world, b2Vec2 at);
+    // The loot to go for now, a fresh choice now and then; null when there is
+    // none, or when getting to it took too long.
+    TGameObject* LootToGoFor(TPlayer& player, TWorld& world);
+    // Standing still on purpose: the progress watch starts afresh at `at`.
+    void RestartWatch(b2Vec2 at);
     // Walks along the way to goal; false when there is no way.
     bool FollowPath(TPlayer& player, b2Vec2 goal, TAutoControls& hands);
     void Replan(b2Vec2 from, b2Vec2 goal);
@@ -68,41 +149,28 @@ private:
     void CheckStuck(TPlayer& player, b2Vec2 toward);
 
     TKeyboardInputDevice keys;
+    Mode mode = Mode::Wait;
     std::string doing = "-";
-    TNavigationGrid grid;
+    int frame = 0;  // frames thought, from the first after the opening freeze
+    bool hurry = false;
     TAutoCombat combat;
     TAutoLooting looting;
     TAutoCrafting crafting;
-    std::vector<TPathFinder::Step> path;
-    size_t pathIndex = 0;
-    TPathFinder::Step pathGoal{-1, -1};
-    int frame = 0;
-    int gridFrame = -1000;
-    int pathFrame = -1000;
-    bool gateKnown = false;
-    bool hurry = false;
-    b2Vec2 gate{0.0f, 0.0f};
-    const void* loot = nullptr;  // checked against the live objects before use
-    b2Vec2 lootSpot{0.0f, 0.0f};
-    b2Vec2 lootFrom{0.0f, 0.0f};  // where the player was when it chose the loot
-    int lootLookFrame = 0;
-    int lootSince = 0;
-    // Progress watch: where the player was when the watch started.
-    b2Vec2 watchFrom{0.0f, 0.0f};
-    int watchFrame = 0;
-    int strafeSide = 1;
-    std::vector<TPathFinder::Step> coverWay;
-    // Where the player has walked (a point every metre or so, the latest
-    // last), and the point a flight along it heads for.
-    std::vector<b2Vec2> trail;
-    int fleeTo = -1;
-    int fleeFrame = -1000;
-    // Hit by what it cannot see: until then it hides from the nearest gunman
-    // (when there is one) or backs out along the trail.
-    float lastHealth = 0.0f;
-    int backOutUntil = 0;
-    int backOutFrame = -1000;
-    const void* unseenShooter = nullptr;  // a handle, checked before use
-    int coverFrame = -1000;
+
+    // The ground and the way over it.
+    TNavigationGrid grid;
+    int gridFrame = -1000;  // when it was mapped
     std::vector<std::pair<TPathFinder::Step, int>> stuckCells;  // cell and until which frame
+    bool gateKnown = false;
+    b2Vec2 gate{0.0f, 0.0f};
+    Route route;
+    ProgressWatch watch;
+
+    // Keeping alive.
+    Trail trail;
+    CoverRoute cover;
+    UnseenFire unseenFire;
+    int strafeSide = 1;
+
+    LootChase loot;
 };

@@ -2,6 +2,7 @@
 #include "autoplay/AutoCombat.h"
 #include "player/weapons/Ammo.h"
 #include "autoplay/AutoControls.h"
+#include "autoplay/AutoTuning.h"
 #include "player/items/Container.h"
 #include "player/items/Item.h"
 #include "player/Player.h"
@@ -11,31 +12,14 @@
 #include "world/World.h"
 #include <box2d/box2d.h>
 
-namespace {
+using namespace autotune;
 
-// How far loot in sight draws the automatic player off its way, world units.
-// While time allows, crates it goes for from much farther, seen or not: what
-// they hold (a gun for the rounds it carries, medkits, a vest) decides the
-// later levels, which are played with what the earlier ones gave. Running
-// short of rounds it then also goes for rounds lying out of sight.
-constexpr float kLootRange = 12.0f;
-constexpr float kFarLootRange = 60.0f;
-// Far loot is left when the walk there and on to the gate is this much
-// longer than the walk straight to the gate: rooms off the way cost time
-// and blood, as a level's frame budget and its later rooms show.
-constexpr float kFarLootDetour = 30.0f;
-// Frames spent on one piece of loot before giving up on it.
-constexpr int kPatience = 150;
+namespace {
 
 bool InventoryFull(const TPlayer& player)
 {
     return !player.inventory || player.inventory->ItemCount() >= player.inventory->slotCount;
 }
-
-// Carried this near full, the player makes room.
-constexpr int kFreeSlotsWanted = 2;
-// Frames it walks on after dropping something.
-constexpr int kWalkOnFrames = 40;
 
 bool Carries(const TPlayer& player, const char* name)
 {
@@ -104,7 +88,7 @@ b2Vec2 TAutoLooting::CrateFront(TGameObject& crate)
 {
     // The reach area lies on the lid's side, the body's local +y.
     const float angle = crate.GetAngle();
-    const b2Vec2 local(0.0f, 0.55f);
+    const b2Vec2 local(0.0f, kCrateFrontDistance);
     const b2Rot turn(angle);
     return crate.GetPosition() + b2Mul(turn, local);
 }
@@ -149,7 +133,7 @@ bool TAutoLooting::Work(TPlayer& player, TGameObject* loot, TAutoControls& hands
         working = loot;
         workFrames = 0;
     }
-    if (++workFrames > kPatience || InventoryFull(player)) {
+    if (++workFrames > kLootPatienceFrames || InventoryFull(player)) {
         GiveUp(loot);
         return false;
     }

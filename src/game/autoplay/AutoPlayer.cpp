@@ -4,6 +4,7 @@
 #include "core/replay/RunOptions.h"
 #include "core/replay/RunRecorder.h"
 #include "autoplay/AutoInputDevice.h"
+#include "autoplay/AutoTuning.h"
 #include "enemies/Enemy.h"
 #include "player/items/Item.h"
 #include "player/Player.h"
@@ -19,13 +20,9 @@
 
 TAutoPlayer autoPlayer;
 
-namespace {
+using namespace autotune;
 
-// Frames a screen is shown before the automatic player moves on from it.
-constexpr int kMenuPause = 15;
-constexpr int kGameOverPause = 40;
-// Frames between status lines (objects and memory, for soak runs).
-constexpr int kStatusFrames = 300;
+namespace {
 
 int Sum(const std::map<std::string, int32_t>& counts)
 {
@@ -193,7 +190,7 @@ void TAutoPlayer::ReportDeath(TGame& game)
                 auto* enemy = dynamic_cast<TEnemy*>(object);
                 if (!enemy || enemy->dead || !enemy->Alive()) continue;
                 const float distance = (enemy->GetPosition() - at).Length();
-                if (distance > 12.0f) continue;
+                if (distance > kDeathReportReach) continue;
                 std::snprintf(text, sizeof text, " %s:%.1f", enemy->kindName.c_str(), double(distance));
                 line += text;
             }

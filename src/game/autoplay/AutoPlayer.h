@@ -53,9 +53,3 @@ private:
 };
 
 extern TAutoPlayer autoPlayer;
-
-// Frames one level may take, all attempts together, before the automatic
-// player gives it up: ten minutes of play, time for a few attempts at a hard
-// level after deaths, and the whole campaign still well inside a
-// benchmark's twenty minutes of wall time.
-constexpr int kAutoLevelFrameLimit = 18000;

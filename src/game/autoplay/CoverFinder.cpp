@@ -1,24 +1,16 @@
 #include "autoplay/CoverFinder.h"
+#include "autoplay/AutoTuning.h"
 #include "world/Physics.h"
 #include <algorithm>
 #include <deque>
 
-namespace {
-
-// Cells walked at most to reach cover, and the nearest the gunman may be to it.
-constexpr int kMaxSteps = 24;
-constexpr float kMinThreatDistance = 2.0f;
-// Half the width of the line of fire that must be screened: the player's
-// radius and a little more.
-constexpr float kHalfWidth = 0.35f;
-
-} // namespace
+using namespace autotune;
 
 bool TCoverFinder::Screened(b2Vec2 spot, b2Vec2 threat)
 {
     b2Vec2 across = spot - threat;
-    if (across.Normalize() < kMinThreatDistance) return false;
-    across = kHalfWidth * b2Vec2(-across.y, across.x);
+    if (across.Normalize() < kCoverMinThreatDistance) return false;
+    across = kCoverHalfWidth * b2Vec2(-across.y, across.x);
     for (const b2Vec2& point : {spot, spot + across, spot - across}) {
         if (!RayCast(threat.x, threat.y, point.x, point.y, nullptr, nullptr, nullptr, kCollisionWall, nullptr))
             return false;
@@ -32,9 +24,9 @@ std::vector<TPathFinder::Step> TCoverFinder::Find(const TNavigationGrid& grid, b
     int sx = 0, sy = 0;
     if (!grid.NearestOpen(from, &sx, &sy)) return {};
     // Breadth first over open floor and doors: the first screened cell is the nearest.
-    const int side = 2 * kMaxSteps + 1;
+    const int side = 2 * kCoverMaxSteps + 1;
     std::vector<int> parent(size_t(side) * side, -2);  // -2: not reached; -1: the start
-    auto index = [&](int x, int y) { return (y - sy + kMaxSteps) * side + (x - sx + kMaxSteps); };
+    auto index = [&](int x, int y) { return (y - sy + kCoverMaxSteps) * side + (x - sx + kCoverMaxSteps); };
     std::deque<Step> queue{{sx, sy}};
     parent[size_t(index(sx, sy))] = -1;
     while (!queue.empty()) {
@@ -43,7 +35,7 @@ std::vector<TPathFinder::Step> TCoverFinder::Find(const TNavigationGrid& grid, b
         if (Screened(grid.Centre(cell.first, cell.second), threat)) {
             std::vector<Step> way;
             for (int i = index(cell.first, cell.second); i >= 0; i = parent[size_t(i)])
-                way.push_back({sx - kMaxSteps + i % side, sy - kMaxSteps + i / side});
+                way.push_back({sx - kCoverMaxSteps + i % side, sy - kCoverMaxSteps + i / side});
             std::reverse(way.begin(), way.end());
             return way;
         }
@@ -51,7 +43,7 @@ std::vector<TPathFinder::Step> TCoverFinder::Find(const TNavigationGrid& grid, b
         constexpr int kDy[4] = {0, 0, 1, -1};
         for (int k = 0; k < 4; ++k) {
             const int x = cell.first + kDx[k], y = cell.second + kDy[k];
-            if (std::abs(x - sx) > kMaxSteps || std::abs(y - sy) > kMaxSteps) continue;
+            if (std::abs(x - sx) > kCoverMaxSteps || std::abs(y - sy) > kCoverMaxSteps) continue;
             const TNavigationGrid::Cell kind = grid.At(x, y);
             if (kind != TNavigationGrid::Cell::Open && kind != TNavigationGrid::Cell::Door) continue;
             int& seen = parent[size_t(index(x, y))];

@@ -1,10 +1,12 @@
 #pragma once
 #include "level/campaign/LevelProgress.h"
 #include "stats/RunRecord.h"
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
+class TInputDevice;
 class TWorld;
 class TMenu;
 class TPlayer;
@@ -65,6 +67,10 @@ public:
     uint8_t applyCarryOver = 0;
     std::string currentStateName;
     std::string pendingLevelName;  // an immediate load asked for during a world step
+    // Makes the input device of each player created, when set: whoever starts
+    // the run decides who plays (--autoplay: the automatic player's device).
+    // Unset, a player reads the keyboard, or the gamepad when the settings ask.
+    std::function<std::unique_ptr<TInputDevice>()> makePlayerInput;
 
 private:
     void RunTeleportEffect(int countdown);

@@ -1,5 +1,6 @@
 #include "core/Startup.h"
 #include "audio/Mixer.h"
+#include "autoplay/AutoInputDevice.h"
 #include "core/App.h"
 #include "core/CommandLine.h"
 #include "core/screens/ControlsMenuState.h"
@@ -89,6 +90,10 @@ bool StartGame(int argc, char** argv)
     const unsigned seed = RandomSeed();
     std::srand(seed);
     if (!ReadRunOptions(argc, argv, &runOptions)) return false;
+    // An automatic run: every player the levels create is played by the
+    // automatic player's device (the event poll has the automatic player think
+    // for it each frame).
+    if (runOptions.autoplay) game->makePlayerInput = [] { return std::make_unique<TAutoInputDevice>(); };
     if (!runOptions.recordPath.empty() && !runRecorder.Open(runOptions.recordPath, seed)) return false;
 
     StartScriptHost();

@@ -7,8 +7,6 @@
 #include "player/items/Item.h"
 #include "player/items/ItemFactory.h"
 #include "player/input/KeyboardInputDevice.h"
-#include "autoplay/AutoInputDevice.h"
-#include "core/replay/RunOptions.h"
 #include "player/PlayerInventory.h"
 #include "player/weapons/Tulirelv.h"
 #include "render/Camera.h"
@@ -108,8 +106,8 @@ TPlayer::TPlayer(float x, float y)
     lootingCrate = 0;
     if (body) body->SetTransform(body->GetPosition(), -float(std::rand() % 30));
 
-    if (runOptions.autoplay)
-        input = std::make_unique<TAutoInputDevice>();
+    if (game && game->makePlayerInput)
+        input = game->makePlayerInput();
     else if (GetSettingBool("gamepad") && joystick)
         input = std::make_unique<TGamepadInputDevice>();
     else

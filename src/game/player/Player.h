@@ -24,7 +24,8 @@ class TSprite;
 class TPlayer : public TActor, public TCarrier {
 public:
     // At (x, y) world units (already through the creation transform): health
-    // 100, a 16-slot inventory, depth 2, a keyboard input device.
+    // 100, a 16-slot inventory, depth 2, the input device the game makes for
+    // its players (TGame::makePlayerInput), else the keyboard or the gamepad.
     TPlayer(float x, float y);
     ~TPlayer() override;
 

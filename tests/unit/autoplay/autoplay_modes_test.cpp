@@ -1,0 +1,98 @@
+// What the automatic player gives its legs to do in a few made-up rooms:
+// nothing through the opening freeze, the gate when nothing else calls, loot
+// lying in sight, an enemy at arm's length before either, and a back-out
+// after a hit from nothing in sight, at most once in a while.
+#include "autoplay/AutoControls.h"
+#include "autoplay/AutoInputDevice.h"
+#include "autoplay/AutoTuning.h"
+#include "enemies_test_support.h"
+#include "world/World.h"
+
+namespace {
+
+using Mode = TAutoInputDevice::Mode;
+
+class AutoModeTest : public EnemyFixture {
+protected:
+    // A walled 20 x 10 room, the player by its west wall and the gate by its east one.
+    void SetUp() override
+    {
+        EnemyFixture::SetUp();
+        WallAt(0.0f, -5.5f, 10.5f, 0.5f);
+        WallAt(0.0f, 5.5f, 10.5f, 0.5f);
+        WallAt(-10.5f, 0.0f, 0.5f, 5.0f);
+        WallAt(10.5f, 0.0f, 0.5f, 5.0f);
+        ASSERT_EQ(Run("scripttable = scripttable or {}; CreateTrigger(8, 0, 1, 'gate', 0)"), "");
+        player = PlayerAt(-6.0f, 0.0f);
+    }
+
+    Mode Think()
+    {
+        device.Think(*player, *world, hands);
+        hands.Clear();
+        return device.CurrentMode();
+    }
+
+    // Thinks until the mode is `wanted`, at most `frames` times; the frames it took, or -1.
+    int ThinkUntil(Mode wanted, int frames)
+    {
+        for (int i = 1; i <= frames; ++i)
+            if (Think() == wanted) return i;
+        return -1;
+    }
+
+    TAutoInputDevice device;
+    TAutoControls hands;
+    TPlayer* player = nullptr;
+};
+
+TEST_F(AutoModeTest, WaitsOutTheFreezeThenMakesForTheGateAndTurnsAsideForLootInSight)
+{
+    world->introTimer = kIntroFrames;
+    EXPECT_EQ(Think(), Mode::Wait);
+    world->introTimer = kIntroFrames + 1;
+    EXPECT_EQ(Think(), Mode::Travel);
+    EXPECT_EQ(device.Doing(), "walking");
+
+    // A stone on the floor ahead: the next look for loot finds it.
+    ASSERT_NE(Make("stone", -4.0f, 0.0f), nullptr);
+    EXPECT_GT(ThinkUntil(Mode::Loot, autotune::kLootLookFrames), 0);
+    EXPECT_EQ(device.Doing(), "looting");
+
+    // The player down: nothing more is pressed for him.
+    player->health = 0.0f;
+    EXPECT_EQ(Think(), Mode::Wait);
+}
+
+TEST_F(AutoModeTest, AnEnemyAtArmsLengthIsFoughtBeforeLootOrTheGate)
+{
+    ASSERT_NE(Make("stone", -6.0f, 1.5f), nullptr);
+    TZombi* zombie = ZombieAt(-5.4f, 0.0f);
+    for (int i = 0; i < autotune::kLootLookFrames + 1; ++i) {
+        ASSERT_EQ(Think(), Mode::Fight) << "frame " << i;
+        ASSERT_EQ(device.Doing(), "fighting zombie");
+    }
+    // The zombie gone, the stone it stood by is next.
+    zombie->dead = 1;
+    EXPECT_EQ(Think(), Mode::Loot);
+}
+
+TEST_F(AutoModeTest, AHitFromNothingInSightBacksItOutForAWhileAtMostOnceInARest)
+{
+    ASSERT_EQ(Think(), Mode::Travel);
+    player->health -= 10.0f;
+    ASSERT_EQ(Think(), Mode::BackOut);
+    EXPECT_EQ(device.Doing(), "backing out") << "no gunman about to hide from";
+    // The back-out lasts its span, then the way to the gate is taken again.
+    EXPECT_EQ(ThinkUntil(Mode::Travel, autotune::kBackOutFrames + 1), autotune::kBackOutFrames);
+
+    // Hit again soon after: a gun covering the only way on is passed after all.
+    player->health -= 10.0f;
+    EXPECT_EQ(Think(), Mode::Travel);
+    // Unhurt meanwhile, the next hit after the rest backs it out again.
+    for (int i = 0; i < autotune::kBackOutRest; ++i) ASSERT_NE(Think(), Mode::BackOut) << "frame " << i;
+    player->health -= 10.0f;
+    EXPECT_EQ(Think(), Mode::BackOut);
+}
+
+} // namespace
