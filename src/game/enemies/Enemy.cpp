@@ -12,13 +12,10 @@
 #include "script/ScriptHost.h"
 #include "world/MathUtil.h"
 #include "world/Physics.h"
-#include "world/Plahvatus.h"
 #include "world/World.h"
 #include <box2d/box2d.h>
 #include <cmath>
 #include <cstdlib>
-
-bool (*laserDamageOf)(TGameObject* laser, float* damage) = nullptr;
 
 namespace {
 
@@ -377,12 +374,6 @@ void TEnemy::OnPain()
 
 void TEnemy::OnRise() {}
 
-void TEnemy::OnChase()
-{
-    if (!Target()) SetAction(kActionIdle);
-    SteerToward(goalX, goalY);
-}
-
 void TEnemy::OnLay()
 {
     dead = 1;
@@ -512,7 +503,7 @@ void TEnemy::OnBulletHit(TGameObject* object)
 void TEnemy::OnLaserHit(TGameObject* laser)
 {
     float damage = 0.0f;
-    if (!laserDamageOf || !laserDamageOf(laser, &damage)) damage = 0.0f;
+    if (!laser || !laser->LaserDamage(&damage)) damage = 0.0f;
     health -= damage;
     hitsThisFrame = std::rand() % 6;
     if (hitsThisFrame > 4 && tuning.canGib) {
@@ -532,20 +523,23 @@ void TEnemy::OnLaserHit(TGameObject* laser)
     }
 }
 
-void TEnemy::OnExplosion(TGameObject* object)
+bool TEnemy::ExplosionPower(const TGameObject* object, float* power)
 {
     float strength = 0.0f;
-    if (TPlahvatus* blast = dynamic_cast<TPlahvatus*>(object))
-        strength = blast->Strength();
-    else if (!explosionStrengthOf || !explosionStrengthOf(object, &strength))
-        return;
-    if (!body) return;
+    if (!object || !object->ExplosionStrength(&strength)) return false;
+    if (power) *power = strength * kPixelsPerUnit;
+    return true;
+}
+
+void TEnemy::OnExplosion(TGameObject* object)
+{
+    float power = 0.0f;
+    if (!ExplosionPower(object, &power) || !body) return;
 
     const b2Vec2 p = body->GetPosition();
     const b2Vec2 centre = object->GetPosition();
     const b2Vec2 w = 2.0f * UnitOrRaw(p - centre);
     const float d = Distance(centre.x, centre.y, p.x, p.y);
-    const float power = strength * 12.0f;
 
     SetAction(tuning.explosionKills ? kActionFall : kActionPain);
     if (w.LengthSquared() > 0.0f) body->SetTransform(p, std::atan2(w.y, w.x));

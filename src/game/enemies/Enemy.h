@@ -49,7 +49,6 @@ public:
     virtual void OnFall();        // dying: no collisions, braking
     virtual void OnPain();        // count down painTimer, then idle
     virtual void OnRise();        // nothing
-    virtual void OnChase();       // one heading step toward the goal (for kinds)
     virtual void OnLay();         // dead: removed, kill counted, corpse left
     virtual void OnSprint();      // base: back to idle
     virtual void OnHide();        // buried until the player comes near
@@ -126,14 +125,14 @@ protected:
     void Animate();
     // Fall at health below 0.
     void CheckDeath();
+    // The blast of an explosion touching an enemy, in pixels (its strength ×
+    // 12): every kind reckons its explosion damage and reach from this. False
+    // when `object` is no explosion.
+    static bool ExplosionPower(const TGameObject* object, float* power);
 
 private:
     TGameObject* target = nullptr;  // compared and checked, never followed unchecked
 };
-
-// The damage a laser beam deals this update. Set by the beam code; until then
-// lasers touching enemies do no damage.
-extern bool (*laserDamageOf)(TGameObject* laser, float* damage);
 
 // The collision type enemies carry and the one laser beams carry.
 constexpr int32_t kEnemyCollisionType = 16;

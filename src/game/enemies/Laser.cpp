@@ -19,15 +19,6 @@
 
 namespace {
 
-// The damage of a laser touching an enemy (the enemy base asks through this).
-bool DamageOfLaser(TGameObject* object, float* damage)
-{
-    const TLaser* laser = dynamic_cast<TLaser*>(object);
-    if (!laser || !damage) return false;
-    *damage = laser->damage;
-    return true;
-}
-
 // What a beam stops at: walls, the player and enemies.
 constexpr uint32_t kLaserMask = kCollisionWall | kCollisionPlayer | kCollisionEnemy;
 
@@ -36,9 +27,6 @@ constexpr uint32_t kLaserMask = kCollisionWall | kCollisionPlayer | kCollisionEn
 TLaser::TLaser(TActor* holder, float beamDamage, TSprite* beamSprite)
     : damage(beamDamage), sprite(beamSprite), owner(holder)
 {
-    // Lasers are the only objects that know their damage; the enemy base asks
-    // through this hook once one exists.
-    laserDamageOf = DamageOfLaser;
     collisionType = kLaserCollisionType;
     collision = kCollisionModeNone;
     alwaysDraw = 1;
@@ -62,6 +50,13 @@ TActor* TLaser::Owner() const
     TActor* actor = ObjectFromHandleAs<TActor>(owner);
     if (!actor || actor->laserBeam != this) return nullptr;
     return actor;
+}
+
+bool TLaser::LaserDamage(float* damageOut) const
+{
+    if (!damageOut) return false;
+    *damageOut = damage;
+    return true;
 }
 
 void TLaser::Release()

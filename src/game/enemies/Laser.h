@@ -29,6 +29,8 @@ public:
 
     // The holder while it lives and still owns this beam, else null.
     TActor* Owner() const;
+    // `damage`, for the enemy the beam burns.
+    bool LaserDamage(float* damageOut) const override;
     // The sound its channel was last asked to loop.
     const TSound* CurrentSound() const { return channel.Current(); }
 

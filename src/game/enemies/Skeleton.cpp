@@ -6,7 +6,6 @@
 #include "world/MathUtil.h"
 #include "world/MinimalObject.h"
 #include "world/Physics.h"
-#include "world/Plahvatus.h"
 #include "world/World.h"
 #include <algorithm>
 #include <box2d/box2d.h>
@@ -96,18 +95,13 @@ void TSkeleton::OnWalk()
 
 void TSkeleton::OnExplosion(TGameObject* object)
 {
-    float strength = 0.0f;
-    if (TPlahvatus* blast = dynamic_cast<TPlahvatus*>(object))
-        strength = blast->Strength();
-    else if (!explosionStrengthOf || !explosionStrengthOf(object, &strength))
-        return;
-    if (!body) return;
+    float power = 0.0f;
+    if (!ExplosionPower(object, &power) || !body) return;
 
     const b2Vec2 p = body->GetPosition();
     const b2Vec2 centre = object->GetPosition();
     const b2Vec2 w = 2.0f * UnitOrRaw(p - centre);
     const float d = Distance(centre.x, centre.y, p.x, p.y);
-    const float power = strength * 12.0f;
     TParticleSystem* particles = world ? world->particles : nullptr;
 
     SetAction(kActionFall);
@@ -156,7 +150,7 @@ void TSkeleton::OnBulletHit(TGameObject* object)
 void TSkeleton::OnLaserHit(TGameObject* laser)
 {
     float damage = 0.0f;
-    if (!laserDamageOf || !laserDamageOf(laser, &damage)) damage = 0.0f;
+    if (!laser || !laser->LaserDamage(&damage)) damage = 0.0f;
     health -= damage;
     TParticleSystem* particles = world ? world->particles : nullptr;
     if (!particles) return;

@@ -13,7 +13,6 @@
 #include "world/MathUtil.h"
 #include "world/MinimalObject.h"
 #include "world/Physics.h"
-#include "world/Plahvatus.h"
 #include "world/World.h"
 #include <box2d/box2d.h>
 #include <algorithm>
@@ -203,14 +202,11 @@ void TTurret::OnTouchPlayer(TPlayer*) {}
 
 void TTurret::OnExplosion(TGameObject* object)
 {
-    float strength = 0.0f;
-    if (TPlahvatus* blast = dynamic_cast<TPlahvatus*>(object))
-        strength = blast->Strength();
-    else if (!explosionStrengthOf || !explosionStrengthOf(object, &strength))
-        return;
-    // The same scale as every other enemy (the blast's power in pixels, three
-    // health each), so explosives are an answer to a turret.
-    health -= strength * 12.0f * 3.0f;
+    float power = 0.0f;
+    if (!ExplosionPower(object, &power)) return;
+    // The same scale as every other enemy (three health per pixel of the
+    // blast), so explosives are an answer to a turret.
+    health -= power * 3.0f;
 }
 
 void TTurret::OnBulletHit(TGameObject* object)

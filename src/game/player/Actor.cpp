@@ -9,9 +9,6 @@
 #include <cmath>
 #include <cstdlib>
 
-bool (*bulletDamageOf)(TGameObject* bullet, float* damage, float* piercing) = nullptr;
-bool (*explosionStrengthOf)(TGameObject* explosion, float* strength) = nullptr;
-
 TActor::TActor() : stepCounter(float(std::rand() % 30)) {}
 
 TActor::TActor(TWorld* w) : TMinimalObject(w), stepCounter(float(std::rand() % 30)) {}

@@ -82,10 +82,3 @@ public:
 protected:
     explicit TActor(TWorld* world);
 };
-
-// How much damage a bullet does and how much of it pierces armor (percent).
-// Set by the bullet code; until then bullets hit actors with nothing.
-extern bool (*bulletDamageOf)(TGameObject* bullet, float* damage, float* piercing);
-// The strength of an explosion object. Set by the explosion code; until then
-// explosions touching actors do nothing.
-extern bool (*explosionStrengthOf)(TGameObject* explosion, float* strength);

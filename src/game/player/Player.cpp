@@ -46,11 +46,6 @@ constexpr float kMinLongestRay = 0.016666668f;
 constexpr float kMinZoom = 0.8f;
 constexpr float kMaxZoom = 1.8f;
 
-TCarrier* PlayerAsCarrier(TPlayer* player)
-{
-    return player;
-}
-
 void Play(const char* name, int volume = kMaxVolume)
 {
     PlaySound(FindSound(name), volume);
@@ -76,7 +71,6 @@ TPlayer::TPlayer(float x, float y)
     sprite = playerSprite;
     collisionType = kCollisionPlayer;
     collision = kCollisionModeSolid;
-    carrierOfPlayer = PlayerAsCarrier;
     if (game) game->player = this;
     frame = 0.0f;
     action = kActionIdle;
@@ -350,11 +344,11 @@ void TPlayer::OnContact(TGameObject* other, b2Vec2, b2Vec2, b2Vec2 relativeVeloc
     if (!other) return;
     if (other->collisionType == kCollisionBullet) {
         float damage = 0.0f, piercing = 0.0f;
-        if (!other->dead && bulletDamageOf && bulletDamageOf(other, &damage, &piercing))
+        if (!other->dead && other->BulletDamage(&damage, &piercing))
             HitByBullet(relativeVelocity.x, relativeVelocity.y, damage, piercing);
     } else if (other->collisionType == kCollisionExplosion) {
         float strength = 0.0f;
-        if (explosionStrengthOf && explosionStrengthOf(other, &strength)) {
+        if (other->ExplosionStrength(&strength)) {
             const b2Vec2 centre = other->GetPosition();
             HitByExplosion(centre.x, centre.y, strength);
         }

@@ -61,6 +61,18 @@ public:
     // velocity of A minus B at the point), or a bullet hit.
     virtual void OnContact(TGameObject* other, b2Vec2 point, b2Vec2 normal, b2Vec2 relativeVelocity);
 
+    // What an object that touched something hurts it with. Whatever is handed
+    // an object in OnContact asks the object itself; the kinds that hurt
+    // answer, every other object answers false (or kind 0).
+    // A bullet in flight: its damage and the percent of it that pierces armor.
+    virtual bool BulletDamage(float* /*damage*/, float* /*piercing*/) const { return false; }
+    // A bullet's kind (kBullet* in Kuul.h): stone and metal throw more sparks for kind 2.
+    virtual int BulletKind() const { return 0; }
+    // An explosion: its strength (the blast radius, world units).
+    virtual bool ExplosionStrength(float* /*strength*/) const { return false; }
+    // A laser beam: the damage it deals an enemy each update it burns it.
+    virtual bool LaserDamage(float* /*damage*/) const { return false; }
+
     // Stores the depth and asks the world to re-sort when it changed.
     void SetDepth(int d);
     int GetDepth() const { return depth; }

@@ -19,7 +19,6 @@
 
 float saveOriginX = 0.0f;
 float saveOriginY = 0.0f;
-int (*bulletKindOf)(TGameObject* bullet) = nullptr;
 
 namespace {
 
@@ -173,7 +172,7 @@ void TMinimalObject::OnContact(TGameObject* other, b2Vec2 point, b2Vec2 normal, 
     const float py = kPixelsPerUnit * point.y;
 
     if (other->collisionType == kCollisionBullet && collisionType == kCollisionWall) {
-        const bool heavy = bulletKindOf && bulletKindOf(other) == 2;
+        const bool heavy = other->BulletKind() == 2;
         auto jitteredSparks = [&](int count, bool hot) {
             if (!sparks) return;
             for (int i = 0; i < count; ++i) {

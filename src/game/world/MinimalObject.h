@@ -59,7 +59,3 @@ constexpr int kMaterialStoneDestructable = 5;
 // while a module editor writes a module.
 extern float saveOriginX;
 extern float saveOriginY;
-
-// Set by the bullet code: the kind value of a bullet object (2 makes stone
-// throw more sparks and metal more hot sparks). Unset, every bullet is kind 0.
-extern int (*bulletKindOf)(TGameObject* bullet);

@@ -16,14 +16,6 @@
 
 namespace {
 
-bool StrengthOfExplosion(TGameObject* object, float* strength)
-{
-    const auto* explosion = dynamic_cast<TPlahvatus*>(object);
-    if (!explosion) return false;
-    if (strength) *strength = explosion->Strength();
-    return true;
-}
-
 // Wakes the dynamic bodies whose fixtures overlap the blast circle.
 class TWakeQuery : public b2QueryCallback {
 public:
@@ -57,8 +49,6 @@ TPlahvatus::TPlahvatus(float x, float y, float p)
     // Box2D cannot take a circle of no, negative or absurd size.
     power = std::isfinite(p) ? std::clamp(p, kMinExplosionPower, kMaxExplosionPower)
                              : kMinExplosionPower;
-    // Actors ask this for the strength of the explosion that touched them.
-    explosionStrengthOf = StrengthOfExplosion;
     collisionType = kCollisionExplosion;
     alwaysDraw = 1;
     SetDepth(kParticleDepth);
@@ -82,6 +72,12 @@ TPlahvatus::TPlahvatus(float x, float y, float p)
             screenDistortion->AddRadial(kPixelsPerUnit * x, kPixelsPerUnit * y,
                                         strength * RandomRange(0.8f, 1.2f), channel);
     }
+}
+
+bool TPlahvatus::ExplosionStrength(float* strength) const
+{
+    if (strength) *strength = Strength();
+    return true;
 }
 
 void TPlahvatus::Update()

@@ -25,6 +25,8 @@ public:
     void Draw() override;
 
     float Strength() const { return power; }
+    // The power, for whatever the blast touches.
+    bool ExplosionStrength(float* strength) const override;
 
     int lifetime = 3;
     TSprite* sprite = nullptr;

@@ -229,7 +229,7 @@ void TSein::OnContact(TGameObject* other, b2Vec2 point, b2Vec2 normal, b2Vec2)
     TParticleSystem* smoke = world->debris;
 
     if (other->collisionType == kCollisionBullet) {
-        const bool plain = !bulletKindOf || bulletKindOf(other) == 0;
+        const bool plain = other->BulletKind() == 0;
         if (material == kMaterialStoneYellow) {
             PlaySoundAt("kuul_tabab_kiviseina", point.x, point.y);
             if (plain) {

@@ -6,6 +6,7 @@
 #include "level/campaign/CarriedState.h"
 #include "level/LevelLoader.h"
 #include "level_test_support.h"
+#include "player/Player.h"
 #include "world/CreationTransform.h"
 #include "world/GameObject.h"
 #include "world/MinimalObject.h"
@@ -47,19 +48,47 @@ public:
     std::vector<TLevelProgress::CarriedSlot> received;
 };
 
-// The level scripts make "the player" by calling MakeTestPlayer().
+// The record the stand-in player reads and writes (none: the player is empty).
 TFakeCarrier* nextPlayer = nullptr;
-TPlayer* const kPlayerToken = reinterpret_cast<TPlayer*>(0x1000);
 
+// The game's player as the level code sees him: a player that stands still
+// and whose carried state is the record `nextPlayer` points to at the time.
+class TStandInPlayer : public TPlayer {
+public:
+    TStandInPlayer() : TPlayer(0.0f, 0.0f) {}
+    void Update() override {}
+    void Draw() override {}
+    b2Vec2 CarrierPosition() const override { return nextPlayer ? nextPlayer->position : b2Vec2(0, 0); }
+    int GetCarriedAmmo(int type) const override { return nextPlayer ? nextPlayer->GetCarriedAmmo(type) : 0; }
+    void SetCarriedAmmo(int type, int count) override
+    {
+        if (nextPlayer) nextPlayer->SetCarriedAmmo(type, count);
+    }
+    float GetCarriedHealth() const override { return nextPlayer ? nextPlayer->health : 0.0f; }
+    void SetCarriedHealth(float h) override
+    {
+        if (nextPlayer) nextPlayer->SetCarriedHealth(h);
+    }
+    bool GetCarriedSlot(int index, TLevelProgress::CarriedSlot* slot) const override
+    {
+        return nextPlayer && nextPlayer->GetCarriedSlot(index, slot);
+    }
+    bool AddCarriedItem(const TLevelProgress::CarriedSlot& slot) override
+    {
+        return nextPlayer && nextPlayer->AddCarriedItem(slot);
+    }
+};
+
+// The level scripts make "the player" by calling MakeTestPlayer().
 int l_MakeTestPlayer(lua_State*)
 {
-    game->player = kPlayerToken;
+    new TStandInPlayer();  // becomes game->player
     return 0;
 }
 
-TCarrier* FakeCarrierOf(TPlayer* player)
+bool StandInIsThePlayer()
 {
-    return player == kPlayerToken ? nextPlayer : nullptr;
+    return game->player && dynamic_cast<TStandInPlayer*>(game->player) != nullptr;
 }
 
 const char* kObjectKinds = R"(
@@ -81,15 +110,18 @@ protected:
     {
         LevelFixture::SetUp();
         creationTransform = TCreationTransform();
-        carrierOfPlayer = FakeCarrierOf;
         nextPlayer = &carrier;
         lua_register(luaState, "MakeTestPlayer", l_MakeTestPlayer);
         ASSERT_EQ(Run(kObjectKinds), "");
     }
     void TearDown() override
     {
-        if (game->player == kPlayerToken) game->player = nullptr;
-        carrierOfPlayer = nullptr;
+        // No stand-in outlives the test: the next one finds an empty world.
+        for (TGameObject* object : world->objects)
+            if (dynamic_cast<TStandInPlayer*>(object)) {
+                world->Clear();
+                break;
+            }
         nextPlayer = nullptr;
         creationTransform = TCreationTransform();
         LevelFixture::TearDown();
@@ -184,7 +216,7 @@ TEST_F(LevelLoading, DelayedChangeCountsDownToTheLevelEndAndHandsTheStateOver)
     ASSERT_EQ(Run("LoadLevel('first', 0)"), "");
     game->SetState("game");
     game->levelEndCountdown = -5;  // long after any earlier change
-    ASSERT_EQ(game->player, kPlayerToken);
+    ASSERT_TRUE(StandInIsThePlayer());
 
     carrier.ammo[0] = 30;
     carrier.ammo[9] = 4;
@@ -275,7 +307,7 @@ TEST_F(LevelLoading, CarriedStateNeedsAPlayerAndAValidRecord)
     EXPECT_FALSE(game->progress->carriedStateValid);
 
     // A record that was never stored is not handed to a player.
-    game->player = kPlayerToken;
+    new TStandInPlayer();
     carrier.health = 80.0f;
     carrier.ammo[2] = 5;
     ApplyCarriedState(game);

@@ -1,9 +1,7 @@
 #include "level/campaign/Carrier.h"
-
-TCarrier* (*carrierOfPlayer)(TPlayer* player) = nullptr;
+#include "player/Player.h"
 
 TCarrier* CurrentCarrier(TPlayer* player)
 {
-    if (!player || !carrierOfPlayer) return nullptr;
-    return carrierOfPlayer(player);
+    return player;
 }

@@ -5,8 +5,7 @@
 class TPlayer;
 
 // What the level code needs from the player to carry its state across a level
-// change. The player class implements it and installs `carrierOfPlayer`, which
-// turns the game's player pointer into this interface.
+// change. The player class implements it.
 class TCarrier {
 public:
     virtual ~TCarrier() = default;
@@ -29,9 +28,6 @@ public:
     // added) when the factory knows no such item.
     virtual bool AddCarriedItem(const TLevelProgress::CarriedSlot& slot) = 0;
 };
-
-// Set by the player code; null until then (every player is then ignored).
-extern TCarrier* (*carrierOfPlayer)(TPlayer* player);
 
 // The game's current player as a carrier, or null.
 TCarrier* CurrentCarrier(TPlayer* player);

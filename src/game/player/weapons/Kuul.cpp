@@ -19,22 +19,6 @@
 
 namespace {
 
-// The hooks through which walls and actors learn what kind of bullet hit them.
-int KindOfBullet(TGameObject* object)
-{
-    auto* bullet = dynamic_cast<TKuul*>(object);
-    return bullet ? bullet->bulletType : 0;
-}
-
-bool DamageOfBullet(TGameObject* object, float* damage, float* piercing)
-{
-    auto* bullet = dynamic_cast<TKuul*>(object);
-    if (!bullet || bullet->dead) return false;
-    if (damage) *damage = bullet->damage;
-    if (piercing) *piercing = float(bullet->pierce);
-    return true;
-}
-
 // The burst an exploding bullet leaves where it strikes: the animated
 // "spr_l6hkekuuli_plahvatus" on the small particle system.
 void EmitHitBurst(TWorld* world, float x, float y)
@@ -63,8 +47,6 @@ void TKuul::operator delete(void* block, std::size_t size) { GiveBlock(ClassBloc
 TKuul::TKuul(float x, float y, float angle, float speed, float dmg, float range, int piercing,
              int type, TActor* from)
 {
-    bulletKindOf = KindOfBullet;
-    bulletDamageOf = DamageOfBullet;
     collisionType = kCollisionBullet;
     alwaysDraw = 1;
     position = previous = spawn = b2Vec2(x * kPixelsPerUnit, y * kPixelsPerUnit);
@@ -86,6 +68,14 @@ TKuul::TKuul(float x, float y, float angle, float speed, float dmg, float range,
     sprite = FindSprite("spr_kuul");
     firedByPlayer = from && game && static_cast<TGameObject*>(game->player) == from;
     if (firedByPlayer && game->progress) ++game->progress->shots;
+}
+
+bool TKuul::BulletDamage(float* damageOut, float* piercing) const
+{
+    if (dead) return false;
+    if (damageOut) *damageOut = damage;
+    if (piercing) *piercing = float(pierce);
+    return true;
 }
 
 void TKuul::Update()

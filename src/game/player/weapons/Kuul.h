@@ -36,6 +36,9 @@ public:
     void DrawIfVisible() override;
     // A streak on the screen distortion, from the second frame on.
     void DrawLate() override;
+    // Damage and pierce while it flies; false once it is dead.
+    bool BulletDamage(float* damage, float* piercing) const override;
+    int BulletKind() const override { return bulletType; }
 
     // The bookkeeping of a drawn frame: the trail starts anew at the current
     // position, and a bullet that stopped is removed now (so it was seen once

@@ -1,6 +1,6 @@
 // Bullets in flight: stopping in walls, piercing enemies at the cost of
 // pierce and damage, the slight turn after a pass, ignoring the shooter, the
-// range, the hooks walls and actors read, and the shot and hit counters.
+// range, what walls and actors ask a bullet, and the shot and hit counters.
 #include "items_test_support.h"
 #include "player/Player.h"
 #include "world/MinimalObject.h"
@@ -62,9 +62,9 @@ TEST_F(Bullets, WallsStopBulletsWhereTheyHitAndShootersAreIgnored)
     shooter->collisionType = kCollisionEnemy;
     auto* wall = new TTarget(kCollisionWall, 5.0f, 0.0f);
     auto* bullet = new TKuul(0.0f, 0.0f, 0.0f, 40.0f, 10.0f, 100.0f, 20, kBulletPlain, shooter);
-    EXPECT_EQ(bulletKindOf(bullet), kBulletPlain);
+    EXPECT_EQ(bullet->BulletKind(), kBulletPlain);
     float damage = 0.0f, piercing = 0.0f;
-    ASSERT_TRUE(bulletDamageOf(bullet, &damage, &piercing));
+    ASSERT_TRUE(bullet->BulletDamage(&damage, &piercing));
     EXPECT_FLOAT_EQ(damage, 10.0f);
     EXPECT_FLOAT_EQ(piercing, 20.0f);
 
@@ -87,7 +87,7 @@ TEST_F(Bullets, WallsStopBulletsWhereTheyHitAndShootersAreIgnored)
 
     // The heavy kind is what walls ask for.
     auto* heavy = new TKuul(0.0f, 0.0f, 0.0f, 40.0f, 10.0f, 100.0f, 20, kBulletExploding, shooter);
-    EXPECT_EQ(bulletKindOf(heavy), kBulletExploding);
+    EXPECT_EQ(heavy->BulletKind(), kBulletExploding);
 }
 
 TEST_F(Bullets, HighPiercePassesEnemiesLosingHalfItsDamageAndTurningOnlySlightly)

@@ -24,8 +24,8 @@ public:
     void OnContact(TGameObject* other, b2Vec2, b2Vec2, b2Vec2) override
     {
         float strength = 0.0f;
-        if (other && other->collisionType == kCollisionExplosion && explosionStrengthOf &&
-            explosionStrengthOf(other, &strength))
+        if (other && other->collisionType == kCollisionExplosion &&
+            other->ExplosionStrength(&strength))
             HitByExplosion(other->GetPosition().x, other->GetPosition().y, strength);
     }
 };
