@@ -1,6 +1,5 @@
 #include "enemies/Enemy.h"
 #include "audio/Mixer.h"
-#include "core/Game.h"
 #include "level/campaign/LevelProgress.h"
 #include "player/weapons/Kuul.h"
 #include "player/Player.h"
@@ -107,7 +106,7 @@ bool TEnemy::WallBetween(float x1, float y1, float x2, float y2)
 
 TPlayer* TEnemy::Player() const
 {
-    return game ? game->player : nullptr;
+    return CurrentPlayer();
 }
 
 b2Vec2 TEnemy::BodyPosition() const
@@ -415,7 +414,7 @@ void TEnemy::OnDig()
 void TEnemy::CountKill()
 {
     if (world) world->killCounts[kindName] += 1;
-    if (game && game->progress) game->progress->score += tuning.scoreValue;
+    if (TLevelProgress* progress = CurrentProgress()) progress->score += tuning.scoreValue;
     // The scripts chose a drop when they heard of this enemy (AddToRndTable);
     // an optional hook lets them put it on the floor where it fell.
     if (ScriptFunctionExists("DropEnemyLoot")) {

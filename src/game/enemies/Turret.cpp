@@ -1,6 +1,5 @@
 #include "enemies/Turret.h"
 #include "audio/Mixer.h"
-#include "core/Game.h"
 #include "enemies/Laser.h"
 #include "player/weapons/Kuul.h"
 #include "player/Player.h"

@@ -1,5 +1,4 @@
 #include "player/Actor.h"
-#include "core/Game.h"
 #include "player/items/Container.h"
 #include "render/effects/Decals.h"
 #include "render/effects/ParticleSystem.h"

@@ -1,5 +1,4 @@
 #include "player/weapons/Kuul.h"
-#include "core/Game.h"
 #include "level/campaign/LevelProgress.h"
 #include "player/Actor.h"
 #include "player/Player.h"
@@ -66,8 +65,9 @@ TKuul::TKuul(float x, float y, float angle, float speed, float dmg, float range,
     damage = dmg;
     shooter = from;
     sprite = FindSprite("spr_kuul");
-    firedByPlayer = from && game && static_cast<TGameObject*>(game->player) == from;
-    if (firedByPlayer && game->progress) ++game->progress->shots;
+    firedByPlayer = from && static_cast<TGameObject*>(CurrentPlayer()) == from;
+    TLevelProgress* progress = CurrentProgress();
+    if (firedByPlayer && progress) ++progress->shots;
 }
 
 bool TKuul::BulletDamage(float* damageOut, float* piercing) const
@@ -98,7 +98,7 @@ void TKuul::Update()
         } else if (hit->collisionType & kCollisionEnemy) {
             if (firedByPlayer && !countsAsHit) {
                 countsAsHit = 1;
-                if (game && game->progress) ++game->progress->hits;
+                if (TLevelProgress* progress = CurrentProgress()) ++progress->hits;
             }
             if (std::rand() % pierce < kPierceThreshold) {
                 dead = 1;
