@@ -7,9 +7,7 @@
 //   scripts/xvfb-run.sh ./build/bench/firefight_bench [frames]
 #include "BenchDirectory.h"
 #include "BenchSupport.h"
-#include "core/Frame.h"
 #include "core/Game.h"
-#include "core/Startup.h"
 #include "player/weapons/Kuul.h"
 #include "player/Player.h"
 #include "render/effects/ParticleSystem.h"
@@ -20,39 +18,15 @@
 #include <GL/gl.h>
 #include <SDL/SDL.h>
 #include <algorithm>
-#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <lua.hpp>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 namespace {
-
-using Clock = std::chrono::steady_clock;
-
-double Ms(Clock::time_point a, Clock::time_point b)
-{
-    return std::chrono::duration<double, std::milli>(b - a).count();
-}
-
-bool Lua(const std::string& code)
-{
-    if (luaL_dostring(luaState, code.c_str()) == 0) return true;
-    std::fprintf(stderr, "lua: %s\n", lua_tostring(luaState, -1));
-    lua_pop(luaState, 1);
-    return false;
-}
-
-std::filesystem::path DataDirectory()
-{
-    if (const char* data = std::getenv("KORVANMIRE_DATA")) return data;
-    return KORVANMIRE_DATA_DIR;
-}
 
 // A 36 x 28 room of wall blocks with a metal floor and a few pillars for the
 // bullets to hit early.
@@ -100,23 +74,11 @@ int main(int argc, char** argv)
     const int frames = argc > 1 ? std::max(10, std::atoi(argv[1])) : 1000;
 
     // The game reads and may write its data directory: give it a copy.
-    TBenchDirectory work("korvanmire-firefight", DataDirectory());
+    TBenchDirectory work("korvanmire-firefight", BenchDataDirectory());
     std::filesystem::create_directories("firefight");
     std::ofstream("firefight/script.lua") << kRoom;
     std::ofstream("firefight/objects.lua") << "";
-    setenv("KORVANMIRE_SEED", "1", 0);
-    setenv("SDL_AUDIODRIVER", "dummy", 0);
-
-    game = new TGame();
-    char name[] = "firefight_bench";
-    char windowedFlag[] = "-w";
-    char* startArgs[] = {name, windowedFlag, nullptr};
-    if (!StartGame(2, startArgs)) {
-        std::fprintf(stderr, "the game could not start (no display?)\n");
-        return 1;
-    }
-    if (!Lua("LoadLevel('firefight', 0); SetMenuState('game')")) return 1;
-    RunFrame();
+    if (!StartBenchGame("firefight_bench", "LoadLevel('firefight', 0); SetMenuState('game')")) return 1;
     TWorld* world = game->world;
     TPlayer* player = game->player;
     if (!world || !player) {
@@ -129,40 +91,29 @@ int main(int argc, char** argv)
     profile.mask = kBulletMask;
     rayCastProfile = &profile;
 
-    Series whole{"whole frame", {}}, update{"update half", {}}, draw{"draw half + swap", {}},
-        rays{"bullet ray casts", {}};
-    const int warmUp = 140;  // past the level-start effect, pools filled
-    TAllocationSeries allocations;
-    for (Series* s : {&whole, &update, &draw, &rays}) s->values.reserve(size_t(frames));
+    // Warm-up: past the level-start effect, pools filled.
+    TFrameLoop loop(frames, 140, "update half", "draw half + swap");
+    Series rays{"bullet ray casts", {}};
+    rays.values.reserve(size_t(frames));
     int fired = 0, firedMeasured = 0;
     int64_t castsMeasured = 0;
     double flyingSum = 0.0;
-    for (int frame = 0; frame < frames + warmUp; ++frame) {
-        player->health = 100.0f;
-        TopUpBullets(world, player, frame < warmUp ? &fired : &firedMeasured);
-        FeedParticles(world, player->GetPosition());
-        const double raysBefore = profile.seconds;
-        const int64_t castsBefore = profile.casts;
-
-        allocations.Begin();
-        const auto t0 = Clock::now();
-        UpdateFrame();
-        const auto t1 = Clock::now();
-        DrawFrame();
-        SDL_GL_SwapBuffers();
-        glFinish();
-        const auto t2 = Clock::now();
-        allocations.End(frame >= warmUp);
-        if (frame < warmUp) continue;
-
-        whole.values.push_back(Ms(t0, t2));
-        update.values.push_back(Ms(t0, t1));
-        draw.values.push_back(Ms(t1, t2));
-        rays.values.push_back(1000.0 * (profile.seconds - raysBefore));
-        castsMeasured += profile.casts - castsBefore;
-        for (TGameObject* object : world->objects)
-            if (auto* bullet = dynamic_cast<TKuul*>(object); bullet && !bullet->dead) flyingSum += 1.0;
-    }
+    double raysBefore = 0.0;
+    int64_t castsBefore = 0;
+    loop.RunGame(
+        [&](int frame) {
+            player->health = 100.0f;
+            TopUpBullets(world, player, frame < loop.warmUp ? &fired : &firedMeasured);
+            FeedParticles(world, player->GetPosition());
+            raysBefore = profile.seconds;
+            castsBefore = profile.casts;
+        },
+        [&](int, const FrameTimes&) {
+            rays.values.push_back(1000.0 * (profile.seconds - raysBefore));
+            castsMeasured += profile.casts - castsBefore;
+            for (TGameObject* object : world->objects)
+                if (auto* bullet = dynamic_cast<TKuul*>(object); bullet && !bullet->dead) flyingSum += 1.0;
+        });
     rayCastProfile = nullptr;
 
     std::printf("firefight bench: %d frames, %.0f bullets in the world on average after the update, %d fired "
@@ -171,18 +122,11 @@ int main(int argc, char** argv)
                 double(castsMeasured) / frames, world->particles->AliveCount(), world->particles->Capacity(),
                 world->debris->AliveCount(), world->debris->Capacity(), world->objects.size());
     std::printf("%-26s %9s %9s\n", "phase (ms)", "median", "p99");
-    for (const Series* s : {&whole, &update, &draw, &rays})
+    for (const Series* s : {&loop.whole, &loop.updateHalf, &loop.drawHalf, &rays})
         std::printf("%-26s %9.3f %9.3f\n", s->name, s->Percentile(0.5), s->Percentile(0.99));
     std::printf("bullet ray casts: %.2f%% of all frame time, %.2f%% of the update half; %.2f us a cast\n",
-                100.0 * rays.Sum() / std::max(1e-9, whole.Sum()), 100.0 * rays.Sum() / std::max(1e-9, update.Sum()),
+                100.0 * rays.Sum() / std::max(1e-9, loop.whole.Sum()),
+                100.0 * rays.Sum() / std::max(1e-9, loop.updateHalf.Sum()),
                 1000.0 * rays.Sum() / std::max<double>(1.0, double(castsMeasured)));
-    allocations.Print();
-    std::printf("median frame %.3f ms: %s the 16.7 ms budget\n", whole.Percentile(0.5),
-                whole.Percentile(0.5) < 16.7 ? "within" : "over");
-
-    work.Remove();
-    std::fflush(stdout);
-    // The game's objects reach into SDL and the script host: leave without
-    // tearing them down one by one.
-    std::_Exit(0);
+    FinishGameBench(loop, work);
 }

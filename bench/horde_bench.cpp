@@ -14,9 +14,7 @@
 //   scripts/xvfb-run.sh ./build/bench/horde_bench [frames] [level]
 #include "BenchDirectory.h"
 #include "BenchSupport.h"
-#include "core/Frame.h"
 #include "core/Game.h"
-#include "core/Startup.h"
 #include "enemies/Enemy.h"
 #include "enemies/HallSdur.h"
 #include "enemies/PunaneSdur.h"
@@ -34,25 +32,14 @@
 #include <algorithm>
 #include <array>
 #include <box2d/box2d.h>
-#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
-#include <lua.hpp>
 #include <random>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 namespace {
-
-using Clock = std::chrono::steady_clock;
-
-double Ms(Clock::time_point a, Clock::time_point b)
-{
-    return std::chrono::duration<double, std::milli>(b - a).count();
-}
 
 enum Kind { kZombies, kSoldiers, kTurrets, kSnake, kOtherEnemies, kKinds };
 const char* const kKindNames[kKinds] = {"zombies", "soldiers", "turrets", "snake", "other enemies"};
@@ -67,7 +54,7 @@ Kind KindOf(TEnemy* enemy)
 }
 
 // Clock readings of the markers in this frame's update walk.
-std::array<Clock::time_point, kKinds + 1> marks;
+std::array<BenchClock::time_point, kKinds + 1> marks;
 std::array<bool, kKinds + 1> marked;
 
 class TMarker : public TGameObject {
@@ -75,7 +62,7 @@ public:
     explicit TMarker(int index) : index(index) { SetDepth(kEnemyDepth); }
     void Update() override
     {
-        marks[size_t(index)] = Clock::now();
+        marks[size_t(index)] = BenchClock::now();
         marked[size_t(index)] = true;
     }
     void Draw() override {}
@@ -158,20 +145,6 @@ bool PickSpot(std::mt19937& random, b2World* physics, b2Vec2 centre, float minim
     return false;
 }
 
-bool Lua(const std::string& code)
-{
-    if (luaL_dostring(luaState, code.c_str()) == 0) return true;
-    std::fprintf(stderr, "lua: %s\n", lua_tostring(luaState, -1));
-    lua_pop(luaState, 1);
-    return false;
-}
-
-std::filesystem::path DataDirectory()
-{
-    if (const char* data = std::getenv("KORVANMIRE_DATA")) return data;
-    return KORVANMIRE_DATA_DIR;
-}
-
 } // namespace
 
 int main(int argc, char** argv)
@@ -180,20 +153,8 @@ int main(int argc, char** argv)
     const std::string level = argc > 2 ? argv[2] : "level3";
 
     // The game reads and may write its data directory: give it a copy.
-    TBenchDirectory work("korvanmire-horde", DataDirectory());
-    setenv("KORVANMIRE_SEED", "1", 0);
-    setenv("SDL_AUDIODRIVER", "dummy", 0);
-
-    game = new TGame();
-    char name[] = "horde_bench";
-    char windowedFlag[] = "-w";
-    char* startArgs[] = {name, windowedFlag, nullptr};
-    if (!StartGame(2, startArgs)) {
-        std::fprintf(stderr, "the game could not start (no display?)\n");
-        return 1;
-    }
-    if (!Lua("LoadLevel('" + level + "', 0); SetMenuState('game')")) return 1;
-    RunFrame();
+    TBenchDirectory work("korvanmire-horde", BenchDataDirectory());
+    if (!StartBenchGame("horde_bench", "LoadLevel('" + level + "', 0); SetMenuState('game')")) return 1;
     TWorld* world = game->world;
     TPlayer* player = game->player;
     if (!world || !player) {
@@ -234,76 +195,55 @@ int main(int argc, char** argv)
     for (int k = 0; k <= kKinds; ++k) markers.push_back(new TMarker(k));
     world->measurePhases = true;
 
-    Series whole{"whole frame", {}}, update{"update half", {}}, step{"  world step", {}},
-        physics{"    Box2D step", {}}, contacts{"    contact pass", {}}, updates{"    update walk", {}},
-        enemies{"      enemy updates", {}}, draw{"draw half + swap", {}};
+    TFrameLoop loop(frames, 30, "update half", "draw half + swap");
+    Series step{"  world step", {}}, physics{"    Box2D step", {}}, contacts{"    contact pass", {}},
+        updates{"    update walk", {}}, enemies{"      enemy updates", {}};
     std::array<Series, kKinds> byKind;
     for (int k = 0; k < kKinds; ++k) byKind[size_t(k)].name = kKindNames[k];
     double shootingSoldiers = 0.0, aliveEnemies = 0.0;
-    const int warmUp = 30;
-    TAllocationSeries allocations;
-    for (Series* s : {&whole, &update, &step, &physics, &contacts, &updates, &enemies, &draw})
-        s->values.reserve(size_t(frames));
+    for (Series* s : {&step, &physics, &contacts, &updates, &enemies}) s->values.reserve(size_t(frames));
     for (Series& s : byKind) s.values.reserve(size_t(frames));
-    for (int frame = 0; frame < frames + warmUp; ++frame) {
-        // The player stands his ground: no one is measuring a death screen.
-        player->health = 100.0f;
-        GroupEnemies(world, markers);
-        marked.fill(false);
-
-        allocations.Begin();
-        const auto t0 = Clock::now();
-        UpdateFrame();
-        const auto t1 = Clock::now();
-        DrawFrame();
-        SDL_GL_SwapBuffers();
-        glFinish();
-        const auto t2 = Clock::now();
-        allocations.End(frame >= warmUp);
-        if (frame < warmUp) continue;
-
-        whole.values.push_back(Ms(t0, t2));
-        update.values.push_back(Ms(t0, t1));
-        draw.values.push_back(Ms(t1, t2));
-        const auto& phases = world->lastPhases;
-        step.values.push_back(phases.physics + phases.contacts + phases.sort + phases.updates + phases.removal);
-        physics.values.push_back(phases.physics);
-        contacts.values.push_back(phases.contacts);
-        updates.values.push_back(phases.updates);
-        double enemyTime = 0.0;
-        for (int k = 0; k < kKinds; ++k) {
-            const double t = marked[size_t(k)] && marked[size_t(k) + 1] ? Ms(marks[size_t(k)], marks[size_t(k) + 1]) : 0.0;
-            byKind[size_t(k)].values.push_back(t);
-            enemyTime += t;
-        }
-        enemies.values.push_back(enemyTime);
-        for (TGameObject* object : world->objects)
-            if (auto* enemy = dynamic_cast<TEnemy*>(object)) {
-                aliveEnemies += 1.0;
-                if (dynamic_cast<TSdur*>(enemy) && (enemy->action == kActionShoot || enemy->action == kActionAim))
-                    shootingSoldiers += 1.0;
+    loop.RunGame(
+        [&](int) {
+            // The player stands his ground: no one is measuring a death screen.
+            player->health = 100.0f;
+            GroupEnemies(world, markers);
+            marked.fill(false);
+        },
+        [&](int, const FrameTimes&) {
+            const auto& phases = world->lastPhases;
+            step.values.push_back(phases.physics + phases.contacts + phases.sort + phases.updates + phases.removal);
+            physics.values.push_back(phases.physics);
+            contacts.values.push_back(phases.contacts);
+            updates.values.push_back(phases.updates);
+            double enemyTime = 0.0;
+            for (int k = 0; k < kKinds; ++k) {
+                const double t =
+                    marked[size_t(k)] && marked[size_t(k) + 1] ? Ms(marks[size_t(k)], marks[size_t(k) + 1]) : 0.0;
+                byKind[size_t(k)].values.push_back(t);
+                enemyTime += t;
             }
-    }
+            enemies.values.push_back(enemyTime);
+            for (TGameObject* object : world->objects)
+                if (auto* enemy = dynamic_cast<TEnemy*>(object)) {
+                    aliveEnemies += 1.0;
+                    if (dynamic_cast<TSdur*>(enemy) && (enemy->action == kActionShoot || enemy->action == kActionAim))
+                        shootingSoldiers += 1.0;
+                }
+        });
 
     std::printf("horde bench: %s, %d frames, made %d zombies, %d soldiers, %d turrets, %d snake; "
                 "%.0f enemies alive on average, %.1f soldiers aiming or shooting, %zu objects at the end\n",
                 level.c_str(), frames, made[kZombies], made[kSoldiers], made[kTurrets], made[kSnake],
                 aliveEnemies / frames, shootingSoldiers / frames, world->objects.size());
     std::printf("%-26s %9s %9s\n", "phase (ms)", "median", "p99");
-    for (const Series* s : {&whole, &update, &step, &physics, &contacts, &updates, &enemies, &draw})
+    for (const Series* s : {&loop.whole, &loop.updateHalf, &step, &physics, &contacts, &updates, &enemies,
+                            &loop.drawHalf})
         std::printf("%-26s %9.3f %9.3f\n", s->name, s->Percentile(0.5), s->Percentile(0.99));
     for (const Series& s : byKind)
         std::printf("        %-18s %9.3f %9.3f\n", s.name, s.Percentile(0.5), s.Percentile(0.99));
     std::printf("enemy updates: %.1f%% of all frame time, %.1f%% of the update walk\n",
-                100.0 * enemies.Sum() / std::max(1e-9, whole.Sum()),
+                100.0 * enemies.Sum() / std::max(1e-9, loop.whole.Sum()),
                 100.0 * enemies.Sum() / std::max(1e-9, updates.Sum()));
-    allocations.Print();
-    std::printf("median frame %.3f ms: %s the 16.7 ms budget\n", whole.Percentile(0.5),
-                whole.Percentile(0.5) < 16.7 ? "within" : "over");
-
-    work.Remove();
-    std::fflush(stdout);
-    // The game's objects reach into SDL and the script host: leave without
-    // tearing them down one by one.
-    std::_Exit(0);
+    FinishGameBench(loop, work);
 }

@@ -20,7 +20,6 @@
 #include <SDL/SDL.h>
 #include <algorithm>
 #include <box2d/box2d.h>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -30,21 +29,6 @@
 #include <vector>
 
 namespace {
-
-using Clock = std::chrono::steady_clock;
-
-double Ms(Clock::time_point a, Clock::time_point b)
-{
-    return std::chrono::duration<double, std::milli>(b - a).count();
-}
-
-bool Lua(const std::string& code)
-{
-    if (luaL_dostring(luaState, code.c_str()) == 0) return true;
-    std::fprintf(stderr, "lua: %s\n", lua_tostring(luaState, -1));
-    lua_pop(luaState, 1);
-    return false;
-}
 
 const char* kScene = R"(
 objectlist = {
@@ -168,44 +152,38 @@ int main(int argc, char** argv)
     cameraY = 0.0f;
     cameraZoom = 1.0f;
 
-    Series step{"world step", {}}, physics{"  Box2D step", {}}, contacts{"  contact pass", {}},
-        updates{"  updates", {}}, own{"  engine's own step work", {}}, drawing{"draw pass", {}},
-        whole{"whole frame", {}};
-    for (Series* s : {&step, &physics, &contacts, &updates, &own, &drawing, &whole})
-        s->values.reserve(size_t(frames));
-    TAllocationSeries allocations;
+    // Warm-up: the props spread and the pools fill.
+    TFrameLoop loop(frames, 30, "world step", "draw pass");
+    Series physics{"  Box2D step", {}}, contacts{"  contact pass", {}}, updates{"  updates", {}},
+        own{"  engine's own step work", {}};
+    for (Series* s : {&physics, &contacts, &updates, &own}) s->values.reserve(size_t(frames));
     int bodiesAwake = 0, touching = 0;
-    for (int frame = 0; frame < frames + 30; ++frame) {
-        if (variant != "noparticles") FeedParticles(world, frame);
-        ShoveProps(frame);
-        allocations.Begin();
-        const auto t0 = Clock::now();
-        world->Step();
-        const auto t1 = Clock::now();
-        if (draw) {
+    loop.Run(
+        [&](int frame) {
+            if (variant != "noparticles") FeedParticles(world, frame);
+            ShoveProps(frame);
+        },
+        [&] { world->Step(); },
+        [&] {
+            if (!draw) return;
             BeginGameFrame();
             world->Draw();
             world->DrawLate();
             glFinish();
-        }
-        const auto t2 = Clock::now();
-        allocations.End(frame >= 30);
-        if (frame < 30) continue;  // let the props spread and the pools fill
-        const auto& p = world->lastPhases;
-        step.values.push_back(Ms(t0, t1));
-        physics.values.push_back(p.physics);
-        contacts.values.push_back(p.contacts);
-        updates.values.push_back(p.updates);
-        own.values.push_back(Ms(t0, t1) - p.physics);
-        drawing.values.push_back(Ms(t1, t2));
-        whole.values.push_back(Ms(t0, t2));
-        if (frame == frames + 29) {
-            for (b2Body* b = world->physics->GetBodyList(); b; b = b->GetNext())
-                bodiesAwake += b->IsAwake() && b->GetType() == b2_dynamicBody;
-            for (b2Contact* c = world->physics->GetContactList(); c; c = c->GetNext())
-                touching += c->IsTouching();
-        }
-    }
+        },
+        [&](int frame, const FrameTimes& times) {
+            const auto& p = world->lastPhases;
+            physics.values.push_back(p.physics);
+            contacts.values.push_back(p.contacts);
+            updates.values.push_back(p.updates);
+            own.values.push_back(times.update - p.physics);
+            if (frame == frames + loop.warmUp - 1) {
+                for (b2Body* b = world->physics->GetBodyList(); b; b = b->GetNext())
+                    bodiesAwake += b->IsAwake() && b->GetType() == b2_dynamicBody;
+                for (b2Contact* c = world->physics->GetContactList(); c; c = c->GetNext())
+                    touching += c->IsTouching();
+            }
+        });
 
     std::printf("world bench: %d frames, %zu objects, %d bodies (%d dynamic awake), %d touching "
                 "contacts, particles %d/%d and %d/%d\n",
@@ -213,11 +191,11 @@ int main(int argc, char** argv)
                 touching, world->particles->AliveCount(), world->particles->Capacity(),
                 world->debris->AliveCount(), world->debris->Capacity());
     std::printf("%-26s %9s %9s\n", "phase (ms)", "median", "p99");
-    for (const Series* s : {&whole, &step, &physics, &contacts, &updates, &own, &drawing})
+    for (const Series* s : {&loop.whole, &loop.updateHalf, &physics, &contacts, &updates, &own, &loop.drawHalf})
         std::printf("%-26s %9.3f %9.3f\n", s->name, s->Percentile(0.5), s->Percentile(0.99));
     const double ratio = own.Percentile(0.5) / std::max(1e-9, physics.Percentile(0.5));
     std::printf("engine step work / Box2D step (medians): %.3f\n", ratio);
-    allocations.Print();
+    loop.allocations.Print();
 
     delete game;
     game = nullptr;

@@ -1,7 +1,14 @@
 #include "TestSupport.h"
 #include "core/screens/StateRegistry.h"
+#include "render/Sprite.h"
+#include "render/Texture.h"
+#include "script/Handles.h"
 #include <atomic>
+#include <cstdio>
 #include <cstdlib>
+#include <lua.hpp>
+#include <map>
+#include <memory>
 #include <unistd.h>
 
 namespace testing_support {
@@ -74,6 +81,69 @@ void UpdateWithKeys(std::initializer_list<int> codes)
     // Keys tapped for one frame only: let them go before the next.
     game->Update();
     for (int code : codes) inputTables.SetKey(code, false);
+}
+
+std::string RunLua(lua_State* L, const std::string& code)
+{
+    if (luaL_dostring(L, code.c_str()) == 0) return "";
+    std::string message = lua_tostring(L, -1) ? lua_tostring(L, -1) : "?";
+    lua_pop(L, 1);
+    return message;
+}
+
+void* GlobalPointer(lua_State* L, const char* name)
+{
+    lua_getglobal(L, name);
+    void* pointer = lua_touserdata(L, -1);
+    lua_pop(L, 1);
+    return pointer;
+}
+
+double GlobalNumber(lua_State* L, const char* name)
+{
+    lua_getglobal(L, name);
+    double value = lua_tonumber(L, -1);
+    lua_pop(L, 1);
+    return value;
+}
+
+std::string GlobalString(lua_State* L, const char* name)
+{
+    lua_getglobal(L, name);
+    const char* text = lua_tostring(L, -1);
+    std::string value = text ? text : "<nil>";
+    lua_pop(L, 1);
+    return value;
+}
+
+std::filesystem::path SourceDir()
+{
+    const char* root = std::getenv("KORVANMIRE_SOURCE_DIR");
+    return root ? root : ".";
+}
+
+TSprite* AddSprite(const std::string& name, int frames)
+{
+    static TTexture texture = [] {
+        TTexture t;
+        t.width = t.height = t.imageWidth = t.imageHeight = 64;
+        std::snprintf(t.name, sizeof t.name, "test");
+        return t;
+    }();
+    static std::map<std::pair<std::string, int>, std::unique_ptr<TSprite>> made;
+    std::unique_ptr<TSprite>& sprite = made[{name, frames}];
+    if (!sprite) {
+        sprite = std::make_unique<TSprite>();
+        sprite->texture = &texture;
+        sprite->frameCount = frames;
+        sprite->frames.assign(size_t(frames), TSpriteFrame{0.0f, 0.0f, 0.125f, 0.125f, 8.0f, 8.0f});
+        RegisterHandle(sprite.get(), HandleKind::Sprite);
+    }
+    lua_getglobal(luaState, "sprites");
+    lua_pushlightuserdata(luaState, sprite.get());
+    lua_setfield(luaState, -2, name.c_str());
+    lua_pop(luaState, 1);
+    return sprite.get();
 }
 
 } // namespace testing_support

@@ -1,6 +1,7 @@
 #pragma once
 // Shared helpers for the unit tests: a script host started in a scratch
-// directory, a set-up game, and key presses injected into the input tables.
+// directory, a set-up game, key presses injected into the input tables, Lua
+// helpers, the source tree's data and stand-in sprites.
 #include "core/App.h"
 #include "core/Game.h"
 #include "core/InputTables.h"
@@ -9,6 +10,9 @@
 #include <fstream>
 #include <optional>
 #include <string>
+
+struct lua_State;
+class TSprite;
 
 namespace testing_support {
 
@@ -52,5 +56,23 @@ public:
 void PressKeys(std::initializer_list<int> codes);
 // Runs the screen-state machine for one frame with these keys pressed.
 void UpdateWithKeys(std::initializer_list<int> codes);
+
+// Runs Lua code in L; the error message, or "" when it ran.
+std::string RunLua(lua_State* L, const std::string& code);
+// The global `name` of L as a light userdata, a number, or a string ("<nil>"
+// when it is no string).
+void* GlobalPointer(lua_State* L, const char* name);
+double GlobalNumber(lua_State* L, const char* name);
+std::string GlobalString(lua_State* L, const char* name);
+
+// The source tree (KORVANMIRE_SOURCE_DIR, which ctest sets; else the current
+// directory), where data/ holds the game's own scripts.
+std::filesystem::path SourceDir();
+
+// A stand-in sprite of `frames` 8 x 8 frames that the scripts' GetSprite(name)
+// returns through their global `sprites` table (which must exist). No OpenGL:
+// nothing draws it. Made once per name and frame count for the whole run, as
+// the game keeps its sprites to the end (effects remember what they found).
+TSprite* AddSprite(const std::string& name, int frames);
 
 } // namespace testing_support

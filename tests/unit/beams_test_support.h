@@ -47,14 +47,7 @@ protected:
     }
 
     // A static wall box centred at (x, y) with half extents (hw, hh).
-    TProbe* Wall(float x, float y, float hw, float hh)
-    {
-        auto* wall = new TProbe(nullptr, "wall");
-        wall->body = CreateBoxBody(hw, hh, 0.0f, false, wall, 0.0f, 0.0f);
-        wall->SetPosition(b2Vec2(x, y));
-        wall->collisionType = kCollisionWall;
-        return wall;
-    }
+    TProbe* Wall(float x, float y, float hw, float hh) { return WallAt(x, y, hw, hh); }
 
     // An actor facing along body angle `angle` (radians) at (x, y).
     TActor* Holder(float x, float y, float angle = 0.0f)
@@ -62,12 +55,6 @@ protected:
         TActor* actor = MakeHolder(x, y);
         actor->body->SetTransform(b2Vec2(x, y), angle);
         return actor;
-    }
-
-    template <typename T>
-    int Live() const
-    {
-        return CountInWorld<T>();
     }
 
     void Steps(int n)

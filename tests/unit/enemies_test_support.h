@@ -7,7 +7,6 @@
 #include "level/campaign/LevelProgress.h"
 #include "player_test_support.h"
 #include "render/Sprite.h"
-#include "render/Texture.h"
 #include "script/Handles.h"
 #include "world/MathUtil.h"
 #include <cstdio>
@@ -52,33 +51,6 @@ protected:
         return sound.get();
     }
 
-    // A sprite of `frames` 8 x 8 frames that GetSprite(name) returns; made
-    // once per name and frame count for the whole run, as the game keeps its
-    // sprites to the end.
-    TSprite* AddSprite(const std::string& name, int frames)
-    {
-        static TTexture texture = [] {
-            TTexture t;
-            t.width = t.height = t.imageWidth = t.imageHeight = 64;
-            std::snprintf(t.name, sizeof t.name, "enemytest");
-            return t;
-        }();
-        static std::map<std::pair<std::string, int>, std::unique_ptr<TSprite>> made;
-        std::unique_ptr<TSprite>& sprite = made[{name, frames}];
-        if (!sprite) {
-            sprite = std::make_unique<TSprite>();
-            sprite->texture = &texture;
-            sprite->frameCount = frames;
-            sprite->frames.assign(size_t(frames), TSpriteFrame{0.0f, 0.0f, 0.125f, 0.125f, 8.0f, 8.0f});
-            RegisterHandle(sprite.get(), HandleKind::Sprite);
-        }
-        lua_getglobal(luaState, "sprites");
-        lua_pushlightuserdata(luaState, sprite.get());
-        lua_setfield(luaState, -2, name.c_str());
-        lua_pop(luaState, 1);
-        return sprite.get();
-    }
-
     // A zombie at (x, y) facing `angle` (body radians), standing still.
     TZombi* ZombieAt(float x, float y, float angle = 0.0f, int flags = 0)
     {
@@ -86,16 +58,6 @@ protected:
         zombie->body->SetTransform(b2Vec2(x, y), angle);
         zombie->body->SetAngularVelocity(0.0f);
         return zombie;
-    }
-
-    // A static wall box centred at (x, y).
-    TProbe* WallAt(float x, float y, float halfWidth, float halfHeight)
-    {
-        auto* wall = new TProbe(nullptr, "wall");
-        wall->collisionType = kCollisionWall;
-        wall->body = CreateBoxBody(halfWidth, halfHeight, 0.0f, false, wall, 0.0f, 0.0f);
-        wall->SetPosition(b2Vec2(x, y));
-        return wall;
     }
 
     // A player far from everything unless placed, out of the level-start freeze.
@@ -135,14 +97,5 @@ protected:
     {
         auto it = world->enemyCounts.find(kind);
         return it == world->enemyCounts.end() ? 0 : it->second;
-    }
-
-    template <typename T>
-    int Live() const
-    {
-        int n = 0;
-        for (TGameObject* object : world->objects)
-            if (dynamic_cast<T*>(object) && !object->dead) ++n;
-        return n;
     }
 };

@@ -6,7 +6,6 @@
 #include "player_test_support.h"
 #include "world/Sein.h"
 #include "util/FileText.h"
-#include <cstdlib>
 #include <sstream>
 #include <string>
 
@@ -42,23 +41,13 @@ protected:
         const b2Vec2 p = enemy->body->GetPosition();
         enemy->body->SetTransform(p, std::atan2(y - p.y, x - p.x));
     }
-
-    template <typename T>
-    int Live() const
-    {
-        int n = 0;
-        for (TGameObject* o : world->objects)
-            if (dynamic_cast<T*>(o) && !o->dead) ++n;
-        return n;
-    }
 };
 
 // The number of frames of a sprite as data/gfx.lua cuts it (columns × rows),
 // or -1 when the sprite is not listed there.
 inline int SheetFrames(const std::string& spriteName)
 {
-    const char* root = std::getenv("KORVANMIRE_SOURCE_DIR");
-    std::istringstream text(ReadWholeFile(std::string(root ? root : ".") + "/data/gfx.lua").value_or(""));
+    std::istringstream text(ReadWholeFile((testing_support::SourceDir() / "data" / "gfx.lua").string()).value_or(""));
     // A sprite line reads { "name", "file", columns, rows, ... }.
     std::string line;
     while (std::getline(text, line)) {

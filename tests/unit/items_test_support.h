@@ -116,15 +116,6 @@ protected:
         return ObjectFromHandleAs<T>(GlobalPointer("made"));
     }
 
-    template <typename T>
-    int CountInWorld() const
-    {
-        int n = 0;
-        for (TGameObject* o : world->objects)
-            if (dynamic_cast<T*>(o) && !o->dead) ++n;
-        return n;
-    }
-
     // Steps the world and lets every bullet finish its frame as drawing would.
     void Frames(int n)
     {

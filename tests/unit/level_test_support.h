@@ -7,15 +7,10 @@
 #include "world/World.h"
 #include "util/FileText.h"
 #include <cmath>
-#include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <lua.hpp>
 #include <string>
-
-#ifndef KORVANMIRE_SOURCE_FALLBACK
-#define KORVANMIRE_SOURCE_FALLBACK "."
-#endif
 
 class LevelFixture : public ::testing::Test {
 protected:
@@ -27,14 +22,7 @@ protected:
     void TearDown() override { console = TConsole(); }
 
     // Runs Lua code; the error message, or "" when it ran.
-    std::string Run(const std::string& code)
-    {
-        lua_State* L = luaState;
-        if (luaL_dostring(L, code.c_str()) == 0) return "";
-        std::string message = lua_tostring(L, -1) ? lua_tostring(L, -1) : "?";
-        lua_pop(L, 1);
-        return message;
-    }
+    std::string Run(const std::string& code) { return testing_support::RunLua(luaState, code); }
 
     // The first result of `return <expression>` as a number (NaN on errors).
     double Number(const std::string& expression)
@@ -64,11 +52,7 @@ protected:
         return value;
     }
 
-    static std::filesystem::path SourceData()
-    {
-        const char* root = std::getenv("KORVANMIRE_SOURCE_DIR");
-        return std::filesystem::path(root ? root : KORVANMIRE_SOURCE_FALLBACK) / "data";
-    }
+    static std::filesystem::path SourceData() { return testing_support::SourceDir() / "data"; }
 
     // Copies levels.lua and mods/ of the game into the scratch directory.
     void CopyLevelScripts()

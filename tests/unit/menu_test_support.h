@@ -1,6 +1,7 @@
 #pragma once
 // Shared set-up for the menu tests: a private Lua state with the menu functions,
 // a fresh game menu, and frames with injected key presses.
+#include "TestSupport.h"
 #include "core/InputTables.h"
 #include "script/ApiRegistry.h"
 #include "script/Console.h"
@@ -39,30 +40,12 @@ protected:
     }
 
     // Runs Lua code; returns the error message, or "" when it ran.
-    std::string Run(const std::string& code)
-    {
-        if (luaL_dostring(L, code.c_str()) == 0) return "";
-        std::string message = lua_tostring(L, -1) ? lua_tostring(L, -1) : "?";
-        lua_pop(L, 1);
-        return message;
-    }
+    std::string Run(const std::string& code) { return testing_support::RunLua(L, code); }
 
     // The light userdata in global `name`.
-    TMenuItem* Global(const char* name)
-    {
-        lua_getglobal(L, name);
-        void* pointer = lua_touserdata(L, -1);
-        lua_pop(L, 1);
-        return static_cast<TMenuItem*>(pointer);
-    }
+    TMenuItem* Global(const char* name) { return static_cast<TMenuItem*>(testing_support::GlobalPointer(L, name)); }
 
-    double GlobalNumber(const char* name)
-    {
-        lua_getglobal(L, name);
-        double value = lua_tonumber(L, -1);
-        lua_pop(L, 1);
-        return value;
-    }
+    double GlobalNumber(const char* name) { return testing_support::GlobalNumber(L, name); }
 
     // One menu frame with the given keys pressed.
     void Frame(std::initializer_list<int> keys = {})

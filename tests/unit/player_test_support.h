@@ -58,6 +58,13 @@ protected:
         return player;
     }
 
+    // Live objects of kind T (what the enemy and beam tests count).
+    template <typename T>
+    int Live() const
+    {
+        return CountInWorld<T>();
+    }
+
     void Updates(TPlayer* player, int n)
     {
         for (int i = 0; i < n; ++i) player->Update();

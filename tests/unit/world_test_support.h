@@ -1,6 +1,7 @@
 #pragma once
 // Shared set-up for the world tests: a set-up game with its script host, a
-// probe object that records what the world does to it, and Lua helpers.
+// probe object that records what the world does to it, static walls, stand-in
+// sprites, counts of what is in the world, and Lua helpers.
 #include "TestSupport.h"
 #include "script/Console.h"
 #include "script/ScriptHost.h"
@@ -69,39 +70,10 @@ protected:
     void TearDown() override { console = TConsole(); }
 
     // Runs Lua code in the game's state; the error message, or "" when it ran.
-    std::string Run(const std::string& code)
-    {
-        lua_State* L = luaState;
-        if (luaL_dostring(L, code.c_str()) == 0) return "";
-        std::string message = lua_tostring(L, -1) ? lua_tostring(L, -1) : "?";
-        lua_pop(L, 1);
-        return message;
-    }
-
-    void* GlobalPointer(const char* name)
-    {
-        lua_getglobal(luaState, name);
-        void* pointer = lua_touserdata(luaState, -1);
-        lua_pop(luaState, 1);
-        return pointer;
-    }
-
-    double GlobalNumber(const char* name)
-    {
-        lua_getglobal(luaState, name);
-        double value = lua_tonumber(luaState, -1);
-        lua_pop(luaState, 1);
-        return value;
-    }
-
-    std::string GlobalString(const char* name)
-    {
-        lua_getglobal(luaState, name);
-        const char* text = lua_tostring(luaState, -1);
-        std::string value = text ? text : "<nil>";
-        lua_pop(luaState, 1);
-        return value;
-    }
+    std::string Run(const std::string& code) { return testing_support::RunLua(luaState, code); }
+    void* GlobalPointer(const char* name) { return testing_support::GlobalPointer(luaState, name); }
+    double GlobalNumber(const char* name) { return testing_support::GlobalNumber(luaState, name); }
+    std::string GlobalString(const char* name) { return testing_support::GlobalString(luaState, name); }
 
     // A probe with a circle body at (x, y).
     TProbe* ProbeAt(float x, float y, float radius, float mass, bool sensor = false,
@@ -113,11 +85,39 @@ protected:
         return probe;
     }
 
+    // A static box of the given collision type centred at (x, y).
+    TProbe* WallAt(float x, float y, float halfWidth, float halfHeight, int32_t type = kCollisionWall)
+    {
+        auto* wall = new TProbe(nullptr, "wall");
+        wall->body = CreateBoxBody(halfWidth, halfHeight, 0.0f, false, wall, 0.0f, 0.0f);
+        wall->SetPosition(b2Vec2(x, y));
+        wall->collisionType = type;
+        return wall;
+    }
+
+    // A stand-in sprite GetSprite(name) returns (see testing_support::AddSprite).
+    TSprite* AddSprite(const std::string& name, int frames) { return testing_support::AddSprite(name, frames); }
+
     bool InWorld(const void* object) const
     {
         for (TGameObject* o : world->objects)
             if (o == object) return true;
         return false;
+    }
+
+    // Objects of kind T in the world that are not dead.
+    template <typename T>
+    int CountInWorld() const
+    {
+        int n = 0;
+        for (TGameObject* o : world->objects)
+            if (dynamic_cast<T*>(o) && !o->dead) ++n;
+        return n;
+    }
+
+    void Steps(int n)
+    {
+        for (int i = 0; i < n; ++i) world->Step();
     }
 
     // What the probes did; outlives the world, whose clear deletes them.

@@ -9,7 +9,6 @@ public:
     void stop();
     double ElapsedMicroseconds() const;
     double ElapsedMilliseconds() const { return ElapsedMicroseconds() * 0.001; }
-    double ElapsedSeconds() const { return ElapsedMicroseconds() * 0.000001; }
 
 private:
     static uint64_t Now();

@@ -47,7 +47,6 @@ public:
 
     // The weapon item still held, or null.
     TItem* Weapon() const;
-    const Variant& GetVariant() const { return variant; }
 
     std::string weaponName;
     int32_t aimTimer = 0;

@@ -43,7 +43,6 @@ public:
     void Draw() override;
 
     const std::vector<TImpulse>& Queue(int channel) const { return queues[channel]; }
-    const TTexture& Buffer(int channel) const { return buffers[channel]; }
     // Some channel may hold an offset in that tile.
     bool LiveTile(int column, int row) const;
 

@@ -13,7 +13,6 @@ public:
     // Draws what was gathered and stops gathering.
     void End();
 
-    bool Gathering() const { return gathering; }
     size_t Pending() const { return vertices.size() / 8; }
     // How many draws sent shadow quads so far (for checks).
     unsigned long Draws() const { return draws; }

@@ -18,7 +18,6 @@ struct ScriptValue {
     static ScriptValue String(std::string s) { ScriptValue v; v.type = Type::String; v.text = std::move(s); return v; }
     static ScriptValue Pointer(void* p) { ScriptValue v; v.type = Type::Pointer; v.pointer = p; return v; }
 
-    bool IsNil() const { return type == Type::Nil; }
     // Lua truth: everything but nil and false.
     bool Truthy() const { return type != Type::Nil && !(type == Type::Boolean && !boolean); }
 };

@@ -62,18 +62,40 @@ int PushObject(lua_State* L, TGameObject* object)
     return 1;
 }
 
+// Where a script puts a piece: (x, y) from arguments 1 and 2 and, for a piece
+// that turns, its angle from argument 3, as the script gave them. At() and
+// Turned() put them through the creation transform when the piece is built.
+struct Placement {
+    float x = 0.0f, y = 0.0f, angle = 0.0f;
+    b2Vec2 At() const { return creationTransform.Apply(x, y); }
+    float Turned() const { return creationTransform.ApplyAngle(angle); }
+};
+
+Placement CheckPoint(lua_State* L)
+{
+    Placement place;
+    place.x = CheckFinite(L, 1);
+    place.y = CheckFinite(L, 2);
+    return place;
+}
+
+Placement CheckPlacement(lua_State* L)
+{
+    Placement place = CheckPoint(L);
+    place.angle = CheckFloat(L, 3);
+    return place;
+}
+
 // CreateBlock(x, y, angle, value, type [, stored value]) -> block
 int l_CreateBlock(lua_State* L)
 {
-    const float x = CheckFinite(L, 1);
-    const float y = CheckFinite(L, 2);
-    const float angle = CheckFloat(L, 3);
+    const Placement place = CheckPlacement(L);
     const int value = CheckInt(L, 4);
     const int type = CheckInt(L, 5);
     const int stored = int(std::clamp<lua_Integer>(luaL_optinteger(L, 6, 0), -0x7fffffff, 0x7fffffff));
     if (!IsWallBlockType(type)) return luaL_error(L, "CreateBlock: unknown block type %d", type);
-    const b2Vec2 at = creationTransform.Apply(x, y);
-    const float a = creationTransform.ApplyAngle(angle);
+    const b2Vec2 at = place.At();
+    const float a = place.Turned();
     if (type == kBlockBreakable) return PushObject(L, new TPuuSein(at.x, at.y, a, float(value), stored));
     return PushObject(L, new TSein(at.x, at.y, a, float(value), type));
 }
@@ -82,52 +104,44 @@ int l_CreateBlock(lua_State* L)
 // is not turned by the creation transform.
 int l_CreateBlock2(lua_State* L)
 {
-    const float x = CheckFinite(L, 1);
-    const float y = CheckFinite(L, 2);
-    const float angle = CheckFloat(L, 3);
+    const Placement place = CheckPlacement(L);
     size_t length = 0;
     const char* name = luaL_checklstring(L, 4, &length);
     const int frame = CheckInt(L, 5);
     const int material = CheckInt(L, 6);
-    const b2Vec2 at = creationTransform.Apply(x, y);
-    return PushObject(L, new TSein(at.x, at.y, angle, std::string(name, length), frame, material));
+    const b2Vec2 at = place.At();
+    return PushObject(L, new TSein(at.x, at.y, place.angle, std::string(name, length), frame, material));
 }
 
 // CreateBreakableBlock(x, y, angle, stored value) -> block
 int l_CreateBreakableBlock(lua_State* L)
 {
-    const float x = CheckFinite(L, 1);
-    const float y = CheckFinite(L, 2);
-    const float angle = CheckFloat(L, 3);
+    const Placement place = CheckPlacement(L);
     const int stored = CheckInt(L, 4);
-    const b2Vec2 at = creationTransform.Apply(x, y);
-    return PushObject(L, new TPuuSein(at.x, at.y, creationTransform.ApplyAngle(angle), 0.0f, stored));
+    const b2Vec2 at = place.At();
+    return PushObject(L, new TPuuSein(at.x, at.y, place.Turned(), 0.0f, stored));
 }
 
 // CreateDoor(x, y, angle [, kind]) -> door; the kind counts only as the
 // fourth of exactly four arguments.
 int l_CreateDoor(lua_State* L)
 {
-    const float x = CheckFinite(L, 1);
-    const float y = CheckFinite(L, 2);
-    const float angle = CheckFloat(L, 3);
+    const Placement place = CheckPlacement(L);
     const int kind = lua_gettop(L) == 4 ? CheckInt(L, 4) : 0;
-    const b2Vec2 at = creationTransform.Apply(x, y);
-    return PushObject(L, new TDoor(at.x, at.y, creationTransform.ApplyAngle(angle), kind));
+    const b2Vec2 at = place.At();
+    return PushObject(L, new TDoor(at.x, at.y, place.Turned(), kind));
 }
 
 // CreateContainer(x, y, angle, kind, item name, ...) -> crate. The body turns
 // the other way from the given angle: transform angle minus angle.
 int l_CreateContainer(lua_State* L)
 {
-    const float x = CheckFinite(L, 1);
-    const float y = CheckFinite(L, 2);
-    const float angle = CheckFloat(L, 3);
+    const Placement place = CheckPlacement(L);
     luaL_checkstring(L, 4);
     const int count = lua_gettop(L);
     for (int i = 5; i <= count; ++i) luaL_checkstring(L, i);
     // All checked: nothing below raises a Lua error.
-    const b2Vec2 at = creationTransform.Apply(x, y);
+    const b2Vec2 at = place.At();
     TKast* crate = nullptr;
     {
         std::vector<std::string> items;
@@ -138,7 +152,7 @@ int l_CreateContainer(lua_State* L)
         }
         size_t kindLength = 0;
         const char* kind = lua_tolstring(L, 4, &kindLength);
-        crate = new TKast(at.x, at.y, creationTransform.Angle() - angle, std::string(kind, kindLength),
+        crate = new TKast(at.x, at.y, creationTransform.Angle() - place.angle, std::string(kind, kindLength),
                           std::move(items));
     }
     return PushObject(L, crate);
@@ -148,8 +162,7 @@ int l_CreateContainer(lua_State* L)
 // runs is scripttable[script name]; without a scripttable no trigger is made.
 int l_CreateTrigger(lua_State* L)
 {
-    const float x = CheckFinite(L, 1);
-    const float y = CheckFinite(L, 2);
+    const Placement place = CheckPoint(L);
     const float radius = CheckRadius(L, 3);
     size_t length = 0;
     const char* name = luaL_checklstring(L, 4, &length);
@@ -166,37 +179,32 @@ int l_CreateTrigger(lua_State* L)
     lua_pop(L, 2);
     console.AppendF("%d\n", period);
 
-    const b2Vec2 at = creationTransform.Apply(x, y);
+    const b2Vec2 at = place.At();
     return PushObject(L, new TTrigger(at.x, at.y, radius, std::string(name, length), period, ref));
 }
 
 // CreateNode(x, y, angle [, kind]) -> node
 int l_CreateNode(lua_State* L)
 {
-    const float x = CheckFinite(L, 1);
-    const float y = CheckFinite(L, 2);
-    const float angle = CheckFloat(L, 3);
+    const Placement place = CheckPlacement(L);
     const int kind = lua_gettop(L) >= 4 ? TruncToInt(luaL_checknumber(L, 4)) : 0;
-    const b2Vec2 at = creationTransform.Apply(x, y);
-    return PushObject(L, new TNode(at.x, at.y, creationTransform.ApplyAngle(angle), kind));
+    const b2Vec2 at = place.At();
+    return PushObject(L, new TNode(at.x, at.y, place.Turned(), kind));
 }
 
 // CreateDirectionController(x, y, angle, radius) -> controller
 int l_CreateDirectionController(lua_State* L)
 {
-    const float x = CheckFinite(L, 1);
-    const float y = CheckFinite(L, 2);
-    const float angle = CheckFloat(L, 3);
+    const Placement place = CheckPlacement(L);
     const float radius = CheckRadius(L, 4);
-    const b2Vec2 at = creationTransform.Apply(x, y);
-    return PushObject(L, new TDirectionController(at.x, at.y, creationTransform.ApplyAngle(angle), radius));
+    const b2Vec2 at = place.At();
+    return PushObject(L, new TDirectionController(at.x, at.y, place.Turned(), radius));
 }
 
 // CreateMapMarker(x, y, red, green, blue) -> marker, built from objectlist.mapmarker
 int l_CreateMapMarker(lua_State* L)
 {
-    const float x = CheckFinite(L, 1);
-    const float y = CheckFinite(L, 2);
+    const Placement place = CheckPoint(L);
     const float red = CheckFloat(L, 3);
     const float green = CheckFloat(L, 4);
     const float blue = CheckFloat(L, 5);
@@ -209,7 +217,7 @@ int l_CreateMapMarker(lua_State* L)
             TObjectDefinition::Read(kMapMarkerType, &error, &unknown);
         if (unknown) std::fprintf(stderr, "ERROR: cannot create object\"%s\"! \n", kMapMarkerType);
         if (definition) {
-            const b2Vec2 at = creationTransform.Apply(x, y);
+            const b2Vec2 at = place.At();
             marker = new TMapMarker(at.x, at.y, red, green, blue, *definition);
         } else {
             luaL_where(L, 1);
@@ -224,11 +232,10 @@ int l_CreateMapMarker(lua_State* L)
 // CreateTextObj(x, y, text) -> label; not moved by the creation transform.
 int l_CreateTextObj(lua_State* L)
 {
-    const float x = CheckFinite(L, 1);
-    const float y = CheckFinite(L, 2);
+    const Placement place = CheckPoint(L);
     size_t length = 0;
     const char* text = luaL_checklstring(L, 3, &length);
-    return PushObject(L, new TTextObject(x, y, std::string(text, length)));
+    return PushObject(L, new TTextObject(place.x, place.y, std::string(text, length)));
 }
 
 // CreateBitmap(x, y, angle, x1, y1, x2, y2, texture name) or
@@ -239,11 +246,9 @@ int l_CreateBitmap(lua_State* L)
 {
     const int count = lua_gettop(L);
     if (count != 8 && count != 5) return 0;
-    const float x = CheckFinite(L, 1);
-    const float y = CheckFinite(L, 2);
-    const float angle = CheckFloat(L, 3);
-    const b2Vec2 at = creationTransform.Apply(x, y);
-    const float a = angle - creationTransform.Angle();
+    const Placement place = CheckPlacement(L);
+    const b2Vec2 at = place.At();
+    const float a = place.angle - creationTransform.Angle();
     TFloorBitmap* bitmap = nullptr;
     if (count == 8) {
         int corner[4];

@@ -12,7 +12,6 @@ public:
     ~TRunRecorder();
     // Starts a recording; false (with a message) when the file cannot be made.
     bool Open(const std::string& path, unsigned seed);
-    bool Recording() const { return file != nullptr; }
     // One event as the event poll applies it, in frame `frame`.
     void Note(int frame, const SDL_Event& event);
     // The pointer as the frame's update will see it.
