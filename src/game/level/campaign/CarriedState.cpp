@@ -1,11 +1,12 @@
 #include "level/campaign/CarriedState.h"
 #include "core/Game.h"
 #include "level/campaign/Carrier.h"
+#include "player/Player.h"
 #include "world/World.h"
 
 void StoreCarriedState(TGame* game)
 {
-    TCarrier* carrier = CurrentCarrier(game->player);
+    TCarrier* carrier = game->player;
     if (!carrier || !game->progress) return;
     TLevelProgress& progress = *game->progress;
 
@@ -29,7 +30,7 @@ void StoreCarriedState(TGame* game)
 void ApplyCarriedState(TGame* game)
 {
     if (!game->progress || !game->progress->carriedStateValid) return;
-    TCarrier* carrier = CurrentCarrier(game->player);
+    TCarrier* carrier = game->player;
     if (!carrier) return;
     const TLevelProgress& progress = *game->progress;
 
@@ -45,7 +46,7 @@ void ApplyCarriedState(TGame* game)
 
 bool PlayerPixelPosition(const TGame* game, float* x, float* y)
 {
-    const TCarrier* carrier = CurrentCarrier(game ? game->player : nullptr);
+    const TCarrier* carrier = game ? game->player : nullptr;
     if (!carrier) return false;
     const b2Vec2 p = carrier->CarrierPosition();
     if (x) *x = p.x * 12.0f;
@@ -55,6 +56,6 @@ bool PlayerPixelPosition(const TGame* game, float* x, float* y)
 
 bool PlayerIsDown(const TGame* game)
 {
-    const TCarrier* carrier = CurrentCarrier(game ? game->player : nullptr);
+    const TCarrier* carrier = game ? game->player : nullptr;
     return carrier && carrier->GetCarriedHealth() <= 0.0f;
 }

@@ -2,8 +2,6 @@
 #include "level/campaign/LevelProgress.h"
 #include <box2d/b2_math.h>
 
-class TPlayer;
-
 // What the level code needs from the player to carry its state across a level
 // change. The player class implements it.
 class TCarrier {
@@ -29,5 +27,3 @@ public:
     virtual bool AddCarriedItem(const TLevelProgress::CarriedSlot& slot) = 0;
 };
 
-// The game's current player as a carrier, or null.
-TCarrier* CurrentCarrier(TPlayer* player);

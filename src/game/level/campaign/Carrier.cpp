@@ -1,7 +1,0 @@
-#include "level/campaign/Carrier.h"
-#include "player/Player.h"
-
-TCarrier* CurrentCarrier(TPlayer* player)
-{
-    return player;
-}
