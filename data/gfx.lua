@@ -17,12 +17,12 @@ local SPRITES = {
   { "spr_title",         "gfx/title.png",              1,  1,  160,  32 },
 
   -- wall pieces (frame = block value or door kind)
-  { "spr_sein",          "gfx/sein.png",               8,  1,   24,  24 },
+  { "spr_sein",          "gfx/sein.png",              16,  1,   24,  24 },
   { "spr_vsein",         "gfx/vsein.png",              4,  1,    6,   6 },
   { "spr_sammas",        "gfx/sammas.png",             1,  1,   14,  14 },
   { "spr_pikksein",      "gfx/pikksein.png",           2,  1,   14,  41 },
   { "spr_sakilinesein",  "gfx/sakilinesein.png",       2,  1,   14,  41 },
-  { "spr_uks",           "gfx/uks.png",                3,  1,   12,   6 },
+  { "spr_uks",           "gfx/uks.png",                4,  1,   12,   6 },
   { "spr_puustuks",      "gfx/puustuks.png",           4,  1,   24,  24 },
 
   -- containers: frames 0..5 open the lid

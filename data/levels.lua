@@ -6,14 +6,24 @@
 -- {x, y, a} relative to the module's centre (a points out of the module), and
 -- CreateObjects(), which builds the module through the creation transform.
 --
--- Module names choose their part in a level:
+-- A module belongs to the zone its name begins with (labs_start_lobby is a
+-- room of the laboratories); a name without a zone's prefix belongs to the
+-- first zone, the maintenance decks. The rest of the name, after the zone,
+-- chooses the module's part in a level:
 --   start_*  the room a level begins in (its centre is the arrival point)
 --   gate_*   the room with the teleporter gate; one connection
 --   anything else joins the pool the level grows from; corridor_* and
 --   junction_* count as passages, the rest as rooms.
+-- A level draws only the modules of its zone (level.zone in its script.lua).
 
 modlist = modlist or {}
 scripttable = scripttable or {}
+
+-- The zones, one file each under zones/: the look of a part of the campaign
+-- (its light tint, wall block and door kind) and the scripts of its rooms'
+-- triggers.
+zones = zones or {}
+DEFAULT_ZONE = "decks"
 
 -- The levels in the order they are played; the gate of the last one is the
 -- way out of the game.
@@ -211,14 +221,64 @@ local function newRandom(seed)
   return random
 end
 
+-- Zones --------------------------------------------------------------------
+
+-- Runs every zones/<name>.lua in name order; a broken one is reported and
+-- the others still load. Each defines zones.<name>.
+function LoadZones(dir)
+  for entry in string.gmatch(_PrintDirectory(dir), "[^\n]+") do
+    if string.match(entry, "^[%a_][%w_]*%.lua$") then
+      local ok, err = pcall(dofile, dir .. "/" .. entry)
+      if not ok then report("zone " .. dir .. "/" .. entry .. " is broken: " .. tostring(err)) end
+    end
+  end
+end
+
+-- The zone a module belongs to and its name within the zone.
+function ModuleZone(name)
+  local zone, rest = string.match(name, "^([%a][%w]*)_(.+)$")
+  if zone and (zones[zone] or zone == DEFAULT_ZONE) then return zone, rest end
+  return DEFAULT_ZONE, name
+end
+
+-- The zone of a level description: its own when there is one, else the
+-- first zone (reported when the script names a zone that does not exist).
+function LevelZone(level)
+  local zone = level and level.zone
+  if zone == nil then return DEFAULT_ZONE end
+  if type(zone) == "string" and (zones[zone] or zone == DEFAULT_ZONE) then return zone end
+  report("level " .. tostring(level.name) .. ": no zone named " .. tostring(zone) .. ", using " .. DEFAULT_ZONE)
+  return DEFAULT_ZONE
+end
+
+-- The look of a zone, with the first zone's plain defaults for what it does
+-- not say.
+function ZoneLook(zone)
+  local z = zones[zone] or {}
+  local tint = type(z.tint) == "table" and z.tint or {}
+  local function channel(v)
+    v = tonumber(v)
+    if not v or v ~= v then return 1 end
+    return math.max(0, math.min(1, v))
+  end
+  return {
+    title = z.title or zone,
+    tint = { channel(tint[1]), channel(tint[2]), channel(tint[3]) },
+    wall = math.floor(tonumber(z.wall) or 0),
+    door = math.floor(tonumber(z.door) or 0),
+  }
+end
+
 -- Planning -----------------------------------------------------------------
 
 local function isPassage(name)
   return string.match(name, "^corridor_") ~= nil or string.match(name, "^junction_") ~= nil
 end
 
--- The modules a level may use, by part, in name order.
-function ModuleParts()
+-- The modules a level of `zone` (default: the first zone) may use, by part,
+-- in name order.
+function ModuleParts(zone)
+  zone = zone or DEFAULT_ZONE
   local names = {}
   for name, m in pairs(modlist) do
     if isModule(m) then names[#names + 1] = name end
@@ -226,13 +286,16 @@ function ModuleParts()
   table.sort(names)
   local parts = { start = {}, gate = {}, rooms = {}, passages = {} }
   for _, name in ipairs(names) do
-    if string.match(name, "^start_") then
-      parts.start[#parts.start + 1] = name
-    elseif string.match(name, "^gate_") then
-      parts.gate[#parts.gate + 1] = name
-    elseif #modlist[name] > 0 then
-      local list = isPassage(name) and parts.passages or parts.rooms
-      list[#list + 1] = name
+    local own, rest = ModuleZone(name)
+    if own == zone then
+      if string.match(rest, "^start_") then
+        parts.start[#parts.start + 1] = name
+      elseif string.match(rest, "^gate_") then
+        parts.gate[#parts.gate + 1] = name
+      elseif #modlist[name] > 0 then
+        local list = isPassage(rest) and parts.passages or parts.rooms
+        list[#list + 1] = name
+      end
     end
   end
   return parts
@@ -331,14 +394,14 @@ end
 -- farthest from the start, and every connection left over marked for a
 -- wall cap. Returns the plan, or nil and the reason.
 function PlanLevel(options)
-  local parts = ModuleParts()
+  local parts = ModuleParts(options.zone)
   if #parts.start == 0 then return nil, "no start_ module" end
   if #parts.gate == 0 then return nil, "no gate_ module" end
   if #parts.rooms + #parts.passages == 0 then return nil, "no modules to grow a level from" end
 
   local random = newRandom(options.seed or 1)
   local size = bounded(options.size, 1, MAX_LEVEL_SIZE) or 6
-  local plan = { modules = {}, seed = options.seed, size = size }
+  local plan = { modules = {}, seed = options.seed, size = size, zone = options.zone or DEFAULT_ZONE }
   addModule(plan, parts.start[random.int(#parts.start)], 0, 0, 0)
 
   local tries = 0
@@ -411,9 +474,11 @@ end
 
 -- Building -----------------------------------------------------------------
 
--- Builds a planned level: every module, a door in the wall gap behind the
--- chosen joints, and a wall block in the gap of every unused connection.
+-- Builds a planned level: every module, a door of the zone's kind in the
+-- wall gap behind the chosen joints, and a block of the zone's wall in the
+-- gap of every unused connection.
 function BuildPlan(plan)
+  local look = ZoneLook(plan.zone or DEFAULT_ZONE)
   for _, placed in ipairs(plan.modules) do
     PlaceModule(placed.x, placed.y, placed.a, placed.name)
   end
@@ -421,11 +486,11 @@ function BuildPlan(plan)
   SetCreationTransform(0, 0, 0)
   for _, c in ipairs(plan.doors) do
     local gx, gy = c.x - math.cos(c.a) * HALF_WALL, c.y - math.sin(c.a) * HALF_WALL
-    CreateDoor(gx, gy, normalAngle(c.a + math.pi / 2), 0)
+    CreateDoor(gx, gy, normalAngle(c.a + math.pi / 2), look.door)
   end
   for _, c in ipairs(plan.caps) do
     local gx, gy = c.x - math.cos(c.a) * HALF_WALL, c.y - math.sin(c.a) * HALF_WALL
-    CreateBlock(gx, gy, c.a, 0, 0)
+    CreateBlock(gx, gy, c.a, look.wall, 0)
   end
   SetCreationTransform(tx, ty, ta)
 end
@@ -449,9 +514,10 @@ function BuildLevel(level)
     report("level " .. name .. ": size " .. tostring(level.size) .. " is not a whole number from 1 to " ..
            MAX_LEVEL_SIZE .. ", using " .. size)
   end
+  local zone = LevelZone(level)
   local plan, why
   for attempt = 0, 19 do
-    plan, why = PlanLevel { seed = seed + attempt * 7919, size = size, doorChance = level.doorChance }
+    plan, why = PlanLevel { seed = seed + attempt * 7919, size = size, doorChance = level.doorChance, zone = zone }
     if plan then break end
   end
   if not plan then
@@ -459,6 +525,11 @@ function BuildLevel(level)
     return nil
   end
   currentLevel = level.name
+  currentZone = zone
+  if SetWorldTint then
+    local tint = ZoneLook(zone).tint
+    SetWorldTint(tint[1], tint[2], tint[3])
+  end
   -- Kept for tests and tools that look at how the level was put together.
   levelPlan = plan
   -- Crates built without items get loot that suits how deep the level is.
@@ -478,7 +549,9 @@ function BuildLevel(level)
   return plan
 end
 
--- The shipped rooms and the ones the player saved with the editor.
+-- The zones, then the shipped rooms and the ones the player saved with the
+-- editor.
+LoadZones("zones")
 LoadModules(ModuleDirectories())
 
 -- The enemies each level gets (a broken population.lua is reported and the

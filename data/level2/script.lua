@@ -1,2 +1,2 @@
 -- Level 2: its seed and size. objects.lua builds it from the modules.
-level = { name = "level2", seed = 16755, size = 6 }
+level = { name = "level2", zone = "decks", seed = 16755, size = 6 }

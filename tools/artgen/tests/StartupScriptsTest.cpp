@@ -29,12 +29,12 @@ const ExpectedSprite kSprites[] = {
     {"spr_keyselect", "keyselect", 1, 2, 90, 7},
     {"spr_title", "title", 1, 1, 160, 32},
     // wall pieces: frame = block value / door kind / damage stage
-    {"spr_sein", "sein", 8, 1, 24, 24},
+    {"spr_sein", "sein", 16, 1, 24, 24},
     {"spr_vsein", "vsein", 4, 1, 6, 6},
     {"spr_sammas", "sammas", 1, 1, 14, 14},
     {"spr_pikksein", "pikksein", 2, 1, 14, 41},
     {"spr_sakilinesein", "sakilinesein", 2, 1, 14, 41},
-    {"spr_uks", "uks", 3, 1, 12, 6},
+    {"spr_uks", "uks", 4, 1, 12, 6},
     {"spr_puustuks", "puustuks", 4, 1, 24, 24},
     // containers (the crate body is 18x8), lid frames 0..5
     {"spr_metallkast", "metallkast", 6, 1, 18, 8},
