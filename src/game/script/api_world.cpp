@@ -8,6 +8,7 @@
 #include "world/CreationTransform.h"
 #include "world/GameObject.h"
 #include "world/MinimalObject.h"
+#include "world/World.h"
 #include <box2d/b2_body.h>
 #include <cmath>
 #include <cstdio>
@@ -20,6 +21,19 @@ namespace {
 TGameObject* ObjectArg(lua_State* L, int index)
 {
     return ObjectFromHandle(lua_topointer(L, index));
+}
+
+// SetWorldTint(r, g, b): the light of the level, each channel 0..1 (a number
+// out of range is clamped, one that is not a number counts as 1).
+int l_SetWorldTint(lua_State* L)
+{
+    TWorld* world = CurrentWorld();
+    for (int i = 0; i < 3; ++i) {
+        const lua_Number v = luaL_optnumber(L, i + 1, 1.0);
+        const float channel = std::isfinite(v) ? float(std::fmin(1.0, std::fmax(0.0, v))) : 1.0f;
+        if (world) world->tint[i] = channel;
+    }
+    return 0;
 }
 
 void ReportInvalidPointer(const char* method)
@@ -213,4 +227,5 @@ void RegisterWorldApi(lua_State* L)
     SetGlobalFunction(L, "GetCreationTransform", l_GetCreationTransform);
     SetGlobalFunction(L, "TransformPoint", l_TransformPoint);
     SetGlobalFunction(L, "CreateObject", l_CreateObject);
+    SetGlobalFunction(L, "SetWorldTint", l_SetWorldTint);
 }

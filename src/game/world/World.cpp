@@ -5,8 +5,10 @@
 #include "core/InputTables.h"
 #include "core/screens/Menustate.h"
 #include "render/Camera.h"
+#include "render/GLState.h"
 #include "render/effects/ParticleSystem.h"
 #include "render/ShadowQuads.h"
+#include "render/Shapes.h"
 #include "util/AtomicFile.h"
 #include "world/Bitmap.h"
 #include "world/GameObject.h"
@@ -91,6 +93,7 @@ void TWorld::Clear()
 
     stepCount = 0;
     introTimer = 0;
+    tint[0] = tint[1] = tint[2] = 1.0f;
     clearRequested = 0;
     enemyCounts.clear();
     killCounts.clear();
@@ -208,12 +211,26 @@ void TWorld::Draw()
         shadowQuads.End();
     }
 
+    DrawTint();
+
     if (DebugViewHeld()) physics->DebugDraw();
 
     glScissor(oldScissor[0], oldScissor[1], oldScissor[2], oldScissor[3]);
     if (!scissorWasOn) glDisable(GL_SCISSOR_TEST);
 
     if (clearRequested) Clear();
+}
+
+void TWorld::DrawTint() const
+{
+    if (tint[0] == 1.0f && tint[1] == 1.0f && tint[2] == 1.0f) return;
+    // A square round the camera wide enough for any view turn at this zoom;
+    // the scissor keeps it to the frame block.
+    const float zoom = cameraZoom > 0.0f ? cameraZoom : 1.0f;
+    const float reach = 450.0f / zoom;
+    SetBlendMode(0);
+    DrawRect(cameraX - reach, cameraY - reach, cameraX + reach, cameraY + reach, true, tint[0], tint[1],
+             tint[2], 1.0f);
 }
 
 void TWorld::DrawLate()

@@ -100,12 +100,16 @@ public:
     std::map<std::string, int32_t> killCounts;
     int32_t stepCount = 0;
     int32_t introTimer = 0;
+    // The light of the level's zone, multiplied over the drawn world; white
+    // (the plain picture) until a level script sets it, and again after a clear.
+    float tint[3] = {1.0f, 1.0f, 1.0f};
     uint8_t clearRequested = 0;
     bool stepping = false;
     bool clearAfterStep = false;  // a clear asked for in the middle of a step
 
 private:
     void DeleteEverything();
+    void DrawTint() const;
     void RemoveDead();
     // Fixtures found by the last view query, in the order found.
     std::vector<b2Fixture*> viewFixtures;
