@@ -164,12 +164,27 @@ function LevelPopulation(level)
   n.turret = level >= 5 and 1 + math.floor((level - 5) / 2) or 0
   n.snake = level >= 8 and (level >= 10 and 2 or 1) or 0
   n.gateGuard = level >= 3
+  -- The last level's gate room is the finale's arena: the strongest of the
+  -- level's enemies hold it, taken from its share of the crowd.
+  if level >= (DeepestLevel and DeepestLevel() or 10) then
+    n.arena = { big_soldier = 2, red_robot = 2, turret = 2, snake = 1 }
+  end
   return n
 end
 
 -- Placing ------------------------------------------------------------------
 
+-- A module's name within its zone (labs_corridor_glass is a corridor).
+local function partName(name)
+  if ModuleZone then
+    local _, rest = ModuleZone(name)
+    return rest
+  end
+  return name
+end
+
 local function isPassageName(name)
+  name = partName(name)
   return string.match(name, "^corridor_") ~= nil or string.match(name, "^junction_") ~= nil
 end
 
@@ -229,7 +244,7 @@ function PopulateLevel(plan, levelNumber, seed)
   local largest = 0
   for _, placed in ipairs(plan.modules) do
     local m = modlist[placed.name]
-    if m and not string.match(placed.name, "^start_") then
+    if m and not string.match(partName(placed.name), "^start_") then
       local floor = math.abs(m.w * m.h)
       local area = { placed = placed, spots = freeSpots(placed), floor = floor,
                      weight = isPassageName(placed.name) and floor / 2 or floor }
@@ -266,8 +281,25 @@ function PopulateLevel(plan, levelNumber, seed)
     return function(x, y) creator(x, y, gunFor(level, random)) end
   end
 
+  -- The finale's arena: its garrison first, while the gate room's floor is
+  -- free, counted off the rest of the level.
+  local ARENA_ORDER = { "snake", "big_soldier", "red_robot", "turret" }
+  local ARENA_CREATE = {
+    snake = function(x, y, a) CreateSnake(x, y, a) end,
+    big_soldier = function(x, y) CreateBigSoldier(x, y) end,
+    red_robot = function(x, y) CreateRedRobot(x, y) end,
+    turret = function(x, y, a) CreateTurret(x, y, a) end,
+  }
+  if want.arena and gateArea then
+    for _, kind in ipairs(ARENA_ORDER) do
+      for _ = 1, want.arena[kind] or 0 do
+        if put(kind, gateArea, ARENA_CREATE[kind]) then want[kind] = math.max(0, (want[kind] or 0) - 1) end
+      end
+    end
+  end
+
   -- The gate room's guard stands between the player and the way out.
-  if want.gateGuard and gateArea then
+  if want.gateGuard and gateArea and not want.arena then
     if level >= 9 then
       put("big_soldier", gateArea, function(x, y) CreateBigSoldier(x, y) end)
     elseif level >= 7 then

@@ -54,14 +54,16 @@ protected:
 
     static std::filesystem::path SourceData() { return testing_support::SourceDir() / "data"; }
 
-    // Copies levels.lua and mods/ of the game into the scratch directory.
+    // Copies levels.lua, zones/ and mods/ of the game into the scratch directory.
     void CopyLevelScripts()
     {
         namespace fs = std::filesystem;
         const fs::path to = fixture.scratch.path();
         fs::copy_file(SourceData() / "levels.lua", to / "levels.lua", fs::copy_options::overwrite_existing);
-        fs::create_directories(to / "mods");
-        fs::copy(SourceData() / "mods", to / "mods", fs::copy_options::overwrite_existing | fs::copy_options::recursive);
+        for (const char* dir : {"mods", "zones"}) {
+            fs::create_directories(to / dir);
+            fs::copy(SourceData() / dir, to / dir, fs::copy_options::overwrite_existing | fs::copy_options::recursive);
+        }
     }
 
     // Everything the game needs to build the ten campaign levels without a

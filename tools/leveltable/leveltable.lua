@@ -3,7 +3,7 @@
 -- stand-ins for the creators (nothing is made). Needs the game's scripts
 -- loaded first: objects.lua, relvad.lua and levels.lua.
 --
---   LevelTable()          { { name, seed, rooms, enemies = {kind = n}, loot = {item = n}, crates = n }, ... }
+--   LevelTable()          { { name, zone, seed, rooms, enemies = {kind = n}, loot = {item = n}, crates = n }, ... }
 --   LevelTableMarkdown()  the table as the text of docs/levels.md
 
 local ZOMBIE_KINDS = { ["00"] = "zombie", ["10"] = "zombie", ["01"] = "blue zombie", ["11"] = "blue zombie" }
@@ -17,7 +17,8 @@ end
 local function recordLevel(dir)
   level = nil
   dofile(dir .. "/script.lua")
-  local record = { name = dir, seed = level.seed, enemies = {}, loot = {}, crates = 0, buried = 0 }
+  local record = { name = dir, seed = level.seed, enemies = {}, loot = {}, crates = 0, buried = 0,
+                   zone = ZoneLook(LevelZone(level)).title }
   local saved = {}
   local function stand(name, fn)
     saved[name] = _G[name]
@@ -25,7 +26,8 @@ local function recordLevel(dir)
   end
   local function nothing() return {} end
   for _, name in ipairs { "CreateBlock", "CreateBlock2", "CreateNode", "CreateDoor", "CreateObject",
-                          "CreateMapMarker", "CreateTrigger", "CreateBitmap", "CreatePlayer" } do
+                          "CreateMapMarker", "CreateTrigger", "CreateBitmap", "CreatePlayer", "CreateTextObj",
+                          "CreateBreakableBlock", "CreateDirectionController", "SetWorldTint" } do
     stand(name, nothing)
   end
   stand("CreateContainer", function(x, y, a, kind, ...)
@@ -111,14 +113,14 @@ function LevelTableMarkdown()
     "spawned zombies come out of a spawner when it is set off. Enemies also",
     "drop items (DROPS in relvad.lua), which are not counted here.",
     "",
-    "| Level | Seed | Modules | Crates | Enemies | Crate loot |",
-    "|---|---|---|---|---|---|",
+    "| Level | Zone | Seed | Modules | Crates | Enemies | Crate loot |",
+    "|---|---|---|---|---|---|---|",
   }
   for _, row in ipairs(rows) do
     local enemies = sortedList(row.enemies)
     if row.buried > 0 then enemies = enemies .. " (" .. row.buried .. " buried)" end
-    lines[#lines + 1] = string.format("| %s | %d | %d | %d | %s | %s |", row.name, row.seed, row.rooms,
-                                      row.crates, enemies, sortedList(row.loot))
+    lines[#lines + 1] = string.format("| %s | %s | %d | %d | %d | %s | %s |", row.name, row.zone, row.seed,
+                                      row.rooms, row.crates, enemies, sortedList(row.loot))
   end
   local function isClass(class)
     return function(name) return itemtable[name] and itemtable[name].class == class end

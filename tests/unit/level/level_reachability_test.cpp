@@ -159,6 +159,12 @@ protected:
         console = TConsole();
         const std::string error = Run("LoadLevel('" + dir + "', 0)");
         if (!error.empty()) return "does not load: " + error;
+        return CheckBuiltLevel();
+    }
+
+    // The same for the level standing in the world now.
+    std::string CheckBuiltLevel()
+    {
         if (!game->player) return "has no player\n" + console.Text();
         const float radius = PlayerExtent(*game->player);
         const b2Vec2 start = game->player->body->GetPosition();
@@ -215,6 +221,61 @@ TEST_F(LevelReachability, EveryLevelsGateCanBeReachedFromItsArrivalPoint)
         const std::string problem = CheckLevel(dir);
         EXPECT_EQ(problem, "") << dir << " " << problem;
     }
+}
+
+// The generator itself, beyond the ten seeded levels: for every zone, at the
+// sizes of the zone's levels in the campaign, 200 seeds each build a level
+// whose modules do not overlap and whose gate the player can reach. The
+// enemies are left out: they never stand in the way (see Blocks).
+TEST_F(LevelReachability, EveryZoneBuildsReachableLevelsForAnySeed)
+{
+    ASSERT_EQ(Run("PopulateLevel = nil\n"
+                  "sizesOfZone = {}\n"
+                  "for _, dir in ipairs(levels) do\n"
+                  "  level = nil; dofile(dir .. '/script.lua')\n"
+                  "  local z = LevelZone(level)\n"
+                  "  sizesOfZone[z] = sizesOfZone[z] or {}\n"
+                  "  table.insert(sizesOfZone[z], level.size)\n"
+                  "end\n"
+                  "zoneNames = {}\n"
+                  "for z in pairs(sizesOfZone) do zoneNames[#zoneNames + 1] = z end\n"
+                  "table.sort(zoneNames)\n"
+                  "function Overlapping(plan)\n"
+                  "  for i = 1, #plan.modules do for j = i + 1, #plan.modules do\n"
+                  "    local f, g = plan.modules[i].footprint, plan.modules[j].footprint\n"
+                  "    if _IntersectOBB(f.x, f.y, f.a, f.w, f.h, g.x, g.y, g.a, g.w, g.h) == 1 then\n"
+                  "      return plan.modules[i].name .. ' and ' .. plan.modules[j].name\n"
+                  "    end\n"
+                  "  end end\n"
+                  "  return ''\n"
+                  "end"),
+              "");
+    const int zoneCount = int(Number("#zoneNames"));
+    ASSERT_GE(zoneCount, 1);
+    int built = 0;
+    for (int z = 1; z <= zoneCount; ++z) {
+        const std::string zone = String("zoneNames[" + std::to_string(z) + "]");
+        const int sizes = int(Number("#sizesOfZone['" + zone + "']"));
+        for (int k = 1; k <= sizes; ++k) {
+            const int size = int(Number("sizesOfZone['" + zone + "'][" + std::to_string(k) + "]"));
+            for (int seed = 1; seed <= 200; ++seed) {
+                const std::string replay = "zone " + zone + ", size " + std::to_string(size) + ", seed " +
+                                           std::to_string(seed * 104729);
+                console = TConsole();
+                ASSERT_EQ(Run("ClearLevel() SetCreationTransform(0, 0, 0) "
+                              "built = BuildLevel { name = 'level1', zone = '" + zone + "', size = " +
+                              std::to_string(size) + ", seed = " + std::to_string(seed * 104729) + " }"),
+                          "")
+                    << replay;
+                ASSERT_EQ(Number("built and 1 or 0"), 1) << replay << " is refused:\n" << console.Text();
+                ASSERT_EQ(Number("built.zone == '" + zone + "' and 1 or 0"), 1) << replay;
+                ASSERT_EQ(String("Overlapping(built)"), "") << replay << ": modules overlap";
+                ASSERT_EQ(CheckBuiltLevel(), "") << replay;
+                ++built;
+            }
+        }
+    }
+    EXPECT_EQ(built, 200 * int(Number("#levels")));
 }
 
 TEST_F(LevelReachability, AWalledUpGateRoomIsFoundAndNamed)

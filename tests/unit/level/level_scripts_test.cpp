@@ -9,6 +9,7 @@
 
 #include <cmath>
 #include <filesystem>
+#include <set>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -125,6 +126,7 @@ protected:
         fs::remove_all(dir_);
         fs::create_directories(dir_);
         fs::copy(testing_support::SourceDir() / "data" / "mods", dir_ / "mods");
+        fs::copy(testing_support::SourceDir() / "data" / "zones", dir_ / "zones");
         fs::copy_file(testing_support::SourceDir() / "data" / "population.lua", dir_ / "population.lua");
         L_ = luaL_newstate();
         luaL_openlibs(L_);
@@ -210,15 +212,18 @@ TEST_F(LevelScripts, EveryLevelGetsEnemiesOnFreeFloorAwayFromTheStart)
         EXPECT_GE(first.size(), previous) << "a deeper level has fewer enemies";
         previous = first.size();
         bool gateGuarded = false, hidden = false;
+        std::set<std::string> inGate;
         for (const auto& e : first) {
             SCOPED_TRACE(e.kind + " at " + std::to_string(e.x) + ", " + std::to_string(e.y));
             EXPECT_GE(std::hypot(e.x, e.y), 8.0) << "too near the player's arrival";
             EXPECT_NE(e.module, "") << "not on a module's floor";
-            EXPECT_NE(e.module.rfind("start_", 0), 0u) << "in the start room";
+            EXPECT_EQ(e.module.find("start_"), std::string::npos) << "in the start room";
             EXPECT_GE(e.blockGap, 0.5) << "in or against a wall block";
             gateGuarded = gateGuarded || e.inGate;
+            if (e.inGate) inGate.insert(e.kind);
             if (e.kind == "snake") {
-                EXPECT_EQ(e.module, "room_hall") << "a snake needs the big hall";
+                EXPECT_EQ(e.module.find("corridor_"), std::string::npos) << "a snake needs a room's floor";
+                EXPECT_EQ(e.module.find("junction_"), std::string::npos) << "a snake needs a room's floor";
             }
             if (e.kind == "zombie") hidden = hidden || e.extra[0] == '1';
             if (e.kind.find("soldier") != std::string::npos && e.kind != "big_soldier") {
@@ -232,6 +237,10 @@ TEST_F(LevelScripts, EveryLevelGetsEnemiesOnFreeFloorAwayFromTheStart)
         }
         if (n == 1) {
             EXPECT_TRUE(hidden) << "no hidden zombie";
+        }
+        if (n == 10) {
+            for (const char* kind : {"big_soldier", "red_robot", "turret", "snake"})
+                EXPECT_EQ(inGate.count(kind), 1u) << "the finale's arena has no " << kind;
         }
         EXPECT_EQ(build(n), first) << "the same level is populated differently";
     }
