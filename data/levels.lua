@@ -439,13 +439,17 @@ function PlanLevel(options)
     if p.x ~= q.x then return p.x < q.x end
     return p.y < q.y
   end)
-  local gateName = parts.gate[random.int(#parts.gate)]
+  -- A gate room drawn at random; where it does not fit, the zone's others.
+  local firstGate = random.int(#parts.gate)
   for _, c in ipairs(open) do
-    local placed = tryAttach(plan, random, c, gateName)
-    if placed then
-      plan.gate = placed
-      break
+    for k = 0, #parts.gate - 1 do
+      local placed = tryAttach(plan, random, c, parts.gate[(firstGate + k - 1) % #parts.gate + 1])
+      if placed then
+        plan.gate = placed
+        break
+      end
     end
+    if plan.gate then break end
   end
   if not plan.gate then return nil, "no room for the gate" end
 
