@@ -32,6 +32,17 @@ local function playerIn(name, reach)
   return best, dx * c + dy * s, -dx * s + dy * c
 end
 
+-- True when some placed module called `name` still waits for its event:
+-- its field `done` is still unset. The triggers fire again and again while
+-- the player stands on them; this spares finding him each time.
+local function anyWaiting(name, done)
+  if type(levelPlan) ~= "table" or type(levelPlan.modules) ~= "table" then return false end
+  for _, m in ipairs(levelPlan.modules) do
+    if m.name == name and m[done] == nil then return true end
+  end
+  return false
+end
+
 -- A point of placed module `m` in level coordinates.
 local function inRoom(m, x, y)
   return TransformPoint(x, y, m.x, m.y, m.a)
@@ -56,24 +67,21 @@ scripttable.core_arrival = function()
 end
 
 -- The arenas (core_gate_reactor, core_gate_heart): stepping in from the
--- door lights a warning by the gate and sets the reactor humming. Once per
--- placed room.
+-- door lights a warning by the gate and sets the reactor humming. A level
+-- has one gate room, so the plan's gate is the room; once per level.
 local ARENA_TEXT = {
-  core_gate_reactor = { x = -3.0, y = -6.0, reach = 16 },
-  core_gate_heart = { x = 4.5, y = -5.5, reach = 16 },
+  core_gate_reactor = { -3.0, -6.0 },
+  core_gate_heart = { 3.5, -7.0 },
 }
 
 scripttable.core_arena_notice = function()
-  for name, t in pairs(ARENA_TEXT) do
-    local m = playerIn(name, t.reach)
-    if m and not m.coreNoticed then
-      m.coreNoticed = true
-      local x, y = inRoom(m, t.x, t.y)
-      CreateTextObj(x, y, "!!")
-      PlaySound("turret_drone")
-      return
-    end
-  end
+  local m = type(levelPlan) == "table" and levelPlan.gate
+  if type(m) ~= "table" or m.coreNoticed or not ARENA_TEXT[m.name] then return end
+  m.coreNoticed = true
+  local t = ARENA_TEXT[m.name]
+  local x, y = inRoom(m, t[1], t[2])
+  CreateTextObj(x, y, "!!")
+  PlaySound("turret_drone")
 end
 
 -- The vault (core_vault): reaching for its crates locks the vault down. A
@@ -84,8 +92,10 @@ local VAULT_DOOR = { 0, 2.5 }
 local VAULT_WAKING = { { -6, 0.5 }, { 6, 0.5 }, { -4, -3.5 }, { 4, -3.5 } }
 
 scripttable.core_lockdown = function()
+  if not anyWaiting("core_vault", "coreLocked") then return end
   local m = playerIn("core_vault", 10)
   if not m or m.coreLocked ~= nil then return end
+  -- nil: not yet; a block: locked down; false: released.
   local x, y = inRoom(m, VAULT_DOOR[1], VAULT_DOOR[2])
   m.coreLocked = CreateBlock(x, y, m.a, zones.core.wall + 1, 0)
   for _, p in ipairs(VAULT_WAKING) do
@@ -98,6 +108,11 @@ scripttable.core_lockdown = function()
 end
 
 scripttable.core_release = function()
+  local locked = false
+  for _, m in ipairs(type(levelPlan) == "table" and levelPlan.modules or {}) do
+    if m.name == "core_vault" and m.coreLocked then locked = true end
+  end
+  if not locked then return end
   local m = playerIn("core_vault", 10)
   if not m or not m.coreLocked then return end
   object.Delete(m.coreLocked)
@@ -111,11 +126,12 @@ end
 local SUMP = { 5, 5.5 }
 
 scripttable.core_pumps = function()
+  if not anyWaiting("core_coolant", "corePumping") then return end
   local m = playerIn("core_coolant", 12)
   if not m or m.corePumping then return end
   m.corePumping = true
   local x, y = inRoom(m, SUMP[1], SUMP[2])
-  CreateZSpawner(x, y, m.a + math.pi, 5)
+  CreateZSpawner(x, y, m.a - 2.3, 5)
   local tx, ty = inRoom(m, 0.5, 3.0)
   CreateTextObj(tx, ty, "ON")
   PlaySound("beep")
