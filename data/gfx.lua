@@ -111,6 +111,15 @@ local SPRITES = {
   { "spr_zombitykid1",   "gfx/zombitykid1.png",        4,  1,    8,   8 },
   { "spr_luukeretykid",  "gfx/luukeretykid.png",       5,  1,    8,   8 },
   { "spr_turretparts",   "gfx/turretparts.png",        3,  1,    8,   8 },
+
+  -- core ---
+  -- the finale's machinery; spr_core_glow: 0 red beacon light, 1 violet
+  { "spr_core_reactor",  "gfx/core_reactor.png",       1,  1,   24,  24 },
+  { "spr_core_coil",     "gfx/core_coil.png",          1,  1,   16,  16 },
+  { "spr_core_pylon",    "gfx/core_pylon.png",         1,  1,   12,  24 },
+  { "spr_core_cables",   "gfx/core_cables.png",        1,  1,   36,  10 },
+  { "spr_core_beacon",   "gfx/core_beacon.png",        1,  1,    8,   8 },
+  { "spr_core_glow",     "gfx/core_glow.png",          2,  1,   48,  48 },
 }
 
 -- Plain textures, for floor bitmaps (CreateBitmap with a texture region)
@@ -124,6 +133,8 @@ local TEXTURES = {
   { "tex_floor_grate",     "gfx/tex_floor_grate.png" },
   { "tex_floor_tiles",     "gfx/tex_floor_tiles.png" },
   { "tex_floor_hazard",    "gfx/tex_floor_hazard.png" },
+  { "tex_floor_core_circuit", "gfx/tex_floor_core_circuit.png" },
+  { "tex_floor_core_conduit", "gfx/tex_floor_core_conduit.png" },
 }
 
 local textures = {}

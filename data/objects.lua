@@ -80,4 +80,22 @@ objectlist = {
 
   -- light -----------------------------------------------------------------
   lamp_glow    = kind{ collision = 0, depth = 20, rectangle = 0, sprite = "spr_lampglow", rw = 24 },
+
+  -- core ---
+  -- cover to fight round: the reactor column hides a soldier; the pylon, the
+  -- trunk and the coil stop bullets but not sight (a pylon that cast view
+  -- shadows would be drawn black over its lights, like a wall)
+  core_reactor = kind{ collision = 1, depth = 11, rectangle = 0, fovshadows = 1, material = 3,
+                       sprite = "spr_core_reactor", rw = 12, shadowdist = 3 },
+  core_coil    = kind{ collision = 1, depth = 8, rectangle = 0, material = 1,
+                       sprite = "spr_core_coil", rw = 8, shadowdist = 2 },
+  core_pylon   = kind{ collision = 1, depth = 10, rectangle = 1, material = 3,
+                       sprite = "spr_core_pylon", rw = 12, rh = 24, shadowdist = 2 },
+  core_cable_trunk = kind{ collision = 1, depth = 8, rectangle = 1, material = 2,
+                           sprite = "spr_core_cables", rw = 36, rh = 10, shadowdist = 2 },
+  core_beacon  = kind{ collision = 0, depth = 9, rectangle = 0, material = 2,
+                       sprite = "spr_core_beacon", rw = 4, shadowdist = 1 },
+  -- light
+  core_red_glow    = kind{ collision = 0, depth = 20, rectangle = 0, frame = 0, sprite = "spr_core_glow", rw = 24 },
+  core_violet_glow = kind{ collision = 0, depth = 20, rectangle = 0, frame = 1, sprite = "spr_core_glow", rw = 24 },
 }

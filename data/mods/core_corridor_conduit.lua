@@ -1,0 +1,36 @@
+modlist.core_corridor_conduit={}
+modlist.core_corridor_conduit.w=-16.000000
+modlist.core_corridor_conduit.h=-4.000000
+
+table.insert(modlist.core_corridor_conduit,{x=-8.000000,y=0.000000,a=3.141593})
+table.insert(modlist.core_corridor_conduit,{x=8.000000,y=0.000000,a=0.000000})
+
+function modlist.core_corridor_conduit.CreateObjects()
+	CreateBlock(-7.000000,-2.000000,0.000000,12,0)
+	CreateBlock(-5.000000,-2.000000,0.000000,12,0)
+	CreateBlock(-3.000000,-2.000000,0.000000,13,0)
+	CreateBlock(-1.000000,-2.000000,0.000000,12,0)
+	CreateBlock(1.000000,-2.000000,0.000000,12,0)
+	CreateBlock(3.000000,-2.000000,0.000000,13,0)
+	CreateBlock(5.000000,-2.000000,0.000000,12,0)
+	CreateBlock(7.000000,-2.000000,0.000000,12,0)
+	CreateBlock(-7.000000,2.000000,0.000000,12,0)
+	CreateBlock(-5.000000,2.000000,0.000000,12,0)
+	CreateBlock(-3.000000,2.000000,0.000000,13,0)
+	CreateBlock(-1.000000,2.000000,0.000000,12,0)
+	CreateBlock(1.000000,2.000000,0.000000,12,0)
+	CreateBlock(3.000000,2.000000,0.000000,13,0)
+	CreateBlock(5.000000,2.000000,0.000000,12,0)
+	CreateBlock(7.000000,2.000000,0.000000,12,0)
+	CreateNode(-8.000000,0.000000,3.141593,0)
+	CreateDoor(-1.000000,0.000000,1.570796,3)
+	CreateNode(8.000000,0.000000,0.000000,0)
+	CreateBitmap(-7.000000,0.000000,0.000000,0,0,24,24,"tex_floor_core_circuit")
+	CreateBitmap(-5.000000,0.000000,0.000000,5,0,29,24,"tex_floor_core_conduit")
+	CreateBitmap(-3.000000,0.000000,0.000000,10,0,34,24,"tex_floor_core_conduit")
+	CreateBitmap(-1.000000,0.000000,0.000000,15,1,39,25,"tex_floor_core_circuit")
+	CreateBitmap(1.000000,0.000000,0.000000,4,0,28,24,"tex_floor_core_conduit")
+	CreateBitmap(3.000000,0.000000,0.000000,9,0,33,24,"tex_floor_core_conduit")
+	CreateBitmap(5.000000,0.000000,0.000000,14,0,38,24,"tex_floor_core_conduit")
+	CreateBitmap(7.000000,0.000000,0.000000,3,13,27,37,"tex_floor_core_circuit")
+end
