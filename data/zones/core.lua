@@ -3,7 +3,7 @@
 -- its gate room is the finale's arena.
 zones.core = {
   title = "the core",
-  tint = { 0.85, 0.66, 1.0 },
+  tint = { 0.9, 0.78, 1.0 },
   wall = 12,  -- dark alloy with a violet light line (13 is the red-lit vent)
   door = 3,   -- the core's dark alloy door leaf
 }
@@ -63,7 +63,7 @@ scripttable.core_arrival = function()
   levelPlan.coreArrived = true
   local start = levelPlan.modules and levelPlan.modules[1]
   local at = start and ARRIVAL_TEXT[start.name] or { -6.5, -7.5 }
-  CreateTextObj(at[1], at[2], "CORE")
+  CreateTextObj(at[1], at[2], "10")
 end
 
 -- The arenas (core_gate_reactor, core_gate_heart): stepping in from the
