@@ -111,6 +111,17 @@ local SPRITES = {
   { "spr_zombitykid1",   "gfx/zombitykid1.png",        4,  1,    8,   8 },
   { "spr_luukeretykid",  "gfx/luukeretykid.png",       5,  1,    8,   8 },
   { "spr_turretparts",   "gfx/turretparts.png",        3,  1,    8,   8 },
+
+  -- foundry ---
+  -- floor previews of the module editor, props of objects.lua and the fire light
+  { "spr_floor_foundry_plate", "gfx/tex_floor_foundry_plate.png", 2, 2, 24, 24 },
+  { "spr_floor_foundry_slag",  "gfx/tex_floor_foundry_slag.png",  2, 2, 24, 24 },
+  { "spr_foundry_crucible", "gfx/foundry_crucible.png",      1,  1,   20,  20 },
+  { "spr_foundry_ingots",  "gfx/foundry_ingots.png",         1,  1,   24,  16 },
+  { "spr_foundry_slagheap", "gfx/foundry_slagheap.png",      1,  1,   24,  24 },
+  { "spr_foundry_furnace", "gfx/foundry_furnace.png",        1,  1,   32,  24 },
+  { "spr_foundry_lever",   "gfx/foundry_lever.png",          2,  1,   12,  12 },
+  { "spr_foundry_glow",    "gfx/foundry_glow.png",           1,  1,   48,  48 },
 }
 
 -- Plain textures, for floor bitmaps (CreateBitmap with a texture region)
@@ -124,6 +135,8 @@ local TEXTURES = {
   { "tex_floor_grate",     "gfx/tex_floor_grate.png" },
   { "tex_floor_tiles",     "gfx/tex_floor_tiles.png" },
   { "tex_floor_hazard",    "gfx/tex_floor_hazard.png" },
+  { "tex_floor_foundry_plate", "gfx/tex_floor_foundry_plate.png" },
+  { "tex_floor_foundry_slag",  "gfx/tex_floor_foundry_slag.png" },
 }
 
 local textures = {}

@@ -80,4 +80,25 @@ objectlist = {
 
   -- light -----------------------------------------------------------------
   lamp_glow    = kind{ collision = 0, depth = 20, rectangle = 0, sprite = "spr_lampglow", rw = 24 },
+
+  -- foundry ---------------------------------------------------------------
+  -- a crucible of molten metal on its trunnions; bullets ring off the iron
+  foundry_crucible = kind{ collision = 1, depth = 9, rectangle = 0, material = 1,
+                           sprite = "spr_foundry_crucible", rw = 10, shadowdist = 3 },
+  -- pig iron in crossed courses: low cover, sight passes over it
+  foundry_ingots   = kind{ collision = 1, depth = 7, rectangle = 1, material = 2,
+                           sprite = "spr_foundry_ingots", rw = 24, rh = 16, shadowdist = 2 },
+  foundry_slagheap = kind{ collision = 1, depth = 6, rectangle = 0, material = 0,
+                           sprite = "spr_foundry_slagheap", rw = 12, shadowdist = 2 },
+  -- a furnace with its mouth on the front (+y) edge; a wall to sight and shot
+  foundry_furnace  = kind{ collision = 1, depth = 10, rectangle = 1, fovshadows = 1, material = 0,
+                           sprite = "spr_foundry_furnace", rw = 32, rh = 24, shadowdist = 3 },
+  -- the line switch on its post: 0 dead, 1 thrown (laid over the first by the
+  -- switch's trigger script)
+  foundry_lever    = kind{ collision = 1, depth = 8, rectangle = 1, material = 2, frame = 0,
+                           sprite = "spr_foundry_lever", rw = 12, rh = 12, shadowdist = 2 },
+  foundry_lever_thrown = kind{ collision = 0, depth = 9, rectangle = 1, material = 2, frame = 1,
+                               sprite = "spr_foundry_lever", rw = 12, rh = 12 },
+  -- the fire's light round a furnace mouth or a crucible
+  foundry_glow     = kind{ collision = 0, depth = 21, rectangle = 0, sprite = "spr_foundry_glow", rw = 24 },
 }
