@@ -90,8 +90,9 @@ objectlist = {
                            sprite = "spr_foundry_ingots", rw = 24, rh = 16, shadowdist = 2 },
   foundry_slagheap = kind{ collision = 1, depth = 6, rectangle = 0, material = 0,
                            sprite = "spr_foundry_slagheap", rw = 12, shadowdist = 2 },
-  -- a furnace with its mouth on the front (+y) edge; a wall to sight and shot
-  foundry_furnace  = kind{ collision = 1, depth = 10, rectangle = 1, fovshadows = 1, material = 0,
+  -- a furnace with its mouth on the front (+y) edge (no view shadows: it
+  -- would be drawn as a black wall)
+  foundry_furnace  = kind{ collision = 1, depth = 10, rectangle = 1, material = 0,
                            sprite = "spr_foundry_furnace", rw = 32, rh = 24, shadowdist = 3 },
   -- the line switch on its post: 0 dead, 1 thrown (laid over the first by the
   -- switch's trigger script)
