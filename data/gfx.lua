@@ -122,6 +122,7 @@ local SPRITES = {
   { "spr_foundry_furnace", "gfx/foundry_furnace.png",        1,  1,   32,  24 },
   { "spr_foundry_lever",   "gfx/foundry_lever.png",          2,  1,   12,  12 },
   { "spr_foundry_glow",    "gfx/foundry_glow.png",           1,  1,   48,  48 },
+  { "spr_foundry_cinders", "gfx/foundry_cinders.png",        1,  1,   16,  16 },
 }
 
 -- Plain textures, for floor bitmaps (CreateBitmap with a texture region)

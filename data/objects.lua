@@ -100,6 +100,8 @@ objectlist = {
                            sprite = "spr_foundry_lever", rw = 12, rh = 12, shadowdist = 2 },
   foundry_lever_thrown = kind{ collision = 0, depth = 9, rectangle = 1, material = 2, frame = 1,
                                sprite = "spr_foundry_lever", rw = 12, rh = 12 },
+  -- slag chips and clinker on the floor
+  foundry_cinders  = kind{ collision = 0, depth = 1, rectangle = 0, sprite = "spr_foundry_cinders", rw = 8 },
   -- the fire's light round a furnace mouth or a crucible
   foundry_glow     = kind{ collision = 0, depth = 21, rectangle = 0, sprite = "spr_foundry_glow", rw = 24 },
 }

@@ -9,9 +9,10 @@ table.insert(modlist.foundry_start_charging_floor,{x=0.000000,y=9.000000,a=1.570
 
 function modlist.foundry_start_charging_floor.CreateObjects()
 	CreateMapMarker(0.000000,0.000000,0.200000,0.600000,1.000000)
+	CreateObject(3.000000,6.000000,0.000000,"foundry_cinders")
 	CreateContainer(6.500000,-2.500000,-1.570796,"spr_hiteckast")
 	CreateContainer(-6.500000,3.000000,1.570796,"spr_metallkast")
-	CreateContainer(-4.000000,6.000000,0.000000,"spr_puitkast")
+	CreateContainer(-4.000000,6.000000,-0.000000,"spr_puitkast")
 	CreateObject(5.000000,5.000000,0.000000,"foundry_slagheap")
 	CreateObject(5.000000,-5.000000,0.000000,"foundry_ingots")
 	CreateObject(-5.000000,-5.000000,0.000000,"foundry_crucible")
