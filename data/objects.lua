@@ -94,8 +94,8 @@ objectlist = {
   -- would be drawn as a black wall)
   foundry_furnace  = kind{ collision = 1, depth = 10, rectangle = 1, material = 0,
                            sprite = "spr_foundry_furnace", rw = 32, rh = 24, shadowdist = 3 },
-  -- the line switch on its post: 0 dead, 1 thrown (laid over the first by the
-  -- switch's trigger script)
+  -- a lever panel (the furnace line's switch, the ladle store's door release):
+  -- 0 up, 1 thrown, laid over the first by the lever's trigger script
   foundry_lever    = kind{ collision = 1, depth = 8, rectangle = 1, material = 2, frame = 0,
                            sprite = "spr_foundry_lever", rw = 12, rh = 12, shadowdist = 2 },
   foundry_lever_thrown = kind{ collision = 0, depth = 9, rectangle = 1, material = 2, frame = 1,
