@@ -120,6 +120,18 @@ local SPRITES = {
   { "spr_core_cables",   "gfx/core_cables.png",        1,  1,   36,  10 },
   { "spr_core_beacon",   "gfx/core_beacon.png",        1,  1,    8,   8 },
   { "spr_core_glow",     "gfx/core_glow.png",          2,  1,   48,  48 },
+
+  -- foundry ---
+  -- floor previews of the module editor, props of objects.lua and the fire light
+  { "spr_floor_foundry_plate", "gfx/tex_floor_foundry_plate.png", 2, 2, 24, 24 },
+  { "spr_floor_foundry_slag",  "gfx/tex_floor_foundry_slag.png",  2, 2, 24, 24 },
+  { "spr_foundry_crucible", "gfx/foundry_crucible.png",      1,  1,   20,  20 },
+  { "spr_foundry_ingots",  "gfx/foundry_ingots.png",         1,  1,   24,  16 },
+  { "spr_foundry_slagheap", "gfx/foundry_slagheap.png",      1,  1,   24,  24 },
+  { "spr_foundry_furnace", "gfx/foundry_furnace.png",        1,  1,   32,  24 },
+  { "spr_foundry_lever",   "gfx/foundry_lever.png",          2,  1,   12,  12 },
+  { "spr_foundry_glow",    "gfx/foundry_glow.png",           1,  1,   48,  48 },
+  { "spr_foundry_cinders", "gfx/foundry_cinders.png",        1,  1,   16,  16 },
 }
 
 -- Plain textures, for floor bitmaps (CreateBitmap with a texture region)
@@ -135,6 +147,9 @@ local TEXTURES = {
   { "tex_floor_hazard",    "gfx/tex_floor_hazard.png" },
   { "tex_floor_core_circuit", "gfx/tex_floor_core_circuit.png" },
   { "tex_floor_core_conduit", "gfx/tex_floor_core_conduit.png" },
+
+  { "tex_floor_foundry_plate", "gfx/tex_floor_foundry_plate.png" },
+  { "tex_floor_foundry_slag",  "gfx/tex_floor_foundry_slag.png" },
 }
 
 local textures = {}

@@ -98,4 +98,28 @@ objectlist = {
   -- light
   core_red_glow    = kind{ collision = 0, depth = 20, rectangle = 0, frame = 0, sprite = "spr_core_glow", rw = 24 },
   core_violet_glow = kind{ collision = 0, depth = 20, rectangle = 0, frame = 1, sprite = "spr_core_glow", rw = 24 },
+
+  -- foundry ---------------------------------------------------------------
+  -- a crucible of molten metal on its trunnions; bullets ring off the iron
+  foundry_crucible = kind{ collision = 1, depth = 9, rectangle = 0, material = 1,
+                           sprite = "spr_foundry_crucible", rw = 10, shadowdist = 3 },
+  -- pig iron in crossed courses: low cover, sight passes over it
+  foundry_ingots   = kind{ collision = 1, depth = 7, rectangle = 1, material = 2,
+                           sprite = "spr_foundry_ingots", rw = 24, rh = 16, shadowdist = 2 },
+  foundry_slagheap = kind{ collision = 1, depth = 6, rectangle = 0, material = 0,
+                           sprite = "spr_foundry_slagheap", rw = 12, shadowdist = 2 },
+  -- a furnace with its mouth on the front (+y) edge (no view shadows: it
+  -- would be drawn as a black wall)
+  foundry_furnace  = kind{ collision = 1, depth = 10, rectangle = 1, material = 0,
+                           sprite = "spr_foundry_furnace", rw = 32, rh = 24, shadowdist = 3 },
+  -- a lever panel (the furnace line's switch, the ladle store's door release):
+  -- 0 up, 1 thrown, laid over the first by the lever's trigger script
+  foundry_lever    = kind{ collision = 1, depth = 8, rectangle = 1, material = 2, frame = 0,
+                           sprite = "spr_foundry_lever", rw = 12, rh = 12, shadowdist = 2 },
+  foundry_lever_thrown = kind{ collision = 0, depth = 9, rectangle = 1, material = 2, frame = 1,
+                               sprite = "spr_foundry_lever", rw = 12, rh = 12 },
+  -- slag chips and clinker on the floor
+  foundry_cinders  = kind{ collision = 0, depth = 1, rectangle = 0, sprite = "spr_foundry_cinders", rw = 8 },
+  -- the fire's light round a furnace mouth or a crucible
+  foundry_glow     = kind{ collision = 0, depth = 21, rectangle = 0, sprite = "spr_foundry_glow", rw = 24 },
 }
