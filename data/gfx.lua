@@ -111,6 +111,14 @@ local SPRITES = {
   { "spr_zombitykid1",   "gfx/zombitykid1.png",        4,  1,    8,   8 },
   { "spr_luukeretykid",  "gfx/luukeretykid.png",       5,  1,    8,   8 },
   { "spr_turretparts",   "gfx/turretparts.png",        3,  1,    8,   8 },
+
+  -- laboratories ---
+  { "spr_labs_tank",       "gfx/labs_tank.png",       2,  1,   24,  24 },
+  { "spr_labs_centrifuge", "gfx/labs_centrifuge.png", 1,  1,   20,  20 },
+  { "spr_labs_bench",      "gfx/labs_bench.png",      1,  1,   36,  14 },
+  { "spr_labs_cryopod",    "gfx/labs_cryopod.png",    1,  1,   28,  14 },
+  { "spr_labs_screens",    "gfx/labs_screens.png",    2,  1,   28,  12 },
+  { "spr_labs_switch",     "gfx/labs_switch.png",     2,  1,   12,   8 },
 }
 
 -- Plain textures, for floor bitmaps (CreateBitmap with a texture region)
@@ -124,6 +132,8 @@ local TEXTURES = {
   { "tex_floor_grate",     "gfx/tex_floor_grate.png" },
   { "tex_floor_tiles",     "gfx/tex_floor_tiles.png" },
   { "tex_floor_hazard",    "gfx/tex_floor_hazard.png" },
+  { "tex_floor_labs_tile",  "gfx/tex_floor_labs_tile.png" },
+  { "tex_floor_labs_grate", "gfx/tex_floor_labs_grate.png" },
 }
 
 local textures = {}
