@@ -132,6 +132,14 @@ local SPRITES = {
   { "spr_foundry_lever",   "gfx/foundry_lever.png",          2,  1,   12,  12 },
   { "spr_foundry_glow",    "gfx/foundry_glow.png",           1,  1,   48,  48 },
   { "spr_foundry_cinders", "gfx/foundry_cinders.png",        1,  1,   16,  16 },
+
+  -- laboratories ---
+  { "spr_labs_tank",       "gfx/labs_tank.png",       2,  1,   24,  24 },
+  { "spr_labs_centrifuge", "gfx/labs_centrifuge.png", 1,  1,   20,  20 },
+  { "spr_labs_bench",      "gfx/labs_bench.png",      1,  1,   36,  14 },
+  { "spr_labs_cryopod",    "gfx/labs_cryopod.png",    1,  1,   28,  14 },
+  { "spr_labs_screens",    "gfx/labs_screens.png",    2,  1,   28,  12 },
+  { "spr_labs_switch",     "gfx/labs_switch.png",     2,  1,   12,   8 },
 }
 
 -- Plain textures, for floor bitmaps (CreateBitmap with a texture region)
@@ -150,6 +158,9 @@ local TEXTURES = {
 
   { "tex_floor_foundry_plate", "gfx/tex_floor_foundry_plate.png" },
   { "tex_floor_foundry_slag",  "gfx/tex_floor_foundry_slag.png" },
+
+  { "tex_floor_labs_tile",  "gfx/tex_floor_labs_tile.png" },
+  { "tex_floor_labs_grate", "gfx/tex_floor_labs_grate.png" },
 }
 
 local textures = {}

@@ -122,4 +122,25 @@ objectlist = {
   foundry_cinders  = kind{ collision = 0, depth = 1, rectangle = 0, sprite = "spr_foundry_cinders", rw = 8 },
   -- the fire's light round a furnace mouth or a crucible
   foundry_glow     = kind{ collision = 0, depth = 21, rectangle = 0, sprite = "spr_foundry_glow", rw = 24 },
+
+  -- laboratories ---
+  -- specimen tanks: glass over a steel collar, whole and smashed (what an ambush leaves)
+  labs_tank        = kind{ collision = 1, depth = 10, rectangle = 0, fovshadows = 1, material = 3,
+                           sprite = "spr_labs_tank", rw = 12, shadowdist = 2 },
+  labs_tank_broken = kind{ collision = 1, depth = 10, rectangle = 0, fovshadows = 1, material = 3, frame = 1,
+                           sprite = "spr_labs_tank", rw = 12, shadowdist = 2 },
+  labs_centrifuge  = kind{ collision = 1, depth = 9, rectangle = 1, material = 2,
+                           sprite = "spr_labs_centrifuge", rw = 20, rh = 20, shadowdist = 2 },
+  -- low benches and pods: stop bodies, not sight
+  labs_bench       = kind{ collision = 1, depth = 7, rectangle = 1, material = 2,
+                           sprite = "spr_labs_bench", rw = 36, rh = 14, shadowdist = 2 },
+  labs_cryopod     = kind{ collision = 1, depth = 8, rectangle = 1, material = 3,
+                           sprite = "spr_labs_cryopod", rw = 28, rh = 14, shadowdist = 2 },
+  labs_screens     = kind{ collision = 1, depth = 9, rectangle = 1, fovshadows = 1, material = 3,
+                           sprite = "spr_labs_screens", rw = 28, rh = 12, shadowdist = 2 },
+  labs_screens_dark = kind{ collision = 1, depth = 9, rectangle = 1, fovshadows = 1, material = 3, frame = 1,
+                           sprite = "spr_labs_screens", rw = 28, rh = 12, shadowdist = 2 },
+  -- the switch box on a wall (its trigger is the room's); thrown, it shows frame 1
+  labs_switch      = kind{ collision = 0, depth = 11, rectangle = 0, sprite = "spr_labs_switch", rw = 6 },
+  labs_switch_on   = kind{ collision = 0, depth = 12, rectangle = 0, frame = 1, sprite = "spr_labs_switch", rw = 6 },
 }

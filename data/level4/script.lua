@@ -1,2 +1,2 @@
 -- Level 4: its seed and size. objects.lua builds it from the modules.
-level = { name = "level4", seed = 32209, size = 9 }
+level = { name = "level4", zone = "labs", seed = 32209, size = 9 }

@@ -1,2 +1,2 @@
 -- Level 6: its seed and size. objects.lua builds it from the modules.
-level = { name = "level6", seed = 47663, size = 12 }
+level = { name = "level6", zone = "labs", seed = 47663, size = 12 }

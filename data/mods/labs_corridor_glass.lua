@@ -1,0 +1,38 @@
+modlist.labs_corridor_glass={}
+modlist.labs_corridor_glass.w=-18.000000
+modlist.labs_corridor_glass.h=-4.000000
+
+table.insert(modlist.labs_corridor_glass,{x=-9.000000,y=0.000000,a=3.141593})
+table.insert(modlist.labs_corridor_glass,{x=9.000000,y=0.000000,a=0.000000})
+
+function modlist.labs_corridor_glass.CreateObjects()
+	CreateBlock(-8.000000,-2.000000,0.000000,8,0)
+	CreateBlock(-6.000000,-2.000000,0.000000,8,0)
+	CreateBlock(-4.000000,-2.000000,0.000000,9,0)
+	CreateBlock(-2.000000,-2.000000,0.000000,8,0)
+	CreateBlock(0.000000,-2.000000,0.000000,9,0)
+	CreateBlock(2.000000,-2.000000,0.000000,8,0)
+	CreateBlock(4.000000,-2.000000,0.000000,9,0)
+	CreateBlock(6.000000,-2.000000,0.000000,8,0)
+	CreateBlock(8.000000,-2.000000,0.000000,8,0)
+	CreateBlock(-8.000000,2.000000,0.000000,8,0)
+	CreateBlock(-6.000000,2.000000,0.000000,8,0)
+	CreateBlock(-4.000000,2.000000,0.000000,9,0)
+	CreateBlock(-2.000000,2.000000,0.000000,8,0)
+	CreateBlock(0.000000,2.000000,0.000000,9,0)
+	CreateBlock(2.000000,2.000000,0.000000,8,0)
+	CreateBlock(4.000000,2.000000,0.000000,9,0)
+	CreateBlock(6.000000,2.000000,0.000000,8,0)
+	CreateBlock(8.000000,2.000000,0.000000,8,0)
+	CreateNode(-9.000000,0.000000,3.141593,0)
+	CreateNode(9.000000,0.000000,0.000000,0)
+	CreateBitmap(-8.000000,0.000000,0.000000,0,0,24,24,"tex_floor_labs_grate")
+	CreateBitmap(-6.000000,0.000000,0.000000,5,11,29,35,"tex_floor_labs_grate")
+	CreateBitmap(-4.000000,0.000000,0.000000,10,6,34,30,"tex_floor_labs_grate")
+	CreateBitmap(-2.000000,0.000000,0.000000,15,1,39,25,"tex_floor_labs_grate")
+	CreateBitmap(0.000000,0.000000,0.000000,4,12,28,36,"tex_floor_labs_grate")
+	CreateBitmap(2.000000,0.000000,0.000000,9,7,33,31,"tex_floor_labs_grate")
+	CreateBitmap(4.000000,0.000000,0.000000,14,2,38,26,"tex_floor_labs_grate")
+	CreateBitmap(6.000000,0.000000,0.000000,3,13,27,37,"tex_floor_labs_grate")
+	CreateBitmap(8.000000,0.000000,0.000000,8,8,32,32,"tex_floor_labs_grate")
+end
