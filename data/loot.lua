@@ -83,9 +83,11 @@ CRATE_SIZE = {
 }
 
 -- The first crate stocked on a level holds these first (the start room's
--- crates are the first ones built), so nobody starts empty-handed.
+-- crates are the first ones built), so nobody starts empty-handed, and the
+-- foundry's last level hands out the laser the core will call for.
 LEVEL_KIT = {
   [1] = { "pistol", "pistol ammo" },
+  [9] = { "laser rifle", "energy cells" },
 }
 
 -- A level number from 1 to the deepest level (NaN and huge numbers in a

@@ -251,7 +251,7 @@ TEST_F(LevelReachability, EveryZoneBuildsReachableLevelsForAnySeed)
                   "end"),
               "");
     const int zoneCount = int(Number("#zoneNames"));
-    ASSERT_GE(zoneCount, 1);
+    ASSERT_GE(zoneCount, 4);
     int built = 0;
     for (int z = 1; z <= zoneCount; ++z) {
         const std::string zone = String("zoneNames[" + std::to_string(z) + "]");
