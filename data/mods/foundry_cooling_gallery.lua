@@ -8,7 +8,7 @@ table.insert(modlist.foundry_cooling_gallery,{x=9.000000,y=0.500000,a=0.000000})
 
 function modlist.foundry_cooling_gallery.CreateObjects()
 	CreateObject(4.000000,6.500000,0.000000,"foundry_cinders")
-	CreateContainer(-4.000000,-6.000000,-0.000000,"spr_hiteckast")
+	CreateContainer(-4.000000,-6.000000,0.000000,"spr_hiteckast")
 	CreateContainer(-6.500000,5.500000,1.570796,"spr_metallkast")
 	CreateObject(5.500000,-5.000000,0.000000,"foundry_slagheap")
 	CreateObject(-5.500000,-5.000000,0.000000,"foundry_crucible")

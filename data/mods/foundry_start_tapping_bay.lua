@@ -9,7 +9,7 @@ table.insert(modlist.foundry_start_tapping_bay,{x=0.000000,y=7.000000,a=1.570796
 
 function modlist.foundry_start_tapping_bay.CreateObjects()
 	CreateMapMarker(0.000000,0.000000,0.200000,0.600000,1.000000)
-	CreateContainer(-2.500000,-4.500000,-0.000000,"spr_hiteckast")
+	CreateContainer(-2.500000,-4.500000,0.000000,"spr_hiteckast")
 	CreateContainer(-8.500000,3.000000,1.570796,"spr_metallkast")
 	CreateContainer(8.500000,3.000000,-1.570796,"spr_metallkast")
 	CreateObject(-4.500000,3.500000,0.000000,"foundry_ingots")

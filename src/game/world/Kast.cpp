@@ -171,7 +171,9 @@ std::string TKast::GetCreateCommand()
 {
     const b2Vec2 p = GetPosition();
     char line[128];
+    // + 0.0f turns the negated zero of an unturned crate into a plain zero, so
+    // a room saved again is the same file ("0.000000", not "-0.000000").
     std::snprintf(line, sizeof line, "CreateContainer(%f,%f,%f,", p.x - saveOriginX,
-                  p.y - saveOriginY, -GetAngle());
+                  p.y - saveOriginY, -GetAngle() + 0.0f);
     return line + LuaQuoted(crateKind) + ")\n";
 }
