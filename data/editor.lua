@@ -104,6 +104,12 @@ local floors = {
   { "tex_floor_grate", "spr_floor_grate" },
   { "tex_floor_tiles", "spr_floor_tiles" },
   { "tex_floor_hazard", "spr_floor_hazard" },
+  { "tex_floor_labs_tile", "spr_floor_labs_tile" },
+  { "tex_floor_labs_grate", "spr_floor_labs_grate" },
+  { "tex_floor_foundry_plate", "spr_floor_foundry_plate" },
+  { "tex_floor_foundry_slag", "spr_floor_foundry_slag" },
+  { "tex_floor_core_circuit", "spr_floor_core_circuit" },
+  { "tex_floor_core_conduit", "spr_floor_core_conduit" },
 }
 for _, f in ipairs(floors) do
   local texture = f[1]

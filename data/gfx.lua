@@ -60,6 +60,12 @@ local SPRITES = {
   { "spr_floor_grate",   "gfx/tex_floor_grate.png",    2,  2,   24,  24 },
   { "spr_floor_tiles",   "gfx/tex_floor_tiles.png",    2,  2,   24,  24 },
   { "spr_floor_hazard",  "gfx/tex_floor_hazard.png",   2,  1,   24,  16 },
+  { "spr_floor_labs_tile",     "gfx/tex_floor_labs_tile.png",     2, 2, 24, 24 },
+  { "spr_floor_labs_grate",    "gfx/tex_floor_labs_grate.png",    2, 2, 24, 24 },
+  { "spr_floor_foundry_plate", "gfx/tex_floor_foundry_plate.png", 2, 2, 24, 24 },
+  { "spr_floor_foundry_slag",  "gfx/tex_floor_foundry_slag.png",  2, 2, 24, 24 },
+  { "spr_floor_core_circuit",  "gfx/tex_floor_core_circuit.png",  2, 2, 24, 24 },
+  { "spr_floor_core_conduit",  "gfx/tex_floor_core_conduit.png",  2, 2, 24, 24 },
 
   -- scenery of objects.lua
   { "spr_pillar",        "gfx/pillar.png",             1,  1,   20,  20 },
@@ -122,9 +128,7 @@ local SPRITES = {
   { "spr_core_glow",     "gfx/core_glow.png",          2,  1,   48,  48 },
 
   -- foundry ---
-  -- floor previews of the module editor, props of objects.lua and the fire light
-  { "spr_floor_foundry_plate", "gfx/tex_floor_foundry_plate.png", 2, 2, 24, 24 },
-  { "spr_floor_foundry_slag",  "gfx/tex_floor_foundry_slag.png",  2, 2, 24, 24 },
+  -- props of objects.lua and the fire light
   { "spr_foundry_crucible", "gfx/foundry_crucible.png",      1,  1,   20,  20 },
   { "spr_foundry_ingots",  "gfx/foundry_ingots.png",         1,  1,   24,  16 },
   { "spr_foundry_slagheap", "gfx/foundry_slagheap.png",      1,  1,   24,  24 },
