@@ -23,11 +23,18 @@ function Where(tag)
 end
 -- Puts a fresh player three units south of the gate, for walking north into
 -- it; he becomes the player, the one who arrived stays behind unseen.
+-- Where the level's gate trigger stands, whichever gate room it is in.
+local createTrigger = CreateTrigger
+function CreateTrigger(x, y, r, name, ...)
+  if name == "gate" then
+    local tx, ty, ta = GetCreationTransform()
+    gateX, gateY = TransformPoint(x, y, tx, ty, ta)
+  end
+  return createTrigger(x, y, r, name, ...)
+end
 function BesideTheGate()
-  local g = levelPlan.gate
-  local x, y = TransformPoint(0, -0.5, g.x, g.y, g.a)
   SetCreationTransform(0, 0, 0)
-  CreatePlayer(x, y + 3)
+  CreatePlayer(gateX, gateY + 1)
 end
 )";
 

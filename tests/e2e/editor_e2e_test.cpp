@@ -278,7 +278,7 @@ TEST(ModuleEditor, EveryPaletteCommandHasAPreviewAndBuildsOnePiece)
     // The kinds our rooms are made of, and every enemy.
     EXPECT_EQ(kinds["CreateBlock"], 5) << "each wall type";
     EXPECT_EQ(kinds["CreateContainer"], 3) << "each crate kind";
-    EXPECT_EQ(kinds["CreateBitmap"], 6) << "each floor texture and the gate pad";
+    EXPECT_EQ(kinds["CreateBitmap"], 12) << "each zone's floor textures and the gate pad";
     EXPECT_GE(kinds["CreateObject"], 20) << "every kind of objects.lua";
     for (const char* kind : {"CreateBreakableBlock", "CreateDoor", "CreateNode", "CreateTrigger", "CreateDirectionController",
                              "CreateMapMarker", "CreateBigZombie", "CreateSoldier", "CreateRedSoldier", "CreateGreySoldier",
