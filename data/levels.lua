@@ -269,6 +269,29 @@ function ZoneLook(zone)
   }
 end
 
+-- For the rooms' trigger scripts: the placed module called `name` nearest to
+-- the player in the plan of the level being played, with the player's position in that module's own
+-- coordinates; nil when there is no such module within reach (a trigger met
+-- in the editor, or no player).
+function PlayerInModule(name, reach)
+  if type(levelPlan) ~= "table" or type(levelPlan.modules) ~= "table" then return nil end
+  local who = player.GetPlayer()
+  if not who then return nil end
+  local px, py = object.GetXForm(who)
+  if type(px) ~= "number" or type(py) ~= "number" then return nil end
+  local best, bestDistance
+  for _, m in ipairs(levelPlan.modules) do
+    if m.name == name and type(m.x) == "number" and type(m.y) == "number" and type(m.a) == "number" then
+      local d = (m.x - px) ^ 2 + (m.y - py) ^ 2
+      if not best or d < bestDistance then best, bestDistance = m, d end
+    end
+  end
+  if not best or bestDistance > reach * reach then return nil end
+  local dx, dy = px - best.x, py - best.y
+  local c, s = math.cos(best.a), math.sin(best.a)
+  return best, dx * c + dy * s, -dx * s + dy * c
+end
+
 -- Planning -----------------------------------------------------------------
 
 local function isPassage(name)

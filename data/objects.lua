@@ -124,7 +124,7 @@ objectlist = {
   foundry_glow     = kind{ collision = 0, depth = 21, rectangle = 0, sprite = "spr_foundry_glow", rw = 24 },
 
   -- laboratories ---
-  -- specimen tanks: glass over a steel collar, whole and smashed (what an ambush leaves)
+  -- sample tanks: glass over a steel collar, whole and smashed (what an ambush leaves)
   labs_tank        = kind{ collision = 1, depth = 10, rectangle = 0, fovshadows = 1, material = 3,
                            sprite = "spr_labs_tank", rw = 12, shadowdist = 2 },
   labs_tank_broken = kind{ collision = 1, depth = 10, rectangle = 0, fovshadows = 1, material = 3, frame = 1,

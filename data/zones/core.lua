@@ -10,27 +10,7 @@ zones.core = {
 
 -- Trigger scripts of the core's rooms ------------------------------------------
 
--- The placed module called `name` that the player stands in (the nearest one
--- within `reach` of him) and the player's position in its own coordinates;
--- nil without a level plan, a player, or such a module near him.
-local function playerIn(name, reach)
-  if type(levelPlan) ~= "table" or type(levelPlan.modules) ~= "table" then return nil end
-  local who = player.GetPlayer()
-  if not who then return nil end
-  local px, py = object.GetXForm(who)
-  if type(px) ~= "number" or type(py) ~= "number" then return nil end
-  local best, bestDistance
-  for _, m in ipairs(levelPlan.modules) do
-    if m.name == name and type(m.x) == "number" and type(m.y) == "number" and type(m.a) == "number" then
-      local d = (m.x - px) ^ 2 + (m.y - py) ^ 2
-      if not best or d < bestDistance then best, bestDistance = m, d end
-    end
-  end
-  if not best or bestDistance > reach * reach then return nil end
-  local dx, dy = px - best.x, py - best.y
-  local c, s = math.cos(best.a), math.sin(best.a)
-  return best, dx * c + dy * s, -dx * s + dy * c
-end
+local playerIn = PlayerInModule
 
 -- True when some placed module called `name` still waits for its event:
 -- its field `done` is still unset. The triggers fire again and again while

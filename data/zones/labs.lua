@@ -81,22 +81,22 @@ local function levelNumber()
   return LevelNumber and LevelNumber(currentLevel) or 4
 end
 
--- labs_specimens: the hall of specimen tanks between two airlock frames.
+-- labs_tank_hall: the hall of sample tanks between two airlock frames.
 -- Whichever frame the player comes through, a door slams shut in it behind
 -- him, the tanks burst and what was in them comes out. The door opens again
 -- for the player like any other: it cuts him off, it does not shut him in.
-local SPECIMEN_TANKS = { { -4, -4 }, { 0, -4 }, { 4, -4 }, { -4, 4 }, { 0, 4 }, { 4, 4 } }
-local SPECIMEN_FRAMES = { w = { -8, 0 }, e = { 8, 0 } }
+local TANK_HALL_TANKS = { { -4, -4 }, { 0, -4 }, { 4, -4 }, { -4, 4 }, { 0, 4 }, { 4, 4 } }
+local TANK_HALL_FRAMES = { w = { -8, 0 }, e = { 8, 0 } }
 
-local function specimenAmbush(side)
+local function tankHallAmbush(side)
   local trigger = side == "w" and { -5.8, 0 } or { 5.8, 0 }
-  local room = placedRoom("labs_specimens", trigger[1], trigger[2])
+  local room = placedRoom("labs_tank_hall", trigger[1], trigger[2])
   if not room or not once(room, "ambush") then return end
-  local frame = SPECIMEN_FRAMES[side]
+  local frame = TANK_HALL_FRAMES[side]
   local level = levelNumber()
   inRoom(room, function()
     CreateDoor(frame[1], frame[2], 1.570796, zones.labs.door)
-    for i, tank in ipairs(SPECIMEN_TANKS) do
+    for i, tank in ipairs(TANK_HALL_TANKS) do
       CreateObject(tank[1], tank[2], 0, "labs_tank_broken")
       -- out of the tank, on the side towards the hall's middle row
       local out = tank[2] < 0 and 1.4 or -1.4
@@ -110,8 +110,8 @@ local function specimenAmbush(side)
   if PlaySound then pcall(PlaySound, "uks") end
 end
 
-scripttable.labs_ambush_w = function() specimenAmbush("w") end
-scripttable.labs_ambush_e = function() specimenAmbush("e") end
+scripttable.labs_ambush_w = function() tankHallAmbush("w") end
+scripttable.labs_ambush_e = function() tankHallAmbush("e") end
 
 -- labs_cold_store: the switch by the pods starts the thaw cycle. The store
 -- hands out a locker of supplies, and the sleepers in the pods wake: a

@@ -87,10 +87,10 @@ TEST_F(LabsZone, TheZoneHasItsLook)
 
 TEST_F(LabsZone, TheAmbushShutsTheFrameBehindThePlayerInHisOwnCopyOfTheHallOnce)
 {
-    // Two specimen halls; the second is turned a half turn and the player
+    // Two tank halls; the second is turned a half turn and the player
     // stands at its west trigger (room point -5.8, 0).
-    Run("levelPlan = { modules = { { name = 'labs_specimens', x = 0, y = 0, a = 0 },"
-        "                          { name = 'labs_specimens', x = 100, y = 50, a = math.pi } } }"
+    Run("levelPlan = { modules = { { name = 'labs_tank_hall', x = 0, y = 0, a = 0 },"
+        "                          { name = 'labs_tank_hall', x = 100, y = 50, a = math.pi } } }"
         "playerX, playerY = TransformPoint(-5.8, 0, 100, 50, math.pi)"
         "SetCreationTransform(7, 8, 0.5)");
     Run("scripttable.labs_ambush_w() scripttable.labs_ambush_w() scripttable.labs_ambush_e()");

@@ -1,11 +1,11 @@
-modlist.labs_specimens={}
-modlist.labs_specimens.w=-26.000000
-modlist.labs_specimens.h=-16.000000
+modlist.labs_tank_hall={}
+modlist.labs_tank_hall.w=-26.000000
+modlist.labs_tank_hall.h=-16.000000
 
-table.insert(modlist.labs_specimens,{x=-13.000000,y=0.000000,a=3.141593})
-table.insert(modlist.labs_specimens,{x=13.000000,y=0.000000,a=0.000000})
+table.insert(modlist.labs_tank_hall,{x=-13.000000,y=0.000000,a=3.141593})
+table.insert(modlist.labs_tank_hall,{x=13.000000,y=0.000000,a=0.000000})
 
-function modlist.labs_specimens.CreateObjects()
+function modlist.labs_tank_hall.CreateObjects()
 	CreateBlock(-12.000000,-8.000000,0.000000,8,0)
 	CreateBlock(-10.000000,-8.000000,0.000000,8,0)
 	CreateBlock(-8.000000,-8.000000,0.000000,8,0)
