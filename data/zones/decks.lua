@@ -6,4 +6,5 @@ zones.decks = {
   tint = { 1.0, 1.0, 1.0 },
   wall = 0,  -- block value of the caps on unused connections (spr_sein frame)
   door = 0,  -- door kind at joints (spr_uks frame): grey steel
+  music = "decks",  -- the zone's track (music/decks.ogg)
 }
