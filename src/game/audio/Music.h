@@ -42,7 +42,7 @@ public:
     void Update();
 
     // The track playing or about to play ("" for none).
-    const std::string& Track() const { return current; }
+    const std::string& Track() const { return waiting ? waiting->name : current; }
     // The volume the stream is set to now (0..128), ducking included.
     int HeardVolume() const { return heard; }
 
