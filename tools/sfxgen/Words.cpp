@@ -6,15 +6,15 @@ namespace sfxgen {
 
 Words splitWords(std::string_view line)
 {
-    auto hash = line.find('#');
-    if (hash != std::string_view::npos)
-        line = line.substr(0, hash);
     Words words;
     std::size_t i = 0;
     auto space = [](char c) { return c == ' ' || c == '\t' || c == '\r'; };
     while (i < line.size()) {
         while (i < line.size() && space(line[i]))
             ++i;
+        // A comment starts with a word beginning with '#' ("c#3" is a note).
+        if (i < line.size() && line[i] == '#')
+            break;
         std::size_t start = i;
         while (i < line.size() && !space(line[i]))
             ++i;

@@ -8,7 +8,8 @@ namespace sfxgen {
 
 using Words = std::vector<std::string_view>;
 
-// The whitespace-separated words of one line, up to a '#' comment.
+// The whitespace-separated words of one line, up to a comment: a word that
+// begins with '#' and the rest of the line after it.
 Words splitWords(std::string_view line);
 
 // Calls `onLine(number, words)` for every line that has words (numbers from 1).
