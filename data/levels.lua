@@ -45,25 +45,21 @@ function NextLevel(name)
   return nil
 end
 
--- The teleporter gate of the gate room: off to the next level, or out of
--- the game through the last one.
--- The sting plays at the teleport; through the last gate the win theme
--- follows on the win page, which opens when the teleport's countdown ends.
 -- Frames of the arrival effect that opens every level (the engine's): a
 -- level's track fades in after it.
 ARRIVAL_FRAMES = 126
 MUSIC_FADE_IN_MS = 2000
 
+-- The teleporter gate of the gate room: off to the next level, or out of
+-- the game through the last one. The sting plays once at the teleport;
+-- the win page that follows the last gate plays `winmusic`.
 scripttable.gate = function()
   local nextLevel = NextLevel(currentLevel)
   if nextLevel then
     if PlayMusic then PlayMusic("sting", 0, 0, true) end
     LoadLevel(nextLevel, 1)
   elseif currentLevel == levels[#levels] then
-    if PlayMusic then
-      PlayMusic("sting", 0, 0, true)
-      PlayMusic("win", 1500, LEVEL_END_FRAMES)
-    end
+    if PlayMusic then PlayMusic("sting", 0, 0, true) end
     FinishCampaign()
   end
 end
