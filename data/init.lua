@@ -67,6 +67,7 @@ function BuildMainMenu()
     item = AddMenuItem(parent, text(), function()
       click()
       settings[key] = not settings[key]
+      if key == "music" then SetMusicOn(settings.music) end
       RenameMenuItem(item, text())
     end)
     return item
@@ -75,13 +76,27 @@ function BuildMainMenu()
   toggle(view, "auto zoom", "viewzoom")
   toggle(view, "distortion shader", "pixeldistortion")
 
-  local volume = AddMenuItem(options, "volume")
-  for _, level in ipairs({ 0, 32, 64, 96, 128 }) do
-    AddMenuItem(volume, tostring(math.floor(level * 100 / 128 + 0.5)) .. "%", function()
-      SetVolume(level)
+  -- Sound: both volumes in steps of 10 %, each page opening on the level in
+  -- use, and the music switch. Kept in settings.lua.
+  local sound = AddMenuItem(options, "sound")
+  local function volumePage(label, key, apply)
+    local steps = {}
+    local page
+    page = AddMenuItem(sound, label, function()
       click()
+      SelectMenuItem(steps[settings[key] / 10 + 1] or steps[#steps])
     end)
+    for percent = 0, 100, 10 do
+      steps[#steps + 1] = AddMenuItem(page, percent .. "%", function()
+        settings[key] = percent
+        apply(MixerVolume(percent))
+        click()
+      end)
+    end
   end
+  volumePage("effects volume", "effectsvolume", SetVolume)
+  volumePage("music volume", "musicvolume", SetMusicVolume)
+  toggle(sound, "music", "music")
 
   addTop("help", function()
     click()
@@ -98,6 +113,13 @@ function BuildMainMenu()
     ExitGame()
   end)
 end
+
+-- The player's sound settings, then the menu theme.
+CheckSoundSettings()
+SetVolume(MixerVolume(settings.effectsvolume))
+SetMusicVolume(MixerVolume(settings.musicvolume))
+SetMusicOn(settings.music)
+PlayMusic(menumusic, 1000)
 
 BuildMainMenu()
 

@@ -45,13 +45,21 @@ function NextLevel(name)
   return nil
 end
 
+-- Frames of the arrival effect that opens every level (the engine's): a
+-- level's track fades in after it.
+ARRIVAL_FRAMES = 126
+MUSIC_FADE_IN_MS = 2000
+
 -- The teleporter gate of the gate room: off to the next level, or out of
--- the game through the last one.
+-- the game through the last one. The sting plays once at the teleport;
+-- the win page that follows the last gate plays `winmusic`.
 scripttable.gate = function()
   local nextLevel = NextLevel(currentLevel)
   if nextLevel then
+    if PlayMusic then PlayMusic("sting", 0, 0, true) end
     LoadLevel(nextLevel, 1)
   elseif currentLevel == levels[#levels] then
+    if PlayMusic then PlayMusic("sting", 0, 0, true) end
     FinishCampaign()
   end
 end
@@ -266,6 +274,7 @@ function ZoneLook(zone)
     tint = { channel(tint[1]), channel(tint[2]), channel(tint[3]) },
     wall = math.floor(tonumber(z.wall) or 0),
     door = math.floor(tonumber(z.door) or 0),
+    music = type(z.music) == "string" and z.music or nil,  -- a track in music/
   }
 end
 
@@ -553,10 +562,11 @@ function BuildLevel(level)
   end
   currentLevel = level.name
   currentZone = zone
+  local look = ZoneLook(zone)
   if SetWorldTint then
-    local tint = ZoneLook(zone).tint
-    SetWorldTint(tint[1], tint[2], tint[3])
+    SetWorldTint(look.tint[1], look.tint[2], look.tint[3])
   end
+  if PlayMusic and look.music then PlayMusic(look.music, MUSIC_FADE_IN_MS, ARRIVAL_FRAMES) end
   -- Kept for tests and tools that look at how the level was put together.
   levelPlan = plan
   -- Crates built without items get loot that suits how deep the level is.

@@ -55,6 +55,9 @@ settings = {
   viewzoom = true,         -- the camera zooms out in open rooms
   pixeldistortion = true,  -- shader distortion (falls back to the grid without GL 2.0)
   gamepad = false,         -- steer with the first gamepad when one is connected
+  effectsvolume = 100,     -- sound effects, percent in steps of 10
+  musicvolume = 70,        -- music, percent in steps of 10
+  music = true,            -- music on or off
   keys = {
     up = 119, down = 115, left = 97, right = 100,
     aim = 325, shoot = 323,
@@ -64,6 +67,26 @@ settings = {
     sc_medkit = 109, sc_bombs = 109,
   },
 }
+
+-- The sound settings as the mixer takes them, whatever settings.lua said: a
+-- file from before there was music lacks them, and a hand-edited one may hold
+-- anything. Missing or broken values get the defaults; volumes are whole
+-- steps of 10 %.
+local SOUND_DEFAULTS = { effectsvolume = 100, musicvolume = 70, music = true }
+
+function CheckSoundSettings()
+  for _, key in ipairs({ "effectsvolume", "musicvolume" }) do
+    local value = tonumber(settings[key])
+    if not value or value ~= value then value = SOUND_DEFAULTS[key] end
+    settings[key] = math.max(0, math.min(100, math.floor(value / 10 + 0.5) * 10))
+  end
+  if type(settings.music) ~= "boolean" then settings.music = SOUND_DEFAULTS.music end
+end
+
+-- Percent of the settings to the mixer's 0..128.
+function MixerVolume(percent)
+  return math.floor(percent * 128 / 100 + 0.5)
+end
 
 -- Writes the settings back to settings.lua (in data/, or in the player's own
 -- directory for an installed game). The file is written beside and renamed
@@ -91,6 +114,11 @@ function SaveSettings()
     os.remove(temporary)
   end
 end
+
+-- The main menu's track while no level is going (music/menu.ogg), and the
+-- win page's.
+menumusic = "menu"
+winmusic = "win"
 
 -- Module name for the editor's save key (F7).
 mname = "untitled"

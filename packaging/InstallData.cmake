@@ -1,6 +1,6 @@
 # Run by `cmake --install` (and cpack): copies the game's data into
 # ${KM_DATA_DESTINATION} below the install prefix. Shipped are the files the
-# repository tracks under data/ plus the generated art and sound, so whatever
+# repository tracks under data/ plus the generated art, sound and music, so whatever
 # a developer's own playing left in data/ (settings.lua, stats, progress,
 # saved levels, modules saved with the editor and never committed) stays
 # behind. Outside a git checkout everything but those user files is shipped.
@@ -17,7 +17,8 @@ else()
   list(FILTER files EXCLUDE REGEX
        "^data/(settings\\.lua|stats|stats\\.broken|campaign|progress[^/]*|stdout\\.txt|stderr\\.txt)$|\\.tmp$|/static\\.lua$")
 endif()
-file(GLOB_RECURSE generated RELATIVE "${root}" "${root}/data/gfx/*" "${root}/data/sfx/*")
+file(GLOB_RECURSE generated RELATIVE "${root}" "${root}/data/gfx/*" "${root}/data/sfx/*"
+     "${root}/data/music/*.ogg")
 if(NOT generated)
   message(FATAL_ERROR "no generated art or sound in ${root}/data: build the game before installing it")
 endif()

@@ -8,7 +8,7 @@ packages=(
   build-essential cmake pkg-config
   libsdl1.2-dev libsdl-image1.2-dev libsdl-mixer1.2-dev
   libgl-dev libglu1-mesa-dev libglew-dev libgl1-mesa-dri
-  libbox2d-dev liblua5.1-0-dev libpng-dev
+  libbox2d-dev liblua5.1-0-dev libpng-dev libvorbis-dev
   libgtest-dev libbenchmark-dev xvfb xauth x11-utils ccache
   desktop-file-utils dpkg-dev
 )

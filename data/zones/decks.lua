@@ -6,6 +6,7 @@ zones.decks = {
   tint = { 1.0, 1.0, 1.0 },
   wall = 0,  -- block value of the caps on unused connections (spr_sein frame)
   door = 0,  -- door kind at joints (spr_uks frame): grey steel
+  music = "decks",  -- the zone's track (music/decks.ogg)
 }
 
 -- Trigger scripts of the decks' rooms -----------------------------------------

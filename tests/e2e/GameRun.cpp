@@ -57,13 +57,13 @@ bool GameRun::RunOnce(const std::string& replay, int timeoutSeconds)
     WriteData("replay.txt", replay);
     std::vector<std::string> commandLine{"-w"};
     commandLine.insert(commandLine.end(), arguments.begin(), arguments.end());
-    const GameExit result = RunGameBinary(GameBinary(), dir, commandLine,
-                                          {{"KORVANMIRE_REPLAY", "replay.txt"},
-                                           {"KORVANMIRE_CONSOLE_LOG", "console.log"},
-                                           {"KORVANMIRE_SEED", "1"},
-                                           {"SDL_AUDIODRIVER", audioDriver.c_str()},
-                                           {"LIBGL_ALWAYS_SOFTWARE", "1"}},
-                                          timeoutSeconds, whileRunning);
+    std::vector<std::pair<std::string, const char*>> variables{{"KORVANMIRE_REPLAY", "replay.txt"},
+                                                               {"KORVANMIRE_CONSOLE_LOG", "console.log"},
+                                                               {"KORVANMIRE_SEED", "1"},
+                                                               {"SDL_AUDIODRIVER", audioDriver.c_str()},
+                                                               {"LIBGL_ALWAYS_SOFTWARE", "1"}};
+    for (const auto& [name, value] : environment) variables.emplace_back(name, value.c_str());
+    const GameExit result = RunGameBinary(GameBinary(), dir, commandLine, variables, timeoutSeconds, whileRunning);
     exitCode = result.exitCode;
     stderrText = ReadData("stderr.log");
     return result.exited;

@@ -47,6 +47,8 @@ public:
     // SDL's sound driver: "dummy" plays into nothing; a name SDL does not
     // know leaves the game without sound.
     std::string audioDriver = "dummy";
+    // More variables for the game's environment (SDL's disk audio file, say).
+    std::vector<std::pair<std::string, std::string>> environment;
     int exitCode = -1;
     std::string stderrText;
     // Called about every 50 ms while the game runs, with its process id.

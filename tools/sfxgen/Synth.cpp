@@ -2,6 +2,7 @@
 
 #include "Random.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -33,21 +34,27 @@ std::vector<float> Synth::render(const Recipe& recipe, int variant) const
 void Synth::renderLayer(const Recipe& recipe, const Layer& layer, std::size_t index, int variant,
                         std::vector<float>& mix) const
 {
-    const double rate = kSampleRate;
     const double length = layer.length.value_or(recipe.length - layer.start);
     if (length <= 0.0)
         return;
-    const auto first = static_cast<std::size_t>(std::lround(layer.start * rate));
-    const auto count = static_cast<std::size_t>(std::lround(length * rate));
-    const double pitch = pitchFactor(recipe, variant);
-
+    const auto first = static_cast<std::size_t>(std::lround(layer.start * kSampleRate));
     std::uint64_t seed = recipe.seed ^ (0x51ED2705ull * (index + 1)) ^ (0x2545F491ull * static_cast<std::uint64_t>(variant));
+    std::vector<float> voice = renderVoice(layer, length, pitchFactor(recipe, variant), seed);
+    for (std::size_t i = 0; i < voice.size() && first + i < mix.size(); ++i)
+        mix[first + i] += voice[i];
+}
+
+std::vector<float> Synth::renderVoice(const Layer& layer, double length, double pitch, std::uint64_t seed)
+{
+    const double rate = kSampleRate;
+    const auto count = static_cast<std::size_t>(std::lround(std::max(0.0, length) * rate));
+    std::vector<float> voice(count, 0.0f);
     Oscillator oscillator(layer.wave, rate, seed);
     std::vector<Filter> filters;
     for (const FilterSpec& spec : layer.filters)
         filters.emplace_back(spec, rate);
 
-    for (std::size_t i = 0; i < count && first + i < mix.size(); ++i) {
+    for (std::size_t i = 0; i < count; ++i) {
         const double time = static_cast<double>(i) / rate;
         const double t = count > 1 ? static_cast<double>(i) / static_cast<double>(count - 1) : 0.0;
         double frequency = layer.frequency.at(t) * pitch;
@@ -57,8 +64,9 @@ void Synth::renderLayer(const Recipe& recipe, const Layer& layer, std::size_t in
         for (Filter& filter : filters)
             sample = filter.process(sample, t);
         sample *= layer.envelope.level(time, length) * layer.gain;
-        mix[first + i] += static_cast<float>(sample);
+        voice[i] = static_cast<float>(sample);
     }
+    return voice;
 }
 
 } // namespace sfxgen

@@ -3,6 +3,7 @@
 #include "Recipe.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <vector>
 
 namespace sfxgen {
@@ -18,6 +19,9 @@ public:
     std::vector<float> render(const Recipe& recipe, int variant) const;
 
     static std::size_t sampleCount(const Recipe& recipe);
+    // One voice on its own: `layer` sounding for `length` seconds (its start
+    // is not applied), every frequency times `pitch`, noise from `seed`.
+    static std::vector<float> renderVoice(const Layer& layer, double length, double pitch, std::uint64_t seed);
     static double pitchFactor(const Recipe& recipe, int variant);
 
 private:

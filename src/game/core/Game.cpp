@@ -9,6 +9,7 @@
 #include "core/screens/LevelEndState.h"
 #include "core/screens/MainMenuState.h"
 #include "core/screens/MapState.h"
+#include "core/screens/ScreenMusic.h"
 #include "core/screens/StateRegistry.h"
 #include "core/screens/WinState.h"
 #include "level/editor/EditorState.h"
@@ -80,6 +81,7 @@ void TGame::SetState(const std::string& name)
     next->Enter();
     if (previous) previous->Leave();
     currentStateName = name;
+    CueMusicForScreen(music, name, player != nullptr);
 }
 
 TMenustate* TGame::CurrentState() const
@@ -101,6 +103,7 @@ bool TGame::CurrentStateDrawsShadows() const
 
 void TGame::Update()
 {
+    music.Update();
     if (applyCarryOver) {
         ApplyCarriedState(this);
         applyCarryOver = 0;

@@ -1,4 +1,5 @@
 #pragma once
+#include "audio/Music.h"
 #include "level/campaign/LevelProgress.h"
 #include "stats/RunRecord.h"
 #include <functional>
@@ -24,7 +25,8 @@ public:
     void SetUp();
 
     // Switches the current screen: unknown names and the current name change nothing;
-    // otherwise the new state's Enter runs, then the old one's Leave.
+    // otherwise the new state's Enter runs, then the old one's Leave, then the
+    // music follows the new screen (core/screens/ScreenMusic).
     void SetState(const std::string& name);
     TMenustate* CurrentState() const;
     bool CurrentStateIsEditor() const;
@@ -67,6 +69,7 @@ public:
     uint8_t applyCarryOver = 0;
     std::string currentStateName;
     std::string pendingLevelName;  // an immediate load asked for during a world step
+    TMusic music;
     // Makes the input device of each player created, when set: whoever starts
     // the run decides who plays (--autoplay: the automatic player's device).
     // Unset, a player reads the keyboard, or the gamepad when the settings ask.

@@ -147,6 +147,7 @@ void ShutDownGame()
     // The exit's own scripts run to their end, signal or not.
     StopScriptsWhen(nullptr);
     CallScriptFunction("SaveSettings", {}, 0, ScriptErrors::Silent);
+    game->music.Release();
     game->SaveStats(userStatePaths.WritePath("stats"));
     runRecorder.Close();
     // Where a recorded or replayed run ended, to compare the two.

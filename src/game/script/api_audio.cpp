@@ -1,6 +1,9 @@
-// Script functions for sounds: sfx.lua loads them, any script may play them.
+// Script functions for sounds and music: sfx.lua loads the sounds, any
+// script may play them; level scripts and the menu choose the music.
 #include "audio/Mixer.h"
+#include "audio/Music.h"
 #include "audio/Sound.h"
+#include "core/Game.h"
 #include "script/ApiRegistry.h"
 #include <lua.hpp>
 #include <algorithm>
@@ -53,6 +56,67 @@ int LuaSetVolume(lua_State* L)
     return 0;
 }
 
+// The music belongs to the game; before it exists there is none to play.
+TMusic* GameMusic()
+{
+    return game ? &game->music : nullptr;
+}
+
+int OptionalInteger(lua_State* L, int index, lua_Integer min, lua_Integer max)
+{
+    return int(std::clamp<lua_Integer>(luaL_optinteger(L, index, 0), min, max));
+}
+
+// PlayMusic(name [, fadeInMs [, delayFrames [, once]]]): the track
+// music/NAME.ogg, fading in, after a delay in frames; `once` plays it a
+// single time instead of looping.
+int LuaPlayMusic(lua_State* L)
+{
+    const char* name = luaL_checkstring(L, 1);
+    const int fadeIn = OptionalInteger(L, 2, 0, 60000);
+    const int delay = OptionalInteger(L, 3, 0, 30 * 3600);
+    const bool once = lua_toboolean(L, 4) != 0;
+    if (TMusic* music = GameMusic()) {
+        std::string track(name);
+        music->Play(track, fadeIn, delay, once);
+    }
+    return 0;
+}
+
+// StopMusic([fadeOutMs])
+int LuaStopMusic(lua_State* L)
+{
+    const int fadeOut = OptionalInteger(L, 1, 0, 60000);
+    if (TMusic* music = GameMusic()) music->Stop(fadeOut);
+    return 0;
+}
+
+// SetMusicVolume(volume): the music's volume, 0..128 (SetVolume is the effects').
+int LuaSetMusicVolume(lua_State* L)
+{
+    const lua_Integer volume = luaL_checkinteger(L, 1);
+    if (TMusic* music = GameMusic()) music->SetVolume(int(std::clamp<lua_Integer>(volume, 0, kMaxVolume)));
+    return 0;
+}
+
+// SetMusicOn(on): switches the music off and on again.
+int LuaSetMusicOn(lua_State* L)
+{
+    luaL_checkany(L, 1);
+    const bool on = lua_toboolean(L, 1) != 0;
+    if (TMusic* music = GameMusic()) music->SetEnabled(on);
+    return 0;
+}
+
+// GetMusic() -> the name of the track playing or about to play, or nil.
+int LuaGetMusic(lua_State* L)
+{
+    TMusic* music = GameMusic();
+    if (music && !music->Track().empty()) lua_pushstring(L, music->Track().c_str());
+    else lua_pushnil(L);
+    return 1;
+}
+
 }  // namespace
 
 void RegisterAudioApi(lua_State* L)
@@ -60,4 +124,9 @@ void RegisterAudioApi(lua_State* L)
     SetGlobalFunction(L, "_LoadSound", LuaLoadSound);
     SetGlobalFunction(L, "PlaySound", LuaPlaySound);
     SetGlobalFunction(L, "SetVolume", LuaSetVolume);
+    SetGlobalFunction(L, "PlayMusic", LuaPlayMusic);
+    SetGlobalFunction(L, "StopMusic", LuaStopMusic);
+    SetGlobalFunction(L, "SetMusicVolume", LuaSetMusicVolume);
+    SetGlobalFunction(L, "SetMusicOn", LuaSetMusicOn);
+    SetGlobalFunction(L, "GetMusic", LuaGetMusic);
 }

@@ -60,6 +60,16 @@ int RemoveMenuItem(lua_State* L)
     menu->RemoveItem(item);
     return 0;
 }
+
+// SelectMenuItem(item): makes the item current, as if the arrows had walked
+// there (a page of choices opens on the one in use).
+int SelectMenuItem(lua_State* L)
+{
+    TMenu* menu = MenuOrError(L, "SelectMenuItem");
+    TMenuItem* item = ItemOrError(L, 1, "SelectMenuItem");
+    menu->SetCurrent(item);
+    return 0;
+}
 }
 
 void RegisterMenuApi(lua_State* L)
@@ -68,4 +78,5 @@ void RegisterMenuApi(lua_State* L)
     SetGlobalFunction(L, "AddMenuItem", AddMenuItem);
     SetGlobalFunction(L, "RenameMenuItem", RenameMenuItem);
     SetGlobalFunction(L, "RemoveMenuItem", RemoveMenuItem);
+    SetGlobalFunction(L, "SelectMenuItem", SelectMenuItem);
 }
