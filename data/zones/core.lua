@@ -6,6 +6,7 @@ zones.core = {
   tint = { 0.9, 0.78, 1.0 },
   wall = 12,  -- dark alloy with a violet light line (13 is the red-lit vent)
   door = 3,   -- the core's dark alloy door leaf
+  music = "core",  -- the zone's track (music/core.ogg)
 }
 
 -- Trigger scripts of the core's rooms ------------------------------------------

@@ -5,6 +5,7 @@ zones.foundry = {
   tint = { 1.0, 0.78, 0.58 },
   wall = 10,  -- block value of the caps on unused connections (spr_sein frame); 11 has a furnace vent
   door = 1,   -- door kind at joints (spr_uks frame): red steel
+  music = "foundry",  -- the zone's track (music/foundry.ogg)
 }
 
 -- The foundry rooms' trigger scripts -------------------------------------------

@@ -5,6 +5,7 @@ zones.labs = {
   tint = { 0.80, 0.92, 1.0 },
   wall = 8,  -- block value of the caps on unused connections (spr_sein frame)
   door = 2,  -- door kind at joints (spr_uks frame): blue steel
+  music = "labs",  -- the zone's track (music/labs.ogg)
 }
 
 -- Trigger scripts of the laboratory rooms --------------------------------
