@@ -43,6 +43,9 @@ function BuildMainMenu()
   addTop("new game", function()
     click()
     ResetSave()
+    -- A new campaign is played at the difficulty of the options; "continue"
+    -- keeps the one its campaign was begun with.
+    SetDifficulty(settings.difficulty)
     if ClearCampaign then ClearCampaign() end
     if levels and levels[1] then
       LoadLevel(levels[1], 0)
@@ -59,22 +62,58 @@ function BuildMainMenu()
   end)
 
   local view = AddMenuItem(options, "view")
-  local function toggle(parent, label, key)
+  -- An entry that shows its setting's value and, on Return, steps to the next
+  -- of `values` (then `apply` hands it to the engine).
+  local function cycle(parent, label, key, values, show, apply)
     local item
     local function text()
-      return label .. (settings[key] and ": on" or ": off")
+      return label .. ": " .. show(settings[key])
     end
     item = AddMenuItem(parent, text(), function()
       click()
-      settings[key] = not settings[key]
-      if key == "music" then SetMusicOn(settings.music) end
+      local index = 0
+      for i, value in ipairs(values) do
+        if value == settings[key] then index = i end
+      end
+      settings[key] = values[index % #values + 1]
+      if apply then apply(settings[key]) end
       RenameMenuItem(item, text())
     end)
-    return item
+    return item, text
   end
+  local function onOff(value)
+    return value and "on" or "off"
+  end
+  local function toggle(parent, label, key, apply)
+    return cycle(parent, label, key, { true, false }, onOff, apply)
+  end
+  local function percent(value)
+    return value .. "%"
+  end
+
+  -- The screen as it is (a start with -w is in a window whatever the setting
+  -- says); switching keeps settings.fullscreen for the next start.
+  local fullScreen
+  local function fullScreenText()
+    return "full screen: " .. onOff(IsFullScreen())
+  end
+  fullScreen = AddMenuItem(view, fullScreenText(), function()
+    click()
+    SetFullScreen(not IsFullScreen())
+  end)
+  -- Alt+Return switches too; the entry follows.
+  function FullScreenChanged()
+    RenameMenuItem(fullScreen, fullScreenText())
+  end
+  cycle(view, "scale", "scale", { "fit", "integer" }, tostring, ApplyScreenScale)
+  cycle(view, "screen shake", "shake", { 100, 50, 0 }, percent)
+  cycle(view, "distortion", "distortion", { 100, 50, 0 }, percent)
   toggle(view, "rotate view", "viewrotate")
   toggle(view, "auto zoom", "viewzoom")
   toggle(view, "distortion shader", "pixeldistortion")
+
+  -- Kept with a campaign: a change counts from the next new game.
+  cycle(options, "difficulty", "difficulty", { "easy", "normal", "hard" }, tostring)
 
   -- Sound: both volumes in steps of 10 %, each page opening on the level in
   -- use, and the music switch. Kept in settings.lua.
@@ -96,7 +135,7 @@ function BuildMainMenu()
   end
   volumePage("effects volume", "effectsvolume", SetVolume)
   volumePage("music volume", "musicvolume", SetMusicVolume)
-  toggle(sound, "music", "music")
+  toggle(sound, "music", "music", SetMusicOn)
 
   addTop("help", function()
     click()
@@ -115,7 +154,6 @@ function BuildMainMenu()
 end
 
 -- The player's sound settings, then the menu theme.
-CheckSoundSettings()
 SetVolume(MixerVolume(settings.effectsvolume))
 SetMusicVolume(MixerVolume(settings.musicvolume))
 SetMusicOn(settings.music)

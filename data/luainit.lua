@@ -58,6 +58,11 @@ settings = {
   effectsvolume = 100,     -- sound effects, percent in steps of 10
   musicvolume = 70,        -- music, percent in steps of 10
   music = true,            -- music on or off
+  fullscreen = true,       -- full screen at start unless -w is given; Alt+Return switches
+  scale = "fit",           -- "fit": as large as the window allows; "integer": whole multiples of 320 x 240
+  shake = 100,             -- screen shake shown, percent: 0, 50 or 100
+  distortion = 100,        -- strength of the screen distortion, percent: 0, 50 or 100
+  difficulty = "normal",   -- of a new game: "easy", "normal" or "hard"
   keys = {
     up = 119, down = 115, left = 97, right = 100,
     aim = 325, shoot = 323,
@@ -68,19 +73,41 @@ settings = {
   },
 }
 
--- The sound settings as the mixer takes them, whatever settings.lua said: a
--- file from before there was music lacks them, and a hand-edited one may hold
--- anything. Missing or broken values get the defaults; volumes are whole
--- steps of 10 %.
-local SOUND_DEFAULTS = { effectsvolume = 100, musicvolume = 70, music = true }
+-- The settings as the engine takes them, whatever settings.lua said: a file
+-- from an older version lacks the newer settings (and key bindings), and a
+-- hand-edited one may hold anything. Missing or broken values get the
+-- defaults; percentages are whole steps.
+local function copy(value)
+  if type(value) ~= "table" then return value end
+  local result = {}
+  for k, v in pairs(value) do result[k] = copy(v) end
+  return result
+end
+local DEFAULTS = copy(settings)
+local STEPS = { effectsvolume = 10, musicvolume = 10, shake = 50, distortion = 50 }
+local CHOICES = {
+  scale = { fit = true, integer = true },
+  difficulty = { easy = true, normal = true, hard = true },
+}
 
-function CheckSoundSettings()
-  for _, key in ipairs({ "effectsvolume", "musicvolume" }) do
-    local value = tonumber(settings[key])
-    if not value or value ~= value then value = SOUND_DEFAULTS[key] end
-    settings[key] = math.max(0, math.min(100, math.floor(value / 10 + 0.5) * 10))
+function CheckSettings()
+  if type(settings) ~= "table" then settings = {} end
+  for key, default in pairs(DEFAULTS) do
+    local value = settings[key]
+    if STEPS[key] then
+      value = tonumber(value)
+      if not value or value ~= value then value = default end
+      value = math.max(0, math.min(100, math.floor(value / STEPS[key] + 0.5) * STEPS[key]))
+    elseif CHOICES[key] then
+      if not CHOICES[key][value] then value = default end
+    elseif type(value) ~= type(default) then
+      value = copy(default)
+    end
+    settings[key] = value
   end
-  if type(settings.music) ~= "boolean" then settings.music = SOUND_DEFAULTS.music end
+  for name, code in pairs(DEFAULTS.keys) do
+    if type(settings.keys[name]) ~= "number" then settings.keys[name] = code end
+  end
 end
 
 -- Percent of the settings to the mixer's 0..128.

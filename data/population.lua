@@ -140,9 +140,15 @@ end
 -- How many of each kind level `level` gets. The roaming crowd grows about
 -- 1.3 times a level; new kinds join it as the levels go deeper and take a
 -- share of it, the rest are zombies.
+-- The difficulty scales the crowd and the spawners' zombies ("normal" is 1).
 function LevelPopulation(level)
   level = LevelNumber and LevelNumber(level) or 1
-  local total = math.floor(5 * 1.3 ^ (level - 1) + 0.5)
+  local crowd = 1
+  if GetDifficulty then
+    local _, _, enemyCount = GetDifficulty()
+    crowd = enemyCount
+  end
+  local total = math.floor(5 * 1.3 ^ (level - 1) * crowd + 0.5)
   local n = {
     soldier = share(total, 0.15, 2, level),
     skeleton = share(total, 0.08, 3, level),
@@ -160,7 +166,7 @@ function LevelPopulation(level)
   n.hiddenShare = 0.3
   n.blueShare = level >= 5 and math.min(0.15 + 0.05 * (level - 5), 0.4) or 0
   n.spawner = level >= 3 and 1 + math.floor((level - 3) / 3) or 0
-  n.spawnerZombies = 3 + level
+  n.spawnerZombies = math.floor((3 + level) * crowd + 0.5)
   n.turret = level >= 5 and 1 + math.floor((level - 5) / 2) or 0
   n.snake = level >= 8 and (level >= 10 and 2 or 1) or 0
   n.gateGuard = level >= 3

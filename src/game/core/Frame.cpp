@@ -4,6 +4,7 @@
 #include "core/Game.h"
 #include "core/replay/InputReplay.h"
 #include "core/InputTables.h"
+#include "core/ScreenshotKey.h"
 #include "core/ZoomKeys.h"
 #include "level/LevelLoader.h"
 #include "render/Camera.h"
@@ -34,12 +35,27 @@ void SaveModuleFromKey()
     SaveLevelAsModule(game, *name);
 }
 
+// Alt+Return: full screen or window. The Return is the switch's alone: no
+// menu entry or other key sees it.
+void ApplyFullScreenKey()
+{
+    if (!KeyPressed(SDLK_RETURN) || !(KeyHeld(SDLK_LALT) || KeyHeld(SDLK_RALT))) return;
+    inputTables.ForgetPress(SDLK_RETURN);
+    const bool on = windowed != 0;
+    if (!SetFullScreen(on)) console.Append(std::string("cannot switch to ") + (on ? "full screen" : "a window") + "\n");
+}
+
+bool screenshotWanted = false;
+
 } // namespace
 
 void UpdateFrame()
 {
     PollEvents();
     ++frameNumber;
+    ApplyFullScreenKey();
+    if (KeyPressed(SDLK_F9)) screenshotWanted = true;
+    if (screenDistortion) screenDistortion->strength = float(GetSettingNumber("distortion", 100.0)) / 100.0f;
     game->Update();
     if (KeyPressed(SDLK_F1)) console.visible = !console.visible;
     if (KeyPressed(SDLK_F7)) SaveModuleFromKey();
@@ -66,6 +82,8 @@ void DrawFrame()
     if (screenDistortion) screenDistortion->Draw();
     glViewport(0, 0, 640, 480);
     inputReplay.TakeScreenshotsForFrame();
+    if (screenshotWanted) SaveScreenshotFromKey();
+    screenshotWanted = false;
 }
 
 void RunFrame()

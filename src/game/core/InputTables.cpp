@@ -1,5 +1,6 @@
 #include "core/InputTables.h"
 #include "core/App.h"
+#include "render/Graphics.h"
 #include <cstring>
 
 TInputTables inputTables;
@@ -20,6 +21,7 @@ void TInputTables::BeginFrame()
     anyKeyPressed = false;
     typedChar = 0;
     mouseWheel = 0;
+    focusLost = false;
     keysDown.clear();
 }
 
@@ -72,6 +74,10 @@ bool TInputTables::HandleEvent(const SDL_Event& event)
             joyReleased[event.jbutton.button] = 1;
         }
         break;
+    case SDL_ACTIVEEVENT:
+        // The pointer leaving the window is no loss of focus.
+        if (!event.active.gain && (event.active.state & (SDL_APPINPUTFOCUS | SDL_APPACTIVE))) focusLost = true;
+        break;
     case SDL_VIDEORESIZE:
         return true;
     default:
@@ -110,16 +116,20 @@ int MouseWheel() { return inputTables.MouseWheel(); }
 
 int MouseScreenX()
 {
-    int x = 0;
-    SDL_GetMouseState(&x, nullptr);
-    return windowWidth > 0 ? x * 320 / windowWidth : 0;
+    int x = 0, y = 0;
+    SDL_GetMouseState(&x, &y);
+    float pictureX = 0.0f, pictureY = 0.0f;
+    WindowPointToPicture(ShownPicture(), x, y, &pictureX, &pictureY);
+    return int(pictureX);
 }
 
 int MouseScreenY()
 {
-    int y = 0;
-    SDL_GetMouseState(nullptr, &y);
-    return windowHeight > 0 ? y * 240 / windowHeight : 0;
+    int x = 0, y = 0;
+    SDL_GetMouseState(&x, &y);
+    float pictureX = 0.0f, pictureY = 0.0f;
+    WindowPointToPicture(ShownPicture(), x, y, &pictureX, &pictureY);
+    return int(pictureY);
 }
 
 float MouseWorldX() { return mouseWorldX; }

@@ -30,6 +30,8 @@ public:
     bool KeyPressed(int code) const { return Valid(code) && pressed[code]; }
     bool KeyReleased(int code) const { return Valid(code) && released[code]; }
     void ReleaseKey(int code) { if (Valid(code)) held[code] = 0; }
+    // Takes this frame's press of `code` away from everyone after the caller.
+    void ForgetPress(int code) { if (Valid(code)) pressed[code] = 0; }
 
     bool JoyButtonHeld(int b) const { return ValidJoy(b) && joyHeld[b]; }
     bool JoyButtonPressed(int b) const { return ValidJoy(b) && joyPressed[b]; }
@@ -41,6 +43,8 @@ public:
     char TypedChar() const { return typedChar; }
     int LastKeyCode() const { return lastKeyCode; }
     int MouseWheel() const { return mouseWheel; }
+    // The window lost the keyboard's focus or was minimised this frame.
+    bool FocusLost() const { return focusLost; }
     // Every key that went down this frame, in order. Fast typing puts several keys
     // in one frame; the typed character above keeps only the last.
     const std::vector<TKeyDown>& KeysDownThisFrame() const { return keysDown; }
@@ -64,6 +68,7 @@ private:
     char typedChar = 0;
     int lastKeyCode = 0;
     int mouseWheel = 0;
+    bool focusLost = false;
     std::vector<TKeyDown> keysDown;
 };
 

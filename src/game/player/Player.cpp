@@ -2,6 +2,8 @@
 #include "audio/Mixer.h"
 #include "core/App.h"
 #include "core/Game.h"
+#include "level/campaign/Difficulty.h"
+#include "level/campaign/LevelProgress.h"
 #include "player/items/CombineMenu.h"
 #include "player/input/GamepadInputDevice.h"
 #include "player/items/Item.h"
@@ -339,6 +341,12 @@ void TPlayer::UpdateDeath()
 
 // --- Damage ---------------------------------------------------------------
 
+float TPlayer::DamageTaken(float damage) const
+{
+    if (!game || !game->progress) return damage;
+    return damage * DifficultyNamed(game->progress->difficulty).damageTaken;
+}
+
 void TPlayer::OnContact(TGameObject* other, b2Vec2, b2Vec2, b2Vec2 relativeVelocity)
 {
     if (!other) return;
@@ -399,7 +407,7 @@ void TPlayer::HitByBullet(float vx, float vy, float damage, float piercing)
     if (health <= 0.0f) return;
     BulletBlood(vx, vy, damage);
     if (body) body->ApplyForceToCenter(b2Vec2(vx, vy), true);
-    const float s = ApplyArmoredDamage(damage, piercing) / 2.0f;
+    const float s = ApplyArmoredDamage(DamageTaken(damage), piercing) / 2.0f;
     if (game) {
         game->kickX += RandomRange(-2.0f * s, 2.0f * s);
         game->kickY += RandomRange(-2.0f * s, 2.0f * s);
@@ -412,6 +420,7 @@ void TPlayer::HitByBullet(float vx, float vy, float damage, float piercing)
 void TPlayer::TakeHit(float vx, float vy, float damage)
 {
     if (health <= 0.0f) return;
+    damage = DamageTaken(damage);
     if (world && world->particles) {
         const b2Vec2 p = GetPosition();
         for (int i = 0; float(i) < damage; ++i)
@@ -431,6 +440,7 @@ void TPlayer::TakeHit(float vx, float vy, float damage)
 void TPlayer::KnockDown(float vx, float vy, float damage)
 {
     if (health <= 0.0f) return;
+    damage = DamageTaken(damage);
     BulletBlood(vx, vy, damage);
     health -= damage;
     action = kActionFall;

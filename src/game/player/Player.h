@@ -107,6 +107,8 @@ private:
     void CheckFallDead();
     // The carried "teleport" item, or null.
     TItem* TeleportItem() const;
+    // A hit's damage as the campaign's difficulty deals it to the player.
+    float DamageTaken(float damage) const;
 };
 
 // Where the player stood at the start of its last update, world units.

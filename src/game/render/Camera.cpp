@@ -6,6 +6,7 @@
 #include "level/editor/FreeCamera.h"
 #include "player/Player.h"
 #include "render/GLState.h"
+#include "render/Graphics.h"
 #include "script/ScriptHost.h"
 #include "world/MathUtil.h"
 #include "world/World.h"
@@ -81,12 +82,12 @@ void ComputeMouseWorldPosition()
     if (windowWidth <= 0 || windowHeight <= 0 || MouseWorldHeld()) return;
     int mx = 0, my = 0;
     SDL_GetMouseState(&mx, &my);
-    int x640 = mx * 640 / windowWidth;
-    int y480 = my * 480 / windowHeight;
-    // The frame block fills the window, so the mouse maps into its 320 x 240 pixels,
-    // counted from the bottom as OpenGL counts window rows.
-    double winX = 0.5 * x640;
-    double winY = 480.0 - 0.5 * y480;
+    // The mouse maps into the shown picture's 320 x 240 pixels, counted from
+    // the bottom as OpenGL counts window rows.
+    float pictureX = 0.0f, pictureY = 0.0f;
+    WindowPointToPicture(ShownPicture(), mx, my, &pictureX, &pictureY);
+    double winX = pictureX;
+    double winY = 480.0 - double(pictureY);
     GLint viewport[4];
     GLdouble modelView[16], projection[16];
     glGetIntegerv(GL_VIEWPORT, viewport);
@@ -113,10 +114,13 @@ void UpdateCamera(TGame* game)
     // Follow the player, leaning toward the crosshair by the look-ahead factor.
     const b2Vec2 p = player->GetPosition();
     const float t = player->lookAhead;
+    // The player's "screen shake" setting softens only what he sees: the
+    // random numbers are drawn all the same, so the game plays as before.
+    const float shown = float(GetSettingNumber("shake", 100.0)) / 100.0f;
     cameraX = 12.0f * ((1.0f - t) * p.x + t * (p.x + player->aim.x)) +
-              RandomRange(-cameraShake, cameraShake) + game->kickX;
+              shown * RandomRange(-cameraShake, cameraShake) + shown * game->kickX;
     cameraY = 12.0f * ((1.0f - t) * p.y + t * (p.y + player->aim.y)) +
-              RandomRange(-cameraShake, cameraShake) + game->kickY;
+              shown * RandomRange(-cameraShake, cameraShake) + shown * game->kickY;
     cameraShake *= kShakeDecay;
 
     // Turn the view toward the player's view rotation (negated): a fixed step

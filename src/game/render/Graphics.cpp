@@ -18,6 +18,14 @@ TTexture* displayTexture = nullptr;
 
 namespace {
 
+// The window's size to come back to from full screen.
+int lastWindowWidth = 640;
+int lastWindowHeight = 480;
+// The desktop's size as it was before the game set a mode (0 when unknown:
+// SDL then takes the mode in use).
+int desktopWidth = 0;
+int desktopHeight = 0;
+
 // The fixed state every context starts the game with.
 void PrepareContext()
 {
@@ -61,7 +69,7 @@ bool SetVideoMode(int width, int height, bool windowed)
     if (windowed)
         surface = SDL_SetVideoMode(width, height, 32, SDL_OPENGL | SDL_RESIZABLE | SDL_DOUBLEBUF);
     else
-        surface = SDL_SetVideoMode(0, 0, 32, SDL_OPENGL | SDL_FULLSCREEN | SDL_DOUBLEBUF);
+        surface = SDL_SetVideoMode(width, height, 32, SDL_OPENGL | SDL_FULLSCREEN | SDL_DOUBLEBUF);
     if (!surface) {
         fprintf(stderr, "Setting the video mode failed. SDL error: %s\n", SDL_GetError());
         return false;
@@ -74,7 +82,13 @@ bool SetVideoMode(int width, int height, bool windowed)
 
 bool InitGraphics()
 {
-    if (!SetVideoMode(640, 480, windowed != 0)) return false;
+    // Without -w the player's last choice holds (full screen by default).
+    if (!windowed && !GetSettingBool("fullscreen")) windowed = 1;
+    if (const SDL_VideoInfo* info = SDL_GetVideoInfo()) {
+        desktopWidth = info->current_w;
+        desktopHeight = info->current_h;
+    }
+    if (windowed ? !SetVideoMode(640, 480, true) : !SetVideoMode(desktopWidth, desktopHeight, false)) return false;
 
     displayTexture = new TTexture;
     CreateBlankTexture(displayTexture, "displaytexture", 512, 256, false);
@@ -101,16 +115,48 @@ bool InitGraphics()
         }
     }
     if (!screenDistortion) screenDistortion = new TVertexScreenDistortion(windowWidth, windowHeight);
+    ApplyScreenScale();
     CheckGLError();
     return true;
 }
 
 void OnVideoResize(int width, int height)
 {
+    // A full screen keeps the desktop's size.
+    if (!windowed) return;
     if (screenDistortion) screenDistortion->SetWindowSize(width, height);
     windowWidth = width;
     windowHeight = height;
+    lastWindowWidth = width;
+    lastWindowHeight = height;
     SetVideoMode(width, height, true);
+}
+
+bool SetFullScreen(bool on)
+{
+    bool switched = on == !windowed;
+    if (!switched) {
+        switched = on ? SetVideoMode(desktopWidth, desktopHeight, false) : SetVideoMode(lastWindowWidth, lastWindowHeight, true);
+        if (switched) windowed = on ? 0 : 1;
+        // A full screen that failed: back to the window the player had.
+        else if (on) SetVideoMode(lastWindowWidth, lastWindowHeight, true);
+        if (screenDistortion) screenDistortion->SetWindowSize(windowWidth, windowHeight);
+    }
+    // The settings and the options menu say what the screen really is.
+    SetSettingBool("fullscreen", windowed == 0);
+    if (ScriptFunctionExists("FullScreenChanged")) CallScriptFunction("FullScreenChanged", {}, 0, ScriptErrors::Console);
+    return switched;
+}
+
+void ApplyScreenScale()
+{
+    if (screenDistortion) screenDistortion->SetScale(ScreenScaleNamed(GetSettingString("scale", "fit")));
+}
+
+TPictureRect ShownPicture()
+{
+    if (screenDistortion) return screenDistortion->Picture();
+    return FitPicture(windowWidth, windowHeight, TScreenScale::Fit);
 }
 
 void CopyScreenToTexture(TTexture* texture)

@@ -1,4 +1,5 @@
 #pragma once
+#include "render/ScreenFit.h"
 
 struct TTexture;
 
@@ -8,9 +9,17 @@ extern TTexture* displayTexture;
 // Graphics start-up: video mode, display texture, GL state, gfx.lua, editor.lua,
 // objects.lua, relvad.lua, the font, the distortion object.
 bool InitGraphics();
-// Sets the OpenGL attributes and the video mode (windowed: resizable w x h).
+// Sets the OpenGL attributes and the video mode: a resizable w x h window, or
+// full screen at w x h (0 x 0: the mode in use).
 bool SetVideoMode(int width, int height, bool windowed);
 // Window resized by the user: new letterbox, new video mode.
 void OnVideoResize(int width, int height);
+// Full screen at the desktop's size, or back to the window's last size; the
+// settings' "fullscreen" follows. False (and the mode as it was) on failure.
+bool SetFullScreen(bool on);
+// Applies the settings' "scale" ("fit" or "integer") to the picture.
+void ApplyScreenScale();
+// Where the 320 x 240 picture lies in the window now.
+TPictureRect ShownPicture();
 // Copies the 320 x 240 frame block of the back buffer into the texture's top rows.
 void CopyScreenToTexture(TTexture* texture);

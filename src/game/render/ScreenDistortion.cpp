@@ -12,30 +12,42 @@ TScreenDistortion::TScreenDistortion(int windowWidth, int windowHeight)
     SetWindowSize(windowWidth, windowHeight);
 }
 
+void TScreenDistortion::AddRadial(float x, float y, float radialStrength, int channel)
+{
+    if (strength > 0.0f) PushRadial(x, y, radialStrength * strength, channel);
+}
+
+// A push of (dx, dy) displaces in proportion to its length.
+void TScreenDistortion::AddDirectional(float x, float y, float dx, float dy, float size, int channel)
+{
+    if (strength > 0.0f) PushDirectional(x, y, dx * strength, dy * strength, size, channel);
+}
+
 void TScreenDistortion::AddStreak(float x, float y, float dx, float dy, float size, int channel)
 {
-    AddDirectional(x, y, dx, dy, size, channel);
+    if (strength > 0.0f) PushStreak(x, y, dx * strength, dy * strength, size, channel);
+}
+
+void TScreenDistortion::PushStreak(float x, float y, float dx, float dy, float size, int channel)
+{
+    PushDirectional(x, y, dx, dy, size, channel);
 }
 
 void TScreenDistortion::SetWindowSize(int width, int height)
 {
     windowWidth = float(width);
     windowHeight = float(height);
-    float w = windowWidth;
-    float h = windowHeight;
-    if (w > 0.0f && h / w <= 0.75f) {
-        // Wider than 4:3: bars left and right.
-        this->height = h;
-        this->width = h * 4.0f / 3.0f;
-        xOffset = (w - this->width) * 0.5f;
-        yOffset = 0.0f;
-    } else {
-        // Taller than 4:3 (or degenerate): bars above and below.
-        this->width = w;
-        this->height = w * 3.0f / 4.0f;
-        yOffset = (h - this->height) * 0.5f;
-        xOffset = 0.0f;
-    }
+    const TPictureRect picture = FitPicture(width, height, scale);
+    xOffset = picture.x;
+    yOffset = picture.y;
+    this->width = picture.width;
+    this->height = picture.height;
+}
+
+void TScreenDistortion::SetScale(TScreenScale newScale)
+{
+    scale = newScale;
+    SetWindowSize(int(windowWidth), int(windowHeight));
 }
 
 void TScreenDistortion::DrawUndistorted()

@@ -1,4 +1,5 @@
 #pragma once
+#include "render/ScreenFit.h"
 
 // The full-screen distortion layer through which the 320 x 240 frame is stretched
 // onto the window. Game code only pushes impulses; Draw() runs once per frame.
@@ -8,13 +9,21 @@ public:
     TScreenDistortion(int windowWidth, int windowHeight);
     virtual ~TScreenDistortion() = default;
 
-    virtual void AddRadial(float x, float y, float strength, int channel) = 0;
-    virtual void AddDirectional(float x, float y, float dx, float dy, float size, int channel) = 0;
-    virtual void AddStreak(float x, float y, float dx, float dy, float size, int channel);
+    // Impulses at the share `strength` of their size; none at all at 0.
+    void AddRadial(float x, float y, float radialStrength, int channel);
+    void AddDirectional(float x, float y, float dx, float dy, float size, int channel);
+    void AddStreak(float x, float y, float dx, float dy, float size, int channel);
     virtual void Draw() = 0;
 
-    // Stores the window size and fits a 4:3 letterbox into it.
+    // Stores the window size and fits the picture into it at the scale in use.
     void SetWindowSize(int width, int height);
+    void SetScale(TScreenScale scale);
+    // Where the picture lies in the window.
+    TPictureRect Picture() const { return {xOffset, yOffset, width, height}; }
+
+    // Every impulse is added at this share of its strength (the player's
+    // "distortion" setting); at 0 nothing is displaced at all.
+    float strength = 1.0f;
 
     // True while nothing is displaced: Draw then shows the frame with one plain
     // textured quad instead of the full distortion pass.
@@ -27,6 +36,11 @@ public:
     float windowWidth = 0, windowHeight = 0;
 
 protected:
+    // The impulses at full strength, as each kind of layer displaces.
+    virtual void PushRadial(float x, float y, float radialStrength, int channel) = 0;
+    virtual void PushDirectional(float x, float y, float dx, float dy, float size, int channel) = 0;
+    virtual void PushStreak(float x, float y, float dx, float dy, float size, int channel);
+
     // The frame block of the display texture over the letterbox, untouched:
     // what the distortion pass shows when nothing is displaced.
     void DrawUndistorted();
@@ -34,6 +48,7 @@ protected:
     void DrawFrameBlockQuad() const;
 
     bool atRest = true;
+    TScreenScale scale = TScreenScale::Fit;
 };
 
 // The distortion object of the run, created by InitGraphics.

@@ -167,7 +167,7 @@ void TShaderScreenDistortion::Push(int channel, const TImpulse& impulse)
     queue.push_back(impulse);
 }
 
-void TShaderScreenDistortion::AddRadial(float x, float y, float strength, int channel)
+void TShaderScreenDistortion::PushRadial(float x, float y, float strength, int channel)
 {
     TImpulse impulse;
     impulse.type = TImpulse::Radial;
@@ -178,7 +178,7 @@ void TShaderScreenDistortion::AddRadial(float x, float y, float strength, int ch
     Push(channel, impulse);
 }
 
-void TShaderScreenDistortion::AddDirectional(float x, float y, float dx, float dy, float size,
+void TShaderScreenDistortion::PushDirectional(float x, float y, float dx, float dy, float size,
                                              int channel)
 {
     TImpulse impulse;
@@ -193,7 +193,7 @@ void TShaderScreenDistortion::AddDirectional(float x, float y, float dx, float d
     Push(channel, impulse);
 }
 
-void TShaderScreenDistortion::AddStreak(float x, float y, float dx, float dy, float size,
+void TShaderScreenDistortion::PushStreak(float x, float y, float dx, float dy, float size,
                                         int channel)
 {
     // The streak is drawn on the screen, so its direction turns with the camera.

@@ -37,9 +37,9 @@ public:
     // True when the buffers, the framebuffer and all three programs were made.
     bool IsUsable() const { return usable; }
 
-    void AddRadial(float x, float y, float strength, int channel) override;
-    void AddDirectional(float x, float y, float dx, float dy, float size, int channel) override;
-    void AddStreak(float x, float y, float dx, float dy, float size, int channel) override;
+    void PushRadial(float x, float y, float strength, int channel) override;
+    void PushDirectional(float x, float y, float dx, float dy, float size, int channel) override;
+    void PushStreak(float x, float y, float dx, float dy, float size, int channel) override;
     void Draw() override;
 
     const std::vector<TImpulse>& Queue(int channel) const { return queues[channel]; }

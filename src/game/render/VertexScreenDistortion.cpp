@@ -28,14 +28,14 @@ float TVertexScreenDistortion::DisplacementY(int channel, int i, int j) const
     return ValidPoint(channel, i, j) ? displacement[channel][i][j][1] : 0.0f;
 }
 
-void TVertexScreenDistortion::AddRadial(float x, float y, float strength, int channel)
+void TVertexScreenDistortion::PushRadial(float x, float y, float strength, int channel)
 {
     float sx, sy;
     WorldToScreen(x, y, &sx, &sy);
     AddRadialAtScreen(sx, sy, strength, channel);
 }
 
-void TVertexScreenDistortion::AddDirectional(float x, float y, float dx, float dy, float size,
+void TVertexScreenDistortion::PushDirectional(float x, float y, float dx, float dy, float size,
                                              int channel)
 {
     float sx, sy;

@@ -11,8 +11,8 @@ public:
 
     TVertexScreenDistortion(int windowWidth, int windowHeight);
 
-    void AddRadial(float x, float y, float strength, int channel) override;
-    void AddDirectional(float x, float y, float dx, float dy, float size, int channel) override;
+    void PushRadial(float x, float y, float strength, int channel) override;
+    void PushDirectional(float x, float y, float dx, float dy, float size, int channel) override;
     void Draw() override;
 
     // The same impulses at a point already in 640 x 480 overlay coordinates.

@@ -103,6 +103,8 @@ void StartScriptHost()
                      "(mend or remove it to have settings saved again)\n",
                      settingsPath.c_str());
     }
+    // Whatever the file held, every setting the engine reads is there and sound.
+    if (ScriptFunctionExists("CheckSettings")) CallScriptFunction("CheckSettings", {}, 0, ScriptErrors::StdErr);
 }
 
 void StopScriptHost()
@@ -310,6 +312,48 @@ bool GetSettingBool(const char* name)
     }
     lua_pop(L, 1);
     return value;
+}
+
+double GetSettingNumber(const char* name, double fallback)
+{
+    lua_State* L = luaState;
+    if (!L) return fallback;
+    lua_getglobal(L, "settings");
+    double value = fallback;
+    if (lua_istable(L, -1)) {
+        lua_getfield(L, -1, name);
+        if (lua_type(L, -1) == LUA_TNUMBER) value = lua_tonumber(L, -1);
+        lua_pop(L, 1);
+    }
+    lua_pop(L, 1);
+    return value;
+}
+
+std::string GetSettingString(const char* name, const std::string& fallback)
+{
+    lua_State* L = luaState;
+    if (!L) return fallback;
+    lua_getglobal(L, "settings");
+    std::string value = fallback;
+    if (lua_istable(L, -1)) {
+        lua_getfield(L, -1, name);
+        if (lua_type(L, -1) == LUA_TSTRING) value = lua_tostring(L, -1);
+        lua_pop(L, 1);
+    }
+    lua_pop(L, 1);
+    return value;
+}
+
+void SetSettingBool(const char* name, bool value)
+{
+    lua_State* L = luaState;
+    if (!L) return;
+    lua_getglobal(L, "settings");
+    if (lua_istable(L, -1)) {
+        lua_pushboolean(L, value);
+        lua_setfield(L, -2, name);
+    }
+    lua_pop(L, 1);
 }
 
 int GetKeyBinding(const char* name)

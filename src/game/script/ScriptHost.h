@@ -68,5 +68,9 @@ std::optional<std::string> GetGlobalString(const char* name);
 
 // The settings table.
 bool GetSettingBool(const char* name);
+// A number or a string of the settings table; `fallback` when it is not one.
+double GetSettingNumber(const char* name, double fallback);
+std::string GetSettingString(const char* name, const std::string& fallback);
+void SetSettingBool(const char* name, bool value);
 int GetKeyBinding(const char* name);
 void SetKeyBinding(const char* name, int code);

@@ -3,6 +3,7 @@
 // oriented-rectangle test that level generators place modules with.
 #include "core/Game.h"
 #include "level/campaign/CampaignFile.h"
+#include "level/campaign/Difficulty.h"
 #include "level/LevelLoader.h"
 #include "level/OrientedRect.h"
 #include "script/ApiRegistry.h"
@@ -60,6 +61,28 @@ int l_ResetSave(lua_State* L)
     TGame* g = CurrentGame(L);
     if (g->progress) g->progress->Reset();
     return 0;
+}
+
+// SetDifficulty(name): the difficulty of the campaign being played ("easy",
+// "normal" or "hard"); a new game takes it from the settings
+int l_SetDifficulty(lua_State* L)
+{
+    const std::string name = luaL_checkstring(L, 1);
+    if (!IsDifficultyName(name)) return luaL_error(L, "SetDifficulty: \"%s\" is not easy, normal or hard", name.c_str());
+    TGame* g = CurrentGame(L);
+    if (g->progress) g->progress->difficulty = name;
+    return 0;
+}
+
+// GetDifficulty() -> name, damage taken factor, enemy count factor
+int l_GetDifficulty(lua_State* L)
+{
+    TGame* g = CurrentGame(L);
+    const TDifficulty& difficulty = DifficultyNamed(g->progress ? g->progress->difficulty : "normal");
+    lua_pushstring(L, difficulty.name);
+    lua_pushnumber(L, difficulty.damageTaken);
+    lua_pushnumber(L, difficulty.enemyCount);
+    return 3;
 }
 
 // HasSavedCampaign() -> true when "continue" has a sound save to start from
@@ -127,4 +150,6 @@ void RegisterLevelApi(lua_State* L)
     SetGlobalFunction(L, "ContinueCampaign", l_ContinueCampaign);
     SetGlobalFunction(L, "ClearCampaign", l_ClearCampaign);
     SetGlobalFunction(L, "FinishCampaign", l_FinishCampaign);
+    SetGlobalFunction(L, "SetDifficulty", l_SetDifficulty);
+    SetGlobalFunction(L, "GetDifficulty", l_GetDifficulty);
 }

@@ -1,6 +1,8 @@
 // Script functions for textures, sprites and drawing: gfx.lua builds the art with
 // them, and any script may draw.
+#include "core/App.h"
 #include "render/GLState.h"
+#include "render/Graphics.h"
 #include "render/Sprite.h"
 #include "render/SpriteDraw.h"
 #include "render/Text.h"
@@ -142,6 +144,28 @@ int LuaSetTexture(lua_State* L)
     return 0;
 }
 
+// SetFullScreen(on) -> true when the screen is as asked; the settings'
+// "fullscreen" follows
+int LuaSetFullScreen(lua_State* L)
+{
+    lua_pushboolean(L, SetFullScreen(lua_toboolean(L, 1) != 0));
+    return 1;
+}
+
+// IsFullScreen() -> true while the game fills the screen
+int LuaIsFullScreen(lua_State* L)
+{
+    lua_pushboolean(L, windowed == 0);
+    return 1;
+}
+
+// ApplyScreenScale(): the picture takes the settings' "scale" ("fit" or "integer")
+int LuaApplyScreenScale(lua_State*)
+{
+    ApplyScreenScale();
+    return 0;
+}
+
 }  // namespace
 
 void RegisterRenderApi(lua_State* L)
@@ -153,4 +177,7 @@ void RegisterRenderApi(lua_State* L)
     SetGlobalFunction(L, "DrawText", LuaDrawText);
     SetGlobalFunction(L, "SetColor", LuaSetColor);
     SetGlobalFunction(L, "SetTexture", LuaSetTexture);
+    SetGlobalFunction(L, "SetFullScreen", LuaSetFullScreen);
+    SetGlobalFunction(L, "IsFullScreen", LuaIsFullScreen);
+    SetGlobalFunction(L, "ApplyScreenScale", LuaApplyScreenScale);
 }

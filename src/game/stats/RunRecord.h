@@ -11,6 +11,7 @@ struct TRunRecord {
     float accuracy = 0.0f;             // hits / shots, 0 when nothing was fired
     int time = 0;                      // frames
     bool won = false;                  // left through the last gate instead of dying
+    std::string difficulty;            // "easy", "normal" or "hard"; empty in records from before
 
     bool operator==(const TRunRecord&) const = default;
 };

@@ -68,6 +68,10 @@ bool ApplyRecordLine(const std::string& line, TRunRecord& record)
     } else if (key == "won") {
         // Older readers skip this line, so files stay readable both ways.
         if (auto v = ToInt(NextWord(line, pos))) record.won = *v != 0;
+    } else if (key == "dif") {
+        // Skipped by older readers, like "won".
+        std::string_view name = NextWord(line, pos);
+        if (!name.empty()) record.difficulty = std::string(name.substr(0, kStatsNameMax));
     } else if (key == "enm") {
         std::string_view name = NextWord(line, pos);
         std::optional<int> count = ToInt(NextWord(line, pos));
@@ -177,6 +181,7 @@ std::string FormatRunRecords(const std::vector<TRunRecord>& records)
         for (const auto& [name, count] : record.kills)
             text += "enm " + FileSafeName(name) + " " + std::to_string(count) + "\n";
         if (record.won) text += "won 1\n";
+        if (!record.difficulty.empty()) text += "dif " + FileSafeName(record.difficulty) + "\n";
         text += "end\n";
     }
     return text;

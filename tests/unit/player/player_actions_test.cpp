@@ -289,3 +289,24 @@ TEST_F(PlayerActions, ShootingUsesTheSelectedItemAndFacesTheAim)
     }
     EXPECT_EQ(pistol->roundsLoaded + player->ammo[0], rounds);
 }
+
+TEST_F(PlayerActions, TheDifficultyScalesEveryHitThePlayerTakesAndNormalLeavesItAlone)
+{
+    TPlayer* player = MakePlayer();
+    ASSERT_NE(game->progress, nullptr);
+    // Per difficulty: what a 10-point bullet, a 10-point blow, a 10-point
+    // knock-down and a strength-2 explosion take together (10 + 10 + 10 + 6).
+    const std::pair<const char*, float> cases[] = {{"normal", 36.0f}, {"easy", 18.0f}, {"hard", 54.0f}};
+    for (const auto& [difficulty, loss] : cases) {
+        game->progress->difficulty = difficulty;
+        player->health = 100.0f;
+        player->armor = 0.0f;
+        player->action = kActionWalk;
+        player->HitByBullet(0.0f, 0.0f, 10.0f, 100.0f);
+        player->TakeHit(0.0f, 0.0f, 10.0f);
+        player->KnockDown(0.0f, 0.0f, 10.0f);
+        player->HitByExplosion(1.0f, 0.0f, 2.0f);
+        if (std::string(difficulty) == "normal") EXPECT_EQ(player->health, 100.0f - loss);
+        else EXPECT_FLOAT_EQ(player->health, 100.0f - loss) << difficulty;
+    }
+}

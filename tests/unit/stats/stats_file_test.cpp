@@ -107,6 +107,11 @@ TEST_F(StatsFileTest, WriteThenReadGivesTheSameRecords)
     ASSERT_TRUE(WriteRunRecords(path, records));
     EXPECT_EQ(ReadRunRecords(path), records);
     EXPECT_NE(ReadText(path).find("tim 0\nwon 1\nend\n"), std::string::npos) << ReadText(path);
+    // So does its difficulty.
+    records[1].difficulty = "hard";
+    ASSERT_TRUE(WriteRunRecords(path, records));
+    EXPECT_EQ(ReadRunRecords(path), records);
+    EXPECT_NE(ReadText(path).find("tim 0\nwon 1\ndif hard\nend\n"), std::string::npos) << ReadText(path);
 
     // Accuracy keeps six decimals.
     ASSERT_TRUE(WriteRunRecords(path, {Record(1, 1.0f / 3.0f, 1)}));

@@ -148,6 +148,13 @@ void TInputReplay::Parse(const std::string& text)
                 AddKey(down, sym, true, c);
                 AddKey(down + 1, sym, false, 0);
             }
+        } else if (command == "unfocus") {
+            // The window loses the keyboard's focus, as when the player switches away.
+            SDL_Event event{};
+            event.type = SDL_ACTIVEEVENT;
+            event.active.gain = 0;
+            event.active.state = SDL_APPINPUTFOCUS;
+            events[frame].push_back(event);
         } else if (command == "quit" || command == "resize") {
             SDL_Event event{};
             event.type = command == "quit" ? SDL_QUIT : SDL_VIDEORESIZE;

@@ -14,6 +14,7 @@
 //                      (each one up again the frame after)
 //   quit               the window's close button
 //   resize W H         the window resized to W x H pixels
+//   unfocus            the window loses the keyboard's focus (the player switches away)
 //   click BUTTON       mouse button down this frame, up the next
 //   mouse X Y          move the mouse to window pixel (X, Y)
 //   hold BUTTON / release BUTTON   one mouse button edge only

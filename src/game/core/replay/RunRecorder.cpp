@@ -43,6 +43,11 @@ void TRunRecorder::Note(int frame, const SDL_Event& event)
         std::fprintf(file, "%d %s %d\n", frame, event.type == SDL_MOUSEBUTTONDOWN ? "down" : "up",
                      kMouseCodeBase + event.button.button);
         break;
+    case SDL_ACTIVEEVENT:
+        // A lost focus opens the menu, so a replay must lose it too.
+        if (!event.active.gain && (event.active.state & (SDL_APPINPUTFOCUS | SDL_APPACTIVE)))
+            std::fprintf(file, "%d unfocus\n", frame);
+        break;
     default:
         break;
     }

@@ -4,6 +4,7 @@
 #include "core/InputTables.h"
 #include "level/campaign/CampaignFile.h"
 #include "level/campaign/CarriedState.h"
+#include "level/campaign/Difficulty.h"
 #include "ui/RunSummaryPage.h"
 #include "ui/Summaries.h"
 #include "world/World.h"
@@ -21,8 +22,9 @@ void TGameOverState::DrawPass2()
 void TGameOverState::Enter()
 {
     StoreCarriedState(game);
-    // A dead soldier has nothing to continue.
-    ClearCampaign();
+    // On "hard" a dead soldier has nothing to continue; otherwise "continue"
+    // starts the level he reached again, with what he carried through its gate.
+    if (DifficultyNamed(game->progress->difficulty).deathEndsCampaign) ClearCampaign();
 }
 
 void TGameOverState::Leave()

@@ -10,7 +10,9 @@ void TGameState::Update()
 {
     if (game->world) game->world->Step();
     game->LoadPendingLevel();
-    if (KeyPressed(SDLK_ESCAPE)) game->SetState("mainmenu");
+    // A window that loses the focus (or is minimised) pauses as Escape does:
+    // nobody dies unseen.
+    if (KeyPressed(SDLK_ESCAPE) || inputTables.FocusLost()) game->SetState("mainmenu");
     if (KeyPressed(GetKeyBinding("map"))) game->SetState("map");
 }
 

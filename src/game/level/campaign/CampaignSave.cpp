@@ -1,4 +1,5 @@
 #include "level/campaign/CampaignSave.h"
+#include "level/campaign/Difficulty.h"
 #include "util/UserStatePaths.h"
 #include <cerrno>
 #include <climits>
@@ -137,6 +138,12 @@ std::string ApplyLine(const std::vector<std::string>& f, TCampaignSave& save, bo
         if (type != TLevelProgress::kAmmoTypes) return "the ammunition is not ten counts";
         return "";
     }
+    if (key == "difficulty") {
+        // Saves from before difficulties have no such line and play "normal".
+        if (f.size() != 2 || !IsDifficultyName(f[1])) return "the difficulty is not easy, normal or hard";
+        p.difficulty = f[1];
+        return "";
+    }
     if (key == "kill") {
         auto count = f.size() == 3 ? ToInt(f[2], 0, INT_MAX) : std::nullopt;
         if (!count || f[1].empty()) return "a kill line wants a name and a count";
@@ -185,6 +192,7 @@ std::string FormatCampaignSave(const TCampaignSave& save)
     text += "time\t" + std::to_string(p.time) + "\n";
     text += "levels\t" + std::to_string(p.levelCount) + "\n";
     text += "health\t" + FormatFloat(p.health) + "\n";
+    text += std::string("difficulty\t") + DifficultyNamed(p.difficulty).name + "\n";
     text += "ammo\t";
     for (int type = 0; type < TLevelProgress::kAmmoTypes; ++type)
         text += (type ? " " : "") + std::to_string(p.ammo[type]);

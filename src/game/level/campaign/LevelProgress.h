@@ -30,8 +30,9 @@ struct TLevelProgress {
     int ammo[kAmmoTypes] = {};
     CarriedSlot slots[kCarriedSlots];
     float health = 100.0f;
+    std::string difficulty = "normal";  // chosen for a new game, kept with the campaign
 
-    // Back to a fresh run: counters 0, kills cleared, no ammunition, empty slots, health 100.
+    // Back to a fresh run: counters 0, kills cleared, no ammunition, empty slots, health 100, "normal".
     void Reset();
 };
 

@@ -22,6 +22,7 @@ TCampaignSave Sample()
     p.slots[3] = {"pistol ammo", 0, "odd\ttext\nwith \\ marks"};
     p.slots[15] = {"small medkit", 0, "last"};
     p.health = 42.5f;
+    p.difficulty = "hard";
     return save;
 }
 
@@ -40,6 +41,7 @@ void ExpectSame(const TLevelProgress& a, const TLevelProgress& b)
         EXPECT_EQ(a.slots[i].text, b.slots[i].text) << i;
     }
     EXPECT_FLOAT_EQ(a.health, b.health);
+    EXPECT_EQ(a.difficulty, b.difficulty);
 }
 
 TEST(CampaignSave, WrittenProgressReadsBackWholeAndValid)
@@ -53,7 +55,14 @@ TEST(CampaignSave, WrittenProgressReadsBackWholeAndValid)
     ExpectSame(read->progress, save.progress);
     EXPECT_TRUE(read->progress.carriedStateValid) << "a continued level hands the state to its player";
     // Every field stays on its own line: a text with a line break cannot split one.
-    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 15) << text;
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 16) << text;
+
+    // A save from before difficulties plays "normal".
+    std::string older = text;
+    older.erase(older.find("difficulty\thard\n"), 16);
+    const auto old = ParseCampaignSave(older, &error);
+    ASSERT_TRUE(old) << error << "\n" << older;
+    EXPECT_EQ(old->progress.difficulty, "normal");
 
     // A fresh run (no kills, empty slots) reads back as fresh.
     TCampaignSave fresh;
@@ -91,6 +100,7 @@ TEST(CampaignSave, DamagedOrStrangeSavesAreRefusedWithAReason)
         {replaced("odd\\ttext", "odd\\qtext"), "slot"},
         {replaced("kill\tsoldat\t14", "kill\tsoldat"), "kill"},
         {replaced("score\t-5", "bonus\t5"), "unknown line"},
+        {replaced("difficulty\thard", "difficulty\tnightmare"), "difficulty"},
     };
     for (const auto& [text, reason] : cases) {
         std::string error;
