@@ -55,7 +55,8 @@ bool GameRun::Run(const std::string& replay, int timeoutSeconds)
 bool GameRun::RunOnce(const std::string& replay, int timeoutSeconds)
 {
     WriteData("replay.txt", replay);
-    std::vector<std::string> commandLine{"-w"};
+    std::vector<std::string> commandLine;
+    if (windowed) commandLine.push_back("-w");
     commandLine.insert(commandLine.end(), arguments.begin(), arguments.end());
     std::vector<std::pair<std::string, const char*>> variables{{"KORVANMIRE_REPLAY", "replay.txt"},
                                                                {"KORVANMIRE_CONSOLE_LOG", "console.log"},

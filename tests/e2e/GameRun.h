@@ -42,8 +42,10 @@ public:
     // Runs the game until it exits or the timeout passes. True when it exited by itself.
     bool Run(const std::string& replay, int timeoutSeconds = 60);
 
-    // Command-line arguments after "-w".
+    // Command-line arguments after "-w" (left out when `windowed` is false,
+    // so that the settings choose the screen).
     std::vector<std::string> arguments;
+    bool windowed = true;
     // SDL's sound driver: "dummy" plays into nothing; a name SDL does not
     // know leaves the game without sound.
     std::string audioDriver = "dummy";

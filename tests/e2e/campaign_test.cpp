@@ -1,5 +1,6 @@
 // The campaign as a whole game: "continue" picks up at the last gate after a
-// restart, death and a new game forget it, a broken save is only reported,
+// restart and after a death (on "hard" a death forgets it, as does a new
+// game), a broken save is only reported,
 // and the tenth gate ends the game on the win page with the run recorded.
 #include "GameRun.h"
 #include <gtest/gtest.h>
@@ -74,7 +75,7 @@ void ExpectCleanRun(const GameRun& run)
         EXPECT_EQ(run.stderrText.find(problem), std::string::npos) << problem << "\n" << run.stderrText;
 }
 
-TEST(Campaign, ContinueStartsAtTheLastGateAfterARestartAndDeathOrANewGameForgetIt)
+TEST(Campaign, ContinueStartsAtTheLastGateAfterARestartOrADeathAndHardDeathOrANewGameForgetIt)
 {
     GameRun run;
     run.WriteData("probes.lua", kProbes);
@@ -110,7 +111,34 @@ TEST(Campaign, ContinueStartsAtTheLastGateAfterARestartAndDeathOrANewGameForgetI
     EXPECT_EQ(log.find("Loading:level1\n"), std::string::npos) << "continue, not a new game\n" << log;
     EXPECT_EQ(Probe(log, "continued"), (std::vector<std::string>{"level4", "true", "77", "game"})) << log;
     EXPECT_EQ(Last(Probe(log, "dead")), "gameover") << log;
-    EXPECT_FALSE(run.HasData("campaign")) << "death forgets the campaign";
+
+    // On "normal" a death keeps the save: "continue" starts level 4 again
+    // with what the player carried through its gate.
+    ASSERT_TRUE(run.HasData("campaign")) << "a death on normal keeps the campaign";
+    EXPECT_NE(run.ReadData("campaign").find("difficulty\tnormal\n"), std::string::npos) << run.ReadData("campaign");
+    ASSERT_TRUE(run.Run("3 lua dofile('probes.lua')\n"
+                        "10 press return\n"
+                        "150 lua Report('again')\n"
+                        "155 lua ExitGame()\n"))
+        << run.stderrText;
+    log = run.ReadData("console.log");
+    EXPECT_EQ(Probe(log, "again"), (std::vector<std::string>{"level4", "true", "77", "game"})) << log;
+
+    // On "hard" a death ends the campaign: nothing is left to continue.
+    std::string hard = run.ReadData("campaign");
+    hard.replace(hard.find("difficulty\tnormal"), 17, "difficulty\thard");
+    run.WriteData("campaign", hard);
+    ASSERT_TRUE(run.Run("3 lua dofile('probes.lua')\n"
+                        "10 press return\n"
+                        "150 lua Report('hard')\n"
+                        "155 lua actor.SetHealth(player.GetPlayer(), -50)\n"
+                        "400 lua Report('dead')\n"
+                        "405 lua ExitGame()\n"))
+        << run.stderrText;
+    log = run.ReadData("console.log");
+    EXPECT_EQ(Probe(log, "hard").at(0), "level4") << log;
+    EXPECT_EQ(Last(Probe(log, "dead")), "gameover") << log;
+    EXPECT_FALSE(run.HasData("campaign")) << "a death on hard forgets the campaign";
 
     // A broken save is reported, never continued, and a new game replaces it.
     run.WriteData("campaign", "korvanmire campaign 1\nlevel\t../../etc\nend\n");

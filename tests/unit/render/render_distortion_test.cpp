@@ -41,6 +41,53 @@ TEST(RenderLetterbox, ExactFourToThreeFillsTheWindowAndResizeRecomputes)
     EXPECT_FLOAT_EQ(d.xOffset, 0.0f);
 }
 
+TEST(RenderLetterbox, IntegerScaleTakesTheLargestWholeMultipleAndTheMouseMapsIntoIt)
+{
+    TVertexScreenDistortion d(1920, 1080);
+    d.SetScale(TScreenScale::Integer);
+    // Four times 320 x 240, centred.
+    EXPECT_FLOAT_EQ(d.width, 1280.0f);
+    EXPECT_FLOAT_EQ(d.height, 960.0f);
+    EXPECT_FLOAT_EQ(d.xOffset, 320.0f);
+    EXPECT_FLOAT_EQ(d.yOffset, 60.0f);
+    float x = 0.0f, y = 0.0f;
+    WindowPointToPicture(d.Picture(), 960, 540, &x, &y);
+    EXPECT_FLOAT_EQ(x, 160.0f);
+    EXPECT_FLOAT_EQ(y, 120.0f);
+    WindowPointToPicture(d.Picture(), 320, 60, &x, &y);
+    EXPECT_FLOAT_EQ(x, 0.0f);
+    EXPECT_FLOAT_EQ(y, 0.0f);
+
+    // Back to "fit": the 4:3 stretch, and the mouse follows it.
+    d.SetScale(TScreenScale::Fit);
+    EXPECT_FLOAT_EQ(d.width, 1440.0f);
+    WindowPointToPicture(d.Picture(), 240 + 1440, 1080, &x, &y);
+    EXPECT_FLOAT_EQ(x, 320.0f);
+    EXPECT_FLOAT_EQ(y, 240.0f);
+
+    // A window smaller than one picture fits instead.
+    d.SetScale(TScreenScale::Integer);
+    d.SetWindowSize(300, 200);
+    EXPECT_NEAR(d.width, 266.667f, 0.01f);
+}
+
+TEST(RenderVertexGrid, NoDistortionSettingLeavesThePictureAtRest)
+{
+    TVertexScreenDistortion d(640, 480);
+    d.strength = 0.0f;
+    d.AddRadial(0.0f, 0.0f, 400.0f, 0);
+    d.AddDirectional(0.0f, 0.0f, 60.0f, 0.0f, 4.0f, 1);
+    d.AddStreak(0.0f, 0.0f, 30.0f, 0.0f, 20.0f, 2);
+    EXPECT_TRUE(d.AtRest());
+    // At half strength a push moves the mesh half as far.
+    TVertexScreenDistortion full(640, 480), half(640, 480);
+    half.strength = 0.5f;
+    full.AddRadial(0.0f, 0.0f, 400.0f, 0);
+    half.AddRadial(0.0f, 0.0f, 400.0f, 0);
+    ASSERT_NE(full.DisplacementX(0, 3, 3), 0.0f);
+    EXPECT_FLOAT_EQ(half.DisplacementX(0, 3, 3), 0.5f * full.DisplacementX(0, 3, 3));
+}
+
 TEST(RenderLetterbox, ZeroSizedWindowStaysFinite)
 {
     TVertexScreenDistortion d(0, 0);
