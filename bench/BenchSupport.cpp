@@ -94,8 +94,7 @@ void TFrameLoop::GameUpdate()
 
 void TFrameLoop::GameDraw()
 {
-    DrawFrame();
-    SDL_GL_SwapBuffers();
+    if (DrawFrame()) SDL_GL_SwapBuffers();
     glFinish();
 }
 
@@ -107,9 +106,12 @@ bool StartBenchGame(const char* name, const std::string& levelCode)
     // Kept for the whole run, as a program's argv is.
     static std::string program;
     program = name;
+    // KORVANMIRE_BENCH_FULLSCREEN: the scene at the screen's own size, as a
+    // player starts the game; else in the 640 x 480 window.
     char windowedFlag[] = "-w";
-    char* startArgs[] = {program.data(), windowedFlag, nullptr};
-    if (!StartGame(2, startArgs)) {
+    const bool fullScreen = std::getenv("KORVANMIRE_BENCH_FULLSCREEN") != nullptr;
+    char* startArgs[] = {program.data(), fullScreen ? nullptr : windowedFlag, nullptr};
+    if (!StartGame(fullScreen ? 1 : 2, startArgs)) {
         std::fprintf(stderr, "the game could not start (no display?)\n");
         return false;
     }

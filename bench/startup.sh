@@ -5,10 +5,17 @@
 #  - CPU use while idling in the main menu for 10 seconds,
 #  - peak resident memory.
 # Usage: bench/startup.sh [runs] [build dir]   (after ./scripts/setup.sh has built the game)
+# SCREEN=1920x1080 runs it full screen on a virtual screen of that size, as a
+# player starts the game; without it the game runs in its 640 x 480 window.
 # The game runs from a copy of the data directory of the build's own source tree.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 runs="${1:-7}"
+window=(-w)
+if [ -n "${SCREEN:-}" ]; then
+  window=()
+  export KORVANMIRE_XVFB_SCREEN="$SCREEN"
+fi
 build="$(cd "${2:-$root/build}" && pwd)"
 source_dir="$(sed -n 's/^CMAKE_HOME_DIRECTORY:INTERNAL=//p' "$build/CMakeCache.txt")"
 work="$(mktemp -d)"
@@ -20,7 +27,7 @@ run_game() {  # replay file, time output file
   # A virtual X server started at the same moment as another one may fail: try again.
   for attempt in 1 2 3; do
     if (cd "$work/data" && KORVANMIRE_REPLAY="$1" KORVANMIRE_TIMING=1 SDL_AUDIODRIVER=dummy \
-      "$root/scripts/xvfb-run.sh" /usr/bin/time -v -o "$2" "$build/korvanmire" -w 2>"$work/stderr.log"); then
+      "$root/scripts/xvfb-run.sh" /usr/bin/time -v -o "$2" "$build/korvanmire" "${window[@]}" 2>"$work/stderr.log"); then
       return 0
     fi
     echo "run $attempt failed: $(tail -1 "$work/stderr.log")" >&2

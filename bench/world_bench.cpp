@@ -136,7 +136,10 @@ int main(int argc, char** argv)
         std::fclose(luainit);
     }
 
-    bool draw = SDL_Init(SDL_INIT_VIDEO) == 0 && SetVideoMode(640, 480, true);
+    // KORVANMIRE_BENCH_FULLSCREEN: the whole screen at its own size (0 x 0).
+    const bool fullScreen = std::getenv("KORVANMIRE_BENCH_FULLSCREEN") != nullptr;
+    bool draw = SDL_Init(SDL_INIT_VIDEO) == 0 &&
+                (fullScreen ? SetVideoMode(0, 0, false) : SetVideoMode(640, 480, true));
     StartScriptHost();
     game = new TGame("stats");
     game->SetUp();

@@ -44,7 +44,7 @@ xauth -q -f "$XAUTHORITY" add :0 . "$cookie"
 # Starts a server and sets `number` to the number it took once it accepts
 # connections; leaves it empty when the server did not start.
 start_server() {
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset -auth "$XAUTHORITY" \
+  Xvfb -displayfd 3 -screen 0 "${KORVANMIRE_XVFB_SCREEN:-1024x768}x24" -nolisten tcp -noreset -auth "$XAUTHORITY" \
     3>"$work/display$1" >"$work/server$1.log" 2>&1 &
   servers+=($!)
   number=""

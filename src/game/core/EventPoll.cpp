@@ -1,4 +1,5 @@
 #include "core/EventPoll.h"
+#include "core/Frame.h"
 #include "core/replay/InputReplay.h"
 #include "core/InputTables.h"
 #include "core/App.h"
@@ -20,6 +21,9 @@ void PollEvents()
         // The window's close button ends the game as the menu's "exit" does.
         if (event.type == SDL_QUIT) running = 0;
         if (inputTables.HandleEvent(event)) OnVideoResize(event.resize.w, event.resize.h);
+        // Uncovered or resized: the window is drawn again even if the frame is not new.
+        if (event.type == SDL_VIDEOEXPOSE || event.type == SDL_VIDEORESIZE || event.type == SDL_ACTIVEEVENT)
+            RedrawWholeWindow();
     }
     runRecorder.NotePointer(frame, MouseWorldX(), MouseWorldY());
 }

@@ -12,6 +12,7 @@
 #include "render/Graphics.h"
 #include "render/Projection.h"
 #include "render/ScreenDistortion.h"
+#include "render/ShownFrame.h"
 #include "script/Console.h"
 #include "script/ScriptHost.h"
 #include <GL/glew.h>
@@ -46,6 +47,7 @@ void ApplyFullScreenKey()
 }
 
 bool screenshotWanted = false;
+TShownFrame shownFrame;
 
 } // namespace
 
@@ -61,7 +63,12 @@ void UpdateFrame()
     if (KeyPressed(SDLK_F7)) SaveModuleFromKey();
 }
 
-void DrawFrame()
+void RedrawWholeWindow()
+{
+    shownFrame.Forget();
+}
+
+bool DrawFrame()
 {
     BeginGameFrame();
     ComputeMouseWorldPosition();
@@ -76,6 +83,13 @@ void DrawFrame()
         // Every key of the frame in order: fast typing puts several in one frame.
         for (const TKeyDown& key : inputTables.KeysDownThisFrame()) console.Edit(key.character, key.code == SDLK_RETURN);
     }
+    // A frame like the one on the screen is not drawn again, unless a
+    // picture of the window is to be taken from it.
+    const bool pictureDue = screenshotWanted || inputReplay.ScreenshotsDue();
+    if (screenDistortion && !pictureDue &&
+        shownFrame.Unchanged(ShownPicture(), windowWidth, windowHeight, screenDistortion->Idle()))
+        return false;
+    if (pictureDue) shownFrame.Forget();
     CopyScreenToTexture(displayTexture);
     CheckGLError();
     glClear(GL_COLOR_BUFFER_BIT);
@@ -84,12 +98,12 @@ void DrawFrame()
     inputReplay.TakeScreenshotsForFrame();
     if (screenshotWanted) SaveScreenshotFromKey();
     screenshotWanted = false;
+    return true;
 }
 
 void RunFrame()
 {
     ApplyZoomKeys();
     UpdateFrame();
-    DrawFrame();
-    SDL_GL_SwapBuffers();
+    if (DrawFrame()) SDL_GL_SwapBuffers();
 }

@@ -28,6 +28,8 @@ public:
     // True while nothing is displaced: Draw then shows the frame with one plain
     // textured quad instead of the full distortion pass.
     bool AtRest() const { return atRest; }
+    // At rest with nothing waiting to be displaced: Draw would show the frame untouched.
+    virtual bool Idle() const { return atRest && !alwaysDistort; }
 
     // Runs the full pass even at rest; lets a check compare the two pictures.
     bool alwaysDistort = false;

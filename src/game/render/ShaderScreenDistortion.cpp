@@ -212,6 +212,12 @@ void TShaderScreenDistortion::PushStreak(float x, float y, float dx, float dy, f
     Push(channel, impulse);
 }
 
+bool TShaderScreenDistortion::Idle() const
+{
+    const bool queued = !queues[0].empty() || !queues[1].empty() || !queues[2].empty();
+    return usable ? atRest && !queued && !alwaysDistort : true;
+}
+
 void TShaderScreenDistortion::Draw()
 {
     if (!usable) {

@@ -37,6 +37,7 @@ public:
     // True when the buffers, the framebuffer and all three programs were made.
     bool IsUsable() const { return usable; }
 
+    bool Idle() const override;
     void PushRadial(float x, float y, float strength, int channel) override;
     void PushDirectional(float x, float y, float dx, float dy, float size, int channel) override;
     void PushStreak(float x, float y, float dx, float dy, float size, int channel) override;

@@ -233,6 +233,11 @@ void TInputReplay::PushEventsForFrame()
     }
 }
 
+bool TInputReplay::ScreenshotsDue() const
+{
+    return screenshots.count(frameNumber) > 0;
+}
+
 void TInputReplay::TakeScreenshotsForFrame()
 {
     auto due = screenshots.find(frameNumber);

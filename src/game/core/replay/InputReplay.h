@@ -36,6 +36,7 @@ public:
     void PushEventsForFrame();
     // Screenshots wanted at the end of the current frame.
     void TakeScreenshotsForFrame();
+    bool ScreenshotsDue() const;
     bool Empty() const { return events.empty() && screenshots.empty() && scripts.empty() && pointerMoves.empty(); }
 
 private:
