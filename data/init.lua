@@ -112,9 +112,6 @@ function BuildMainMenu()
   toggle(view, "auto zoom", "viewzoom")
   toggle(view, "distortion shader", "pixeldistortion")
 
-  -- Kept with a campaign: a change counts from the next new game.
-  cycle(options, "difficulty", "difficulty", { "easy", "normal", "hard" }, tostring)
-
   -- Sound: both volumes in steps of 10 %, each page opening on the level in
   -- use, and the music switch. Kept in settings.lua.
   local sound = AddMenuItem(options, "sound")
@@ -136,6 +133,9 @@ function BuildMainMenu()
   volumePage("effects volume", "effectsvolume", SetVolume)
   volumePage("music volume", "musicvolume", SetMusicVolume)
   toggle(sound, "music", "music", SetMusicOn)
+
+  -- Kept with a campaign: a change counts from the next new game.
+  cycle(options, "difficulty", "difficulty", { "easy", "normal", "hard" }, tostring)
 
   addTop("help", function()
     click()

@@ -165,11 +165,12 @@ TEST(Music, TheOptionsSetBothVolumesAndTheSwitchAndTheNextStartKeepsThem)
     // A settings file from before there was music still loads, with the
     // defaults for what it lacks.
     run.WriteData("settings.lua", "settings = { viewrotate = true, keys = {} }\n");
-    const Heard older = Listen(run, "10 lua io.stderr:write(string.format('sound %d %d %s %s\\n', "
+    const Heard older = Listen(run, "10 lua io.stderr:write(string.format('sound %d %d %s %s %s %s %d %d\\n', "
                                     "settings.effectsvolume, settings.musicvolume, tostring(settings.music), "
-                                    "tostring(settings.viewrotate)))\n"
+                                    "tostring(settings.viewrotate), settings.difficulty, settings.scale, "
+                                    "settings.shake, settings.keys.up))\n"
                                     "75 lua ExitGame()\n");
-    EXPECT_NE(run.stderrText.find("sound 100 70 true true"), std::string::npos) << run.stderrText;
+    EXPECT_NE(run.stderrText.find("sound 100 70 true true normal fit 100 119"), std::string::npos) << run.stderrText;
     EXPECT_GT(older.Rms(1.5, 2.3), 0.02);
 }
 
