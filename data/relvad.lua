@@ -70,9 +70,11 @@ local function weapon(name, w)
   return item(name, "weapon", "weapon", w)
 end
 
-local function ammo(name, frame, ammotype, count, text, longtext)
+-- `rounds` names them in the HUD's pickup line ("+24 pistol rounds"); the
+-- short `text` has to fit the take list's box.
+local function ammo(name, frame, ammotype, count, text, longtext, rounds)
   return item(name, "ammo", "ammo", {
-    frame = frame, invtext = text, longtext = longtext, ammotype = ammotype, count = count,
+    frame = frame, invtext = text, longtext = longtext, ammotype = ammotype, count = count, rounds = rounds,
   })
 end
 
@@ -191,14 +193,14 @@ weapon("electric gun", {
 
 -- Ammunition ------------------------------------------------------------------
 
-ammo("pistol ammo", 32, 0, 24, "p.ammo", "Pistol rounds.")
-ammo("rifle ammo", 33, 1, 60, "r.ammo", "Rifle rounds.")
-ammo("shells", 34, 2, 12, "shells", "Shotgun shells.")
-ammo("energy cells", 35, 3, 60, "cells", "Energy cells for the laser and electric guns.")
-ammo("nail pack", 36, 4, 60, "nails", "Nails for the nail gun.")
-ammo("rockets", 37, 5, 3, "rockets", "Rockets for the launcher.")
-ammo("sticky charges", 38, 6, 8, "stickies", "Sticky charges for the sticky gun.")
-ammo("ammo belt", 39, 7, 100, "belt", "Belt rounds for the heavy gun.")
+ammo("pistol ammo", 32, 0, 24, "pistol rds", "Pistol rounds.", "pistol rounds")
+ammo("rifle ammo", 33, 1, 60, "rifle rds", "Rifle rounds.", "rifle rounds")
+ammo("shells", 34, 2, 12, "shells", "Shotgun shells.", "shotgun shells")
+ammo("energy cells", 35, 3, 60, "cells", "Energy cells for the laser and electric guns.", "energy cells")
+ammo("nail pack", 36, 4, 60, "nails", "Nails for the nail gun.", "nails")
+ammo("rockets", 37, 5, 3, "rockets", "Rockets for the launcher.", "rockets")
+ammo("sticky charges", 38, 6, 8, "stickies", "Sticky charges for the sticky gun.", "sticky charges")
+ammo("ammo belt", 39, 7, 100, "belt", "Belt rounds for the heavy gun.", "belt rounds")
 
 -- Medkits and armour ----------------------------------------------------------
 

@@ -88,4 +88,35 @@ TEST(Player, WalksWithTheMovementKeysAndIsDrawnAtTheScreenCentre)
     EXPECT_GT(shot.BrightShare(4, 392, 120, 408, 200), 0.05);
 }
 
+// A locker like level 1's start-room locker, opened with Space and emptied
+// with the left button one item at a time: every pack counts, each for its
+// own ammunition, and the HUD says what each one was.
+TEST(Player, AmmunitionTakenOneByOneFromALockerAddsEveryPackAndSaysWhichRounds)
+{
+    GameRun run;
+    run.WriteData("level_locker/script.lua",
+                  std::string(kWalledRoom) +
+                      "CreatePlayer(0, 0)\n"
+                      "CreateContainer(0, -1, 0, 'spr_metallkast', 'pistol ammo', 'rifle ammo', 'pistol ammo', "
+                      "'pistol ammo')\n");
+    std::string replay = "5 lua LoadLevel('level_locker', 0); SetMenuState('game')\n"
+                         "140 down w\n150 up w\n"
+                         "155 press space\n";
+    for (int take = 0; take < 4; ++take) {
+        const int frame = 165 + 12 * take;
+        replay += std::to_string(frame) + " click 1\n";
+        replay += std::to_string(frame + 6) + " lua print(string.format('took %d %d\\n', player.GetAmmo(0), "
+                  "player.GetAmmo(1)))\n";
+    }
+    replay += "214 screenshot taken.bmp\n215 lua ExitGame()\n";
+    ASSERT_TRUE(run.Run(replay)) << run.stderrText;
+    const std::string log = run.ReadData("console.log");
+    // Pistol, rifle, pistol, pistol: the rifle rounds go to their own store.
+    EXPECT_NE(log.find("took 24 0\ntook 24 60\ntook 48 60\ntook 72 60\n"), std::string::npos) << log;
+    // The pickup lines above the health line: "+24 pistol rounds" and the rest.
+    const Screenshot shot(run.Dir() / "taken.bmp");
+    ASSERT_TRUE(shot.Loaded());
+    EXPECT_GT(shot.BrightShare(4, 336, 150, 368, 150), 0.05);
+}
+
 } // namespace

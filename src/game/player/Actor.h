@@ -60,6 +60,8 @@ public:
     virtual void HitByExplosion(float x, float y, float strength);
     // A stab of `damage` pushing by (vx, vy). Base: TakeHit.
     virtual void Stabbed(float vx, float vy, float damage);
+    // What the actor just took, for the player's HUD ("+24 pistol rounds").
+    virtual void NotePickup(const std::string&) {}
 
     // Damage through armor: `piercing` percent of the damage passes the armor
     // and wears it down, the rest is reduced by the armor percentage. Returns

@@ -136,6 +136,7 @@ void TPlayer::Update()
     if (world && world->introTimer <= kFrozenUntil) return;
 
     lookAhead += (lookAheadTarget - lookAhead) * 0.1f;
+    pickupNotes.Update();
     if (health <= 0.0f) {
         UpdateDeath();
         return;
@@ -539,6 +540,8 @@ void TPlayer::DrawLate()
         SetColor(1.0f, 1.0f, 1.0f, 1.0f);
     DrawTextF(3.0f, 198.0f, "health=%d/100", int(health));
     SetColor(1.0f, 1.0f, 1.0f, 1.0f);
+    // Above the weapon's ammunition line.
+    pickupNotes.Draw(3.0f, 183.0f);
     if (armor > 0.0f) DrawTextF(3.0f, 205.0f, "armor =%d/100", int(armor));
 }
 

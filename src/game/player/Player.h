@@ -1,6 +1,7 @@
 #pragma once
 #include "level/campaign/Carrier.h"
 #include "player/Actor.h"
+#include "ui/PickupNotes.h"
 #include <box2d/b2_math.h>
 #include <cstdint>
 #include <memory>
@@ -57,6 +58,7 @@ public:
     void KnockDown(float vx, float vy, float damage) override;
     // Blood thrown away from the centre, then TakeHit(4 × strength push, 3 × strength).
     void HitByExplosion(float x, float y, float strength) override;
+    void NotePickup(const std::string& text) override { pickupNotes.Post(text); }
 
     // Receives an item by its `itemtable` name (a crate's take menu): creates
     // it through the item factory at the player and picks it up.
@@ -94,6 +96,7 @@ public:
     float viewRotation = 0.0f;        // radians; turns movement and camera
     float lookAheadTarget = 0.0f;     // 0.1 walking, 0.3 aiming
     float zoomVelocity = 0.0f;
+    TPickupNotes pickupNotes;         // "+24 pistol rounds" above the health line
 
 private:
     void UpdateDeath();

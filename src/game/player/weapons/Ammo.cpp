@@ -16,7 +16,11 @@ TAmmo* TAmmo::Create(float x, float y, const std::string& name, std::string* err
                      " is not an ammunition type 0.." + std::to_string(kActorAmmoTypes - 1);
         return nullptr;
     }
-    return new TAmmo(x, y, entry, count, type);
+    TAmmo* ammo = new TAmmo(x, y, entry, count, type);
+    // The HUD's name for the rounds (optional; the inventory text otherwise).
+    if (!entry.table.Has("rounds") || !entry.table.GetString("rounds", &ammo->roundsName, nullptr))
+        ammo->roundsName = entry.invText;
+    return ammo;
 }
 
 TAmmo::TAmmo(float x, float y, const Entry& entry, int rounds, int type)
@@ -38,6 +42,7 @@ void TAmmo::PickUp(TActor* actor)
 {
     if (!actor || dead) return;
     actor->ammo[ammoType] += count;
+    actor->NotePickup("+" + std::to_string(count) + " " + roundsName);
     dead = 1;
     PlaySound(FindSound("inv_pickup"), kMaxVolume);
 }
