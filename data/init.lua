@@ -24,9 +24,20 @@ local function addTop(text, callback)
   return item
 end
 
+-- While a level is loaded the row begins with "resume", which does what
+-- Escape does (the engine says so each time the menu opens).
+local levelToResume = false
+
 function BuildMainMenu()
   for _, item in ipairs(topRow) do RemoveMenuItem(item) end
   topRow = {}
+
+  if levelToResume then
+    addTop("resume", function()
+      click()
+      SetMenuState("game")
+    end)
+  end
 
   if HasSavedCampaign and HasSavedCampaign() then
     addTop("continue", function()
@@ -160,6 +171,14 @@ SetMusicOn(settings.music)
 PlayMusic(menumusic, 1000)
 
 BuildMainMenu()
+
+-- The engine calls this whenever the main menu opens.
+function MainMenuEntered(canResume)
+  if canResume ~= levelToResume then
+    levelToResume = canResume
+    BuildMainMenu()
+  end
+end
 
 -- The engine calls this when the campaign save is written or removed.
 function CampaignChanged()

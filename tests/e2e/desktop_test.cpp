@@ -3,6 +3,7 @@
 // keep whole pixels, and a window that loses the focus pauses the game.
 #include "GameRun.h"
 #include <filesystem>
+#include <cstdlib>
 #include <fstream>
 #include <gtest/gtest.h>
 
@@ -85,18 +86,37 @@ TEST(Desktop, TheIntegerScaleCentresTheDoubledPictureBetweenBlackBars)
     EXPECT_GT(shot.BrightShare(140, 70, 760, 530, 10), 0.3);
 }
 
-TEST(Desktop, ALostFocusDuringPlayOpensTheMainMenu)
+TEST(Desktop, ALostFocusDuringPlayOpensTheMainMenuAndResumeGoesBackToTheSameWorld)
 {
     GameRun run;
+    const char* where = "local x, y = object.GetXForm(player.GetPlayer()); "
+                        "print(string.format('%s %s %.4f %.4f\\n', TAG, GetMenuState(), x, y))";
+    auto probe = [&](int frame, const char* tag) {
+        return std::to_string(frame) + " lua TAG = '" + tag + "'; " + where + "\n";
+    };
+    // A few steps east, standing still again by frame 185.
     ASSERT_TRUE(run.Run("5 lua LoadLevel('level1', 0); SetMenuState('game')\n"
-                        "150 lua print('before ' .. GetMenuState() .. '\\n')\n"
-                        "160 unfocus\n"
-                        "165 lua print('after ' .. GetMenuState() .. '\\n')\n"
-                        "170 lua ExitGame()\n"))
+                        "140 down d\n150 up d\n" + probe(185, "before") +
+                        "190 unfocus\n" + probe(195, "paused") +
+                        // The first entry is "resume" while a level is loaded.
+                        "230 press return\n" + probe(240, "resumed") + "245 lua ExitGame()\n"))
         << run.stderrText;
     const std::string log = run.ReadData("console.log");
-    EXPECT_NE(log.find("before game"), std::string::npos) << log;
-    EXPECT_NE(log.find("after mainmenu"), std::string::npos) << log;
+    auto line = [&](const std::string& tag) {
+        const size_t at = log.find(tag + " ");
+        return at == std::string::npos ? std::string() : log.substr(at, log.find('\n', at) - at);
+    };
+    ASSERT_NE(line("before"), "") << log;
+    EXPECT_EQ(line("before").find("before game "), 0u) << log;
+    EXPECT_EQ(line("paused").find("paused mainmenu "), 0u) << log;
+    EXPECT_EQ(line("resumed").find("resumed game "), 0u) << log;
+    // The same level where the player left it, not loaded again.
+    auto x = [&](const std::string& tag) {
+        const std::string text = line(tag);
+        return std::atof(text.substr(text.find(' ', text.find(' ') + 1)).c_str());
+    };
+    EXPECT_NEAR(x("before"), x("resumed"), 0.01) << log;
+    EXPECT_EQ(log.find("Loading:"), log.rfind("Loading:")) << log;
 }
 
 }  // namespace

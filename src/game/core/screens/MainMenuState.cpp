@@ -5,11 +5,23 @@
 #include "render/Projection.h"
 #include "render/Sprite.h"
 #include "render/SpriteDraw.h"
+#include "script/ScriptHost.h"
 #include "ui/Menu.h"
+
+bool TMainMenuState::CanResume() const
+{
+    return game->player && !noGameLoaded;
+}
+
+void TMainMenuState::Enter()
+{
+    if (ScriptFunctionExists("MainMenuEntered"))
+        CallScriptFunction("MainMenuEntered", {ScriptValue::Bool(CanResume())}, 0, ScriptErrors::Console);
+}
 
 void TMainMenuState::Update()
 {
-    if (KeyPressed(SDLK_ESCAPE) && game->player && !noGameLoaded) game->SetState("game");
+    if (KeyPressed(SDLK_ESCAPE) && CanResume()) game->SetState("game");
     if (game->menu) game->menu->Update();
 }
 
