@@ -13,7 +13,7 @@ local SPRITES = {
   { "spr_dir_distort2",  "gfx/distort_blob.png",       1,  1,   64,  64 },
   { "spr_dir_distort",   "gfx/distort_streak.png",     1,  1,   32,  32 },
   { "spr_keyselect_bg",  "gfx/keyselect_bg.png",       1,  1,  304, 196 },
-  { "spr_keyselect",     "gfx/keyselect.png",          1,  2,   90,   7 },
+  { "spr_keyselect",     "gfx/keyselect.png",          1,  2,  238,   7 },
   { "spr_title",         "gfx/title.png",              1,  1,  160,  32 },
 
   -- wall pieces (frame = block value or door kind)

@@ -58,7 +58,7 @@ TEST(ArtAssets, ImagesHaveTheSizesTheSpritesUse)
 {
     const std::map<std::string, std::pair<int, int>> sizes = {
         {"font", {64, 48}},          {"crosshair", {11, 11}},    {"distort_blob", {64, 64}},
-        {"distort_streak", {32, 32}}, {"keyselect_bg", {304, 196}}, {"keyselect", {90, 14}},
+        {"distort_streak", {32, 32}}, {"keyselect_bg", {304, 196}}, {"keyselect", {238, 14}},
         {"title", {160, 32}},
     };
     for (const auto& [stem, size] : sizes) {

@@ -26,7 +26,7 @@ const ExpectedSprite kSprites[] = {
     {"spr_dir_distort2", "distort_blob", 1, 1, 64, 64},
     {"spr_dir_distort", "distort_streak", 1, 1, 32, 32},
     {"spr_keyselect_bg", "keyselect_bg", 1, 1, 304, 196},
-    {"spr_keyselect", "keyselect", 1, 2, 90, 7},
+    {"spr_keyselect", "keyselect", 1, 2, 238, 7},
     {"spr_title", "title", 1, 1, 160, 32},
     // wall pieces: frame = block value / door kind / damage stage
     {"spr_sein", "sein", 16, 1, 24, 24},
