@@ -147,6 +147,7 @@ function BuildMainMenu()
 
   -- Kept with a campaign: a change counts from the next new game.
   cycle(options, "difficulty", "difficulty", { "easy", "normal", "hard" }, tostring)
+  toggle(options, "hints", "hints")
 
   addTop("help", function()
     click()

@@ -63,6 +63,8 @@ settings = {
   shake = 100,             -- screen shake shown, percent: 0, 50 or 100
   distortion = 100,        -- strength of the screen distortion, percent: 0, 50 or 100
   difficulty = "normal",   -- of a new game: "easy", "normal" or "hard"
+  hints = true,            -- the HUD's hint line for a new player
+  hintsdone = {},          -- how often each hint was followed; at 3 it stays away
   keys = {
     up = 119, down = 115, left = 97, right = 100,
     aim = 325, shoot = 323,
@@ -108,6 +110,32 @@ function CheckSettings()
   for name, code in pairs(DEFAULTS.keys) do
     if type(settings.keys[name]) ~= "number" then settings.keys[name] = code end
   end
+end
+
+-- Hints for a new player ------------------------------------------------------
+-- The HUD asks for a hint while its situation holds (next to a crate, with an
+-- empty clip, ...). The text names the key bound now; a hint followed
+-- HINT_ENOUGH times stays away, also after a restart.
+local HINT_ENOUGH = 3
+local HINTS = {
+  open = function(key) return "[" .. key("use") .. "] open it" end,
+  take = function(key) return "[" .. key("shoot") .. "] take   [" .. key("use") .. "] close" end,
+  reload = function(key) return "[" .. key("reload") .. "] reload" end,
+  combine = function(key) return "[" .. key("combine") .. "] combine materials" end,
+}
+
+local function boundKey(action)
+  return string.upper(KeyName(settings.keys[action] or 0))
+end
+
+function HintText(id)
+  if not settings.hints or not HINTS[id] then return nil end
+  if (tonumber(settings.hintsdone[id]) or 0) >= HINT_ENOUGH then return nil end
+  return HINTS[id](boundKey)
+end
+
+function HintDone(id)
+  if HINTS[id] then settings.hintsdone[id] = (tonumber(settings.hintsdone[id]) or 0) + 1 end
 end
 
 -- Percent of the settings to the mixer's 0..128.

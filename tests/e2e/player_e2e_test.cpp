@@ -119,4 +119,43 @@ TEST(Player, AmmunitionTakenOneByOneFromALockerAddsEveryPackAndSaysWhichRounds)
     EXPECT_GT(shot.BrightShare(4, 336, 150, 368, 150), 0.05);
 }
 
+// Pixels of the hint line's warm yellow in the rectangle.
+int HintPixels(const Screenshot& shot, int x1, int y1, int x2, int y2)
+{
+    int count = 0;
+    for (int y = y1; y < y2; ++y)
+        for (int x = x1; x < x2; ++x) {
+            const SDL_Color c = shot.Pixel(x, y);
+            if (c.r > 200 && c.g > 160 && c.b < 140) ++count;
+        }
+    return count;
+}
+
+// Next to a crate the HUD's hint line names the key that opens it, as bound
+// now; "hints: off" takes the line away.
+TEST(Player, AHintNamesTheReboundKeyAndTheSettingTakesItAway)
+{
+    GameRun run;
+    run.WriteData("level_hint/script.lua", std::string(kWalledRoom) +
+                                               "CreatePlayer(0, 0)\n"
+                                               "CreateContainer(0, -1, 0, 'spr_metallkast', 'scrap')\n");
+    const std::string replay = "3 lua settings.keys.use = 101\n"
+                               "5 lua LoadLevel('level_hint', 0); SetMenuState('game')\n"
+                               "140 down w\n150 up w\n"
+                               "160 screenshot hint.bmp\n"
+                               "161 lua print('hint ' .. tostring(HintText('open')) .. '\\n')\n"
+                               "162 lua settings.hints = false\n"
+                               "170 screenshot nohint.bmp\n"
+                               "172 lua ExitGame()\n";
+    ASSERT_TRUE(run.Run(replay)) << run.stderrText;
+    const std::string log = run.ReadData("console.log");
+    EXPECT_NE(log.find("hint [E] open it"), std::string::npos) << log;
+    const Screenshot hint(run.Dir() / "hint.bmp"), none(run.Dir() / "nohint.bmp");
+    ASSERT_TRUE(hint.Loaded() && none.Loaded());
+    EXPECT_GT(HintPixels(hint, 4, 448, 120, 462), 20);
+    EXPECT_EQ(HintPixels(none, 4, 448, 120, 462), 0);
+    // The setting is kept for the next start.
+    EXPECT_NE(run.ReadData("settings.lua").find("hints = false"), std::string::npos);
+}
+
 } // namespace

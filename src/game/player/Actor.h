@@ -62,6 +62,8 @@ public:
     virtual void Stabbed(float vx, float vy, float damage);
     // What the actor just took, for the player's HUD ("+24 pistol rounds").
     virtual void NotePickup(const std::string&) {}
+    // A material went into the inventory (the player's HUD then says how to combine).
+    virtual void TookMaterial() {}
 
     // Damage through armor: `piercing` percent of the damage passes the armor
     // and wears it down, the rest is reduced by the armor percentage. Returns

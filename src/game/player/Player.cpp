@@ -21,6 +21,7 @@
 #include "render/SpriteDraw.h"
 #include "render/Text.h"
 #include "script/ScriptHost.h"
+#include "ui/HintLine.h"
 #include "world/MathUtil.h"
 #include "world/Physics.h"
 #include "world/World.h"
@@ -137,6 +138,8 @@ void TPlayer::Update()
 
     lookAhead += (lookAheadTarget - lookAhead) * 0.1f;
     pickupNotes.Update();
+    // A crate's or a gun's hint comes first.
+    if (combineHintFrames > 0 && --combineHintFrames > 0 && hintLine.Wanted().empty()) hintLine.Want("combine");
     if (health <= 0.0f) {
         UpdateDeath();
         return;
@@ -542,6 +545,7 @@ void TPlayer::DrawLate()
     SetColor(1.0f, 1.0f, 1.0f, 1.0f);
     // Above the weapon's ammunition line.
     pickupNotes.Draw(3.0f, 183.0f);
+    hintLine.Draw();
     if (armor > 0.0f) DrawTextF(3.0f, 205.0f, "armor =%d/100", int(armor));
 }
 

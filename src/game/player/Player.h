@@ -59,6 +59,7 @@ public:
     // Blood thrown away from the centre, then TakeHit(4 × strength push, 3 × strength).
     void HitByExplosion(float x, float y, float strength) override;
     void NotePickup(const std::string& text) override { pickupNotes.Post(text); }
+    void TookMaterial() override { combineHintFrames = kCombineHintFrames; }
 
     // Receives an item by its `itemtable` name (a crate's take menu): creates
     // it through the item factory at the player and picks it up.
@@ -97,6 +98,8 @@ public:
     float lookAheadTarget = 0.0f;     // 0.1 walking, 0.3 aiming
     float zoomVelocity = 0.0f;
     TPickupNotes pickupNotes;         // "+24 pistol rounds" above the health line
+    int combineHintFrames = 0;        // the combine hint shows while above 0
+    static constexpr int kCombineHintFrames = 150;
 
 private:
     void UpdateDeath();

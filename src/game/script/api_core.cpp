@@ -4,6 +4,7 @@
 #include "core/App.h"
 #include "core/Game.h"
 #include "core/InputTables.h"
+#include "player/input/KeyBinding.h"
 #include "render/Camera.h"
 #include "script/ApiRegistry.h"
 #include "script/Console.h"
@@ -71,6 +72,14 @@ int l_ExitGame(lua_State*)
 {
     running = 0;
     return 0;
+}
+
+// KeyName(code) -> the key's name as the controls page shows it ("space", "left mouse")
+int l_KeyName(lua_State* L)
+{
+    const std::string name = KeyCodeName(int(luaL_checkinteger(L, 1)));
+    lua_pushstring(L, name.c_str());
+    return 1;
 }
 
 int l_ShowMessage(lua_State*)
@@ -162,6 +171,7 @@ void RegisterCoreApi(lua_State* L)
     SetGlobalFunction(L, "GetMenuState", l_GetMenuState);
     SetGlobalFunction(L, "ExitGame", l_ExitGame);
     SetGlobalFunction(L, "ShowMessage", l_ShowMessage);
+    SetGlobalFunction(L, "KeyName", l_KeyName);
     SetGlobalFunction(L, "_PrintDirectory", l_PrintDirectory);
     SetGlobalFunction(L, "UserFileToRead", l_UserFileToRead);
     SetGlobalFunction(L, "UserFileToWrite", l_UserFileToWrite);

@@ -1,4 +1,5 @@
 #include "world/Kast.h"
+#include "ui/HintLine.h"
 #include "core/App.h"
 #include "player/input/InputDevice.h"
 #include "player/Player.h"
@@ -89,13 +90,17 @@ void TKast::Update()
             if (input->IsShootHeld()) {
                 TakeItem(size_t(selection), toucher);
                 input->ReleaseShoot();
+                hintLine.Done("take");
             }
         }
     }
+    // The hint line: how to open a crate in reach, how to take from an open one.
+    if (toucher && !items.empty()) hintLine.Want(closed ? "open" : "take");
     if (toucher && toucher->input && toucher->input->IsUsePressed()) {
         if (closed) {
             closed = 0;
             toucher->lootingCrate = 1;
+            hintLine.Done("open");
         } else {
             closed = 1;
             toucher->lootingCrate = 0;

@@ -1,4 +1,5 @@
 #include "player/items/CombineMenu.h"
+#include "ui/HintLine.h"
 #include "audio/Mixer.h"
 #include "player/input/InputDevice.h"
 #include "player/items/Item.h"
@@ -69,6 +70,7 @@ void TCombineMenu::Update(TInputDevice* input)
     if (input && input->IsCombinePressed()) {
         open = !open;
         cursor = 0;
+        if (open) hintLine.Done("combine");
     }
     if (!open) return;
     Rebuild();

@@ -72,6 +72,7 @@ TItem::TItem(float x, float y, const Entry& entry)
       colorG(entry.g),
       colorB(entry.b)
 {
+    if (entry.table.Has("class")) entry.table.GetString("class", &itemClass, nullptr);
     collision = kCollisionModeSolid;
     body = CreateCircleBody(kItemRadius, kItemMass, true, this, kItemLinearDamping,
                             kItemAngularDamping);
@@ -176,6 +177,7 @@ void TItem::PickUp(TActor* actor)
 {
     if (!actor) return;
     if (actor->inventory) actor->inventory->Insert(this);
+    if (itemClass == "material") actor->TookMaterial();
     PlaySound(FindSound("inv_pickup"), kMaxVolume);
 }
 

@@ -89,6 +89,7 @@ public:
     std::string invText;
     std::string longText;
     std::string shortcutKey;
+    std::string itemClass;  // "class" when the entry has one: "material", "weapon", ...
     int32_t blinkPhase = 0;
     float colorR = 1.0f, colorG = 1.0f, colorB = 1.0f;
 

@@ -1,4 +1,5 @@
 #include "player/weapons/Tulirelv.h"
+#include "ui/HintLine.h"
 #include "audio/Mixer.h"
 #include "core/InputTables.h"
 #include "enemies/ElectricShot.h"
@@ -206,12 +207,16 @@ void TTulirelv::UpdateCarried(bool isCurrent)
         roundsLoaded += n;
         store -= n;
     } else if (reloadTimer < 0 && roundsLoaded < clipSize && store > 0 && ReloadPressed()) {
+        hintLine.Done("reload");
         const b2Vec2 at = holder->GetPosition();
         PlaySoundAt(reloadSound, at.x, at.y);
         reloadTimer = clipReloadTime;
         if (roundsLoaded > 0) store += roundsLoaded;
         roundsLoaded = 0;
     }
+
+    // An empty clip with rounds to spare: say which key reloads.
+    if (reloadTimer < 0 && roundsLoaded == 0 && store > 0 && holder == CurrentPlayer()) hintLine.Want("reload");
 
     if (cooldown > std::abs(reloadTime) - 2) {
         holder->frame = float(shootFrame);
