@@ -137,6 +137,8 @@ TEST(Player, AHintNamesTheReboundKeyAndTheSettingTakesItAway)
 {
     GameRun run;
     run.WriteData("level_hint/script.lua", std::string(kWalledRoom) +
+                                               "for x = -6, 6, 4 do for y = -2, 2, 4 do CreateBitmap(x, y, 0, 0, 0, "
+                                               "48, 48, 'tex_floor_metal') end end\n"
                                                "CreatePlayer(0, 0)\n"
                                                "CreateContainer(0, -1, 0, 'spr_metallkast', 'scrap')\n");
     const std::string replay = "3 lua settings.keys.use = 101\n"
@@ -156,6 +158,29 @@ TEST(Player, AHintNamesTheReboundKeyAndTheSettingTakesItAway)
     EXPECT_EQ(HintPixels(none, 4, 448, 120, 462), 0);
     // The setting is kept for the next start.
     EXPECT_NE(run.ReadData("settings.lua").find("hints = false"), std::string::npos);
+
+    // On a floor the take list sits on a dark plate, which goes with the
+    // hints: the list's strip is darker with them on.
+    run.WriteData("settings.lua", "settings = { hints = true }\n");
+    ASSERT_TRUE(run.Run("5 lua LoadLevel('level_hint', 0); SetMenuState('game')\n"
+                        "140 down w\n150 up w\n160 press space\n"
+                        "170 screenshot plate.bmp\n"
+                        "171 lua settings.hints = false\n"
+                        "173 screenshot bare.bmp\n"
+                        "175 lua ExitGame()\n"))
+        << run.stderrText;
+    const Screenshot plate(run.Dir() / "plate.bmp"), bare(run.Dir() / "bare.bmp");
+    ASSERT_TRUE(plate.Loaded() && bare.Loaded());
+    auto dark = [](const Screenshot& shot) {
+        int count = 0;
+        for (int y = 186; y < 212; ++y)
+            for (int x = 320; x < 400; ++x) {
+                const SDL_Color c = shot.Pixel(x, y);
+                if (c.r + c.g + c.b < 120) ++count;
+            }
+        return count;
+    };
+    EXPECT_GT(dark(plate), dark(bare) + 300) << dark(plate) << " " << dark(bare);
 }
 
 } // namespace

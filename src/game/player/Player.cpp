@@ -22,6 +22,7 @@
 #include "render/Text.h"
 #include "script/ScriptHost.h"
 #include "ui/HintLine.h"
+#include "ui/HudPlate.h"
 #include "world/MathUtil.h"
 #include "world/Physics.h"
 #include "world/World.h"
@@ -533,9 +534,12 @@ void TPlayer::DrawLate()
         if (TItem* item = GetCurrentItem()) {
             std::string status = item->GetStatusText();
             if (status.size() > 511) status.resize(511);
+            DrawHudPlateFor(status.c_str(), 3.0f, 217.0f);
+            SetColor(1.0f, 1.0f, 1.0f, 1.0f);
             DrawTextLine(status.c_str(), 3.0f, 217.0f);
         }
     }
+    DrawHudPlate(3.0f, 198.0f, 14, armor > 0.0f ? 2 : 1);
     const bool blinkOff = world && (world->stepCount & 4) == 0;
     if (health < 20.0f && blinkOff)
         SetColor(1.0f, 0.34901962f, 0.34901962f, 1.0f);

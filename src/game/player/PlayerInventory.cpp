@@ -1,4 +1,5 @@
 #include "player/PlayerInventory.h"
+#include "ui/HudPlate.h"
 #include "core/InputTables.h"
 #include "player/Actor.h"
 #include "player/items/CombineMenu.h"
@@ -54,6 +55,7 @@ std::string TPlayerInventory::SelectedDescription() const
 
 void TPlayerInventory::DrawBar()
 {
+    DrawHudPlate(barX, barY, 10, slotCount);
     SetBlendMode(2);
     SetColor(1.0f, 1.0f, 1.0f, 1.0f);
     combineMenu->Update(OwnerInput());

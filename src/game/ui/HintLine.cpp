@@ -1,4 +1,5 @@
 #include "ui/HintLine.h"
+#include "ui/HudPlate.h"
 #include "core/App.h"
 #include "render/GLState.h"
 #include "render/Text.h"
@@ -35,6 +36,7 @@ void THintLine::Draw()
     if (!results || results->empty() || results->front().type != ScriptValue::Type::String) return;
     std::string text = results->front().text;
     if (text.size() > 76) text.resize(76);
+    DrawHudPlateFor(text.c_str(), 3.0f, 226.0f);
     SetColor(1.0f, 0.86f, 0.45f, 1.0f);
     DrawTextLine(text.c_str(), 3.0f, 226.0f);
     SetColor(1.0f, 1.0f, 1.0f, 1.0f);

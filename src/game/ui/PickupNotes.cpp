@@ -1,4 +1,5 @@
 #include "ui/PickupNotes.h"
+#include "ui/HudPlate.h"
 #include "render/GLState.h"
 #include "render/Text.h"
 #include <algorithm>
@@ -26,6 +27,7 @@ void TPickupNotes::Draw(float x, float y) const
     float lineY = y - kLineHeight * float(notes.size() - 1);
     for (const Note& note : notes) {
         const float alpha = std::min(1.0f, float(note.framesLeft) / float(kFadeFrames));
+        DrawHudPlateFor(note.text.c_str(), x, lineY);
         SetColor(0.85f, 1.0f, 0.75f, alpha);
         DrawTextLine(note.text.c_str(), x, lineY);
         lineY += kLineHeight;

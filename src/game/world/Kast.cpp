@@ -1,5 +1,7 @@
 #include "world/Kast.h"
 #include "ui/HintLine.h"
+#include "ui/HudPlate.h"
+#include <algorithm>
 #include "core/App.h"
 #include "player/input/InputDevice.h"
 #include "player/Player.h"
@@ -140,12 +142,16 @@ std::vector<TKast::MenuLine> TKast::MenuLines(bool* complete) const
 void TKast::DrawLate()
 {
     if (!closed && !items.empty()) {
+        bool complete = false;
+        const std::vector<MenuLine> lines = MenuLines(&complete);
+        // Behind "Take:" and the list, the box's width at least.
+        size_t widest = 10;
+        for (const MenuLine& line : lines) widest = std::max(widest, line.text.size());
+        DrawHudPlate(160.0f, 93.0f, int(widest), int(lines.size()) + 1);
         SetBlendMode(4);
         SetColor(1.0f, 1.0f, 1.0f, 1.0f);
         DrawTextLine("Take:", 160.0f, 93.0f);
         DrawThickLine(159.0f, 99.0f, 201.0f, 99.0f, 1.0f, 1.0f, 1.0f, 1.0f, 2.0f);
-        bool complete = false;
-        const std::vector<MenuLine> lines = MenuLines(&complete);
         for (size_t i = 0; i < lines.size(); ++i) {
             SetColor(lines[i].r, lines[i].g, lines[i].b, 1.0f);
             DrawTextBlock(lines[i].text, 160.0f, 100.0f + 7.0f * float(i));

@@ -1,5 +1,6 @@
 #include "player/weapons/Tulirelv.h"
 #include "ui/HintLine.h"
+#include "ui/HudPlate.h"
 #include "audio/Mixer.h"
 #include "core/InputTables.h"
 #include "enemies/ElectricShot.h"
@@ -250,10 +251,12 @@ void TTulirelv::DrawLate()
     TActor* holder = Holder();
     if (!holder || static_cast<TActor*>(CurrentPlayer()) != holder) return;
     if (holder->GetCurrentItem() != this || holder->action == kActionFall) return;
+    const std::string line = AmmoLine();
+    DrawHudPlateFor(line.c_str(), 3.0f, 191.0f);
     SetBlendMode(2);
     if (reloadTimer < 1) SetColor(1.0f, 1.0f, 1.0f, 1.0f);
     else SetColor(1.0f, 0.34901962f, 0.34901962f, 1.0f);
-    DrawTextF(3.0f, 191.0f, "%s", AmmoLine().c_str());
+    DrawTextF(3.0f, 191.0f, "%s", line.c_str());
     SetColor(1.0f, 1.0f, 1.0f, 1.0f);
 }
 
