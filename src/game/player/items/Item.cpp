@@ -1,4 +1,5 @@
 #include "player/items/Item.h"
+#include "script/ScriptHost.h"
 #include "audio/Mixer.h"
 #include "core/App.h"
 #include "player/Actor.h"
@@ -130,11 +131,18 @@ void TItem::DrawFloorMarker()
     float sx = 0.0f, sy = 0.0f;
     WorldToScreen(p.x * kPixelsPerUnit, p.y * kPixelsPerUnit, &sx, &sy);
     SetBlendMode(2);
-    SetColor(colorR, colorG, colorB, 0.4f);
     if (d < kItemLabelRange) {
+        // A dark shadow one pixel down and right keeps the label readable on
+        // any floor (with the hints; the plain label otherwise).
+        if (GetSettingBool("hints")) {
+            SetColor(0.0f, 0.0f, 0.0f, 0.7f);
+            DrawTextBlock(invText, sx + 1.0f, sy + 1.0f);
+        }
+        SetColor(colorR, colorG, colorB, 0.4f);
         DrawTextBlock(invText, sx, sy);
         d = 1.0f;
     }
+    SetColor(colorR, colorG, colorB, 0.4f);
     if ((blinkPhase + frameNumber) % 15 < 3)
         DrawCircle(sx, sy, 5.0f * cameraZoom, 1.0f, 1.0f, 1.0f, 0.8f / d);
 }
