@@ -110,6 +110,9 @@ inline constexpr std::size_t kBreakableLookAhead = 4;  // and for a breakable bl
 inline constexpr float kShootBlockDistance = 3.0f;     // such a block is shot from this near
 inline constexpr float kStraightWalkDistance = 1.0f;   // a spot this near in a clear line: straight there
 inline constexpr float kWalkDeadZone = 0.05f;          // a shorter wish to move presses no key: he is there
+// Standing on a trigger to open the way, he stays this many frames past its
+// firing (a second: what it opens has opened, a door's sound is heard).
+inline constexpr int kSwitchStandFrames = 30;
 // Under this much headway in this many frames the player counts as stuck: the
 // cell he walks into is closed for the third span, then tried again.
 inline constexpr float kStuckDistance = 0.4f;
