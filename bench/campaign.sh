@@ -4,10 +4,14 @@
 # sleeping. One line per level, then "gates reached: N/10".
 # A death starts the level again and is counted (and listed before the table); a level the player cannot
 # finish within its frame limit is given up ("no") and the next one follows.
-# Usage: bench/campaign.sh [minutes]   (default 19; after ./scripts/setup.sh)
+# The run's random seed is printed first; give it again to play the same run.
+# Usage: bench/campaign.sh [minutes [seed]]   (default 19 minutes, a seed from the clock;
+#        after ./scripts/setup.sh)
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 minutes="${1:-19}"
+seed="${2:-$(date +%s)}"
+echo "seed: $seed"
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 cp -r "$root/data" "$work/data"
@@ -16,7 +20,7 @@ rm -f "$work/data/settings.lua" "$work/data/stats"
 start=$(date +%s)
 # A virtual X server started at the same moment as another one may fail: try again.
 for attempt in 1 2 3; do
-  (cd "$work/data" && SDL_AUDIODRIVER=dummy \
+  (cd "$work/data" && SDL_AUDIODRIVER=dummy KORVANMIRE_SEED="$seed" \
     timeout --kill-after=10 "$((minutes * 60))" \
     "$root/scripts/xvfb-run.sh" "$root/build/korvanmire" -w --autoplay --fast --autoplay-levels 10 \
     2>"$work/stderr.log") || echo "(the game did not end by itself: $? after $(( $(date +%s) - start )) s)"

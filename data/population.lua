@@ -75,12 +75,21 @@ local function moduleObstacles(name)
 end
 
 -- Free floor of a placed module: { x, y (level), room (distance to the
--- nearest wall or obstacle) }, spots near the arrival point left out.
+-- nearest wall or obstacle), doorway (distance to the nearest of the
+-- module's joints) }, spots near the arrival point left out.
 local function freeSpots(placed)
   local m = modlist[placed.name]
   local ix, iy = math.abs(m.w) / 2 - 1, math.abs(m.h) / 2 - 1
   local obstacles = moduleObstacles(placed.name)
   local spots = {}
+  local function doorway(x, y)
+    local nearest = math.huge
+    for _, joint in ipairs(m) do
+      local dx, dy = x - joint.x, y - joint.y
+      nearest = math.min(nearest, math.sqrt(dx * dx + dy * dy))
+    end
+    return nearest
+  end
   local x = -ix + 0.5
   while x <= ix - 0.5 do
     local y = -iy + 0.5
@@ -95,7 +104,7 @@ local function freeSpots(placed)
       if room > 0 then
         local wx, wy = TransformPoint(x, y, placed.x, placed.y, placed.a)
         if wx * wx + wy * wy >= SPAWN_CLEARANCE * SPAWN_CLEARANCE then
-          spots[#spots + 1] = { x = wx, y = wy, room = room }
+          spots[#spots + 1] = { x = wx, y = wy, room = room, doorway = doorway(x, y) }
         end
       end
       y = y + 1
@@ -194,12 +203,23 @@ local function isPassageName(name)
   return string.match(name, "^corridor_") ~= nil or string.match(name, "^junction_") ~= nil
 end
 
--- Takes a random spot with at least `size` room and keeps the next enemies
--- `size` + 1 away from it. Nil when the area is full.
-local function takeSpot(area, size, random)
+-- What never moves from its spot (a turret's wreck stays there too) keeps
+-- this far from the doorways: one just inside a door would fire into the
+-- face of whoever opens it and leave him a squeeze past it.
+local FIXED = { turret = true, spawner = true }
+DOORWAY_CLEARANCE = 4
+
+local function fits(spot, kind)
+  return spot.room >= (SIZE[kind] or 1) and (not FIXED[kind] or spot.doorway >= DOORWAY_CLEARANCE)
+end
+
+-- Takes a random spot that fits `kind` and keeps the next enemies its size
+-- + 1 away from it. Nil when the area is full.
+local function takeSpot(area, kind, random)
+  local size = SIZE[kind] or 1
   local fitting = {}
   for i, s in ipairs(area.spots) do
-    if s.room >= size then fitting[#fitting + 1] = i end
+    if fits(s, kind) then fitting[#fitting + 1] = i end
   end
   if #fitting == 0 then return nil end
   local spot = area.spots[fitting[random.int(#fitting)]]
@@ -213,14 +233,14 @@ local function takeSpot(area, size, random)
   return spot
 end
 
--- An area for `size`, picked by floor size (passages count half); nil when
+-- An area for `kind`, picked by floor size (passages count half); nil when
 -- none has room left.
-local function pickArea(areas, size, random, filter)
+local function pickArea(areas, kind, random, filter)
   local total, list = 0, {}
   for _, area in ipairs(areas) do
     if not filter or filter(area) then
       for _, s in ipairs(area.spots) do
-        if s.room >= size then
+        if fits(s, kind) then
           list[#list + 1] = area
           total = total + area.weight
           break
@@ -267,7 +287,7 @@ function PopulateLevel(plan, levelNumber, seed)
   SetCreationTransform(0, 0, 0)
 
   local function put(kind, area, create)
-    local spot = area and takeSpot(area, SIZE[kind] or 1, random)
+    local spot = area and takeSpot(area, kind, random)
     if not spot then return false end
     local angle = (random.float() * 2 - 1) * math.pi
     local ok, err = pcall(create, spot.x, spot.y, angle)
@@ -280,7 +300,7 @@ function PopulateLevel(plan, levelNumber, seed)
   end
 
   local function anywhere(kind, create, filter)
-    return put(kind, pickArea(areas, SIZE[kind] or 1, random, filter), create)
+    return put(kind, pickArea(areas, kind, random, filter), create)
   end
 
   local function soldier(creator)

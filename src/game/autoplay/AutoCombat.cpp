@@ -171,6 +171,19 @@ TTulirelv* TAutoCombat::BestWeapon(const TPlayer& player, float distance)
     return best;
 }
 
+TTulirelv* TAutoCombat::ChargesFor(const TPlayer& player, float distance) const
+{
+    // A heavy or a turret outlasts clips of rounds; charges that cling to it
+    // and go off do it in. Only from where they reach it and their blast does not reach him.
+    const bool tough = dynamic_cast<TTurret*>(target) != nullptr || target->health >= kToughHealth;
+    if (!tough || !player.inventory || distance < kChargeNear || distance > kChargeFar) return nullptr;
+    for (int i = 0; i < player.inventory->slotCount; ++i) {
+        auto* weapon = dynamic_cast<TTulirelv*>(player.inventory->Slot(i));
+        if (weapon && weapon->bulletType == kShotSmallExplosive && Usable(*weapon, player)) return weapon;
+    }
+    return nullptr;
+}
+
 bool TAutoCombat::Select(TPlayer& player, const TItem* item, TAutoControls& hands)
 {
     if (!item || !player.inventory) return false;
@@ -187,13 +200,23 @@ bool TAutoCombat::Select(TPlayer& player, const TItem* item, TAutoControls& hand
 bool TAutoCombat::Heal(TPlayer& player, TAutoControls& hands, float below)
 {
     if (player.health >= below || !player.inventory) return false;
+    // Health is carried into the next level, and what a medkit gives past 100
+    // is lost: the biggest kit that gives all it holds, else (only when he
+    // must heal: in a fight, or low) the smallest.
+    const float missing = kMedkitHealthCap - player.health;
+    const bool must = player.health < kHealInFight;
+    TMedkit* fitting = nullptr;
+    TMedkit* smallest = nullptr;
     for (int i = 0; i < player.inventory->slotCount; ++i) {
-        TItem* item = player.inventory->Slot(i);
-        if (!dynamic_cast<TMedkit*>(item)) continue;
-        if (Select(player, item, hands)) hands.HoldAction("shoot");
-        return true;
+        auto* kit = dynamic_cast<TMedkit*>(player.inventory->Slot(i));
+        if (!kit) continue;
+        if (float(kit->healAmount) <= missing && (!fitting || kit->healAmount > fitting->healAmount)) fitting = kit;
+        if (!smallest || kit->healAmount < smallest->healAmount) smallest = kit;
     }
-    return false;
+    TMedkit* kit = fitting ? fitting : must ? smallest : nullptr;
+    if (!kit) return false;
+    if (Select(player, kit, hands)) hands.HoldAction("shoot");
+    return true;
 }
 
 bool TAutoCombat::WantsCover(const TPlayer& player, const TTulirelv& weapon, float distance) const
@@ -258,6 +281,7 @@ TAutoCombat::Stance TAutoCombat::Fight(TPlayer& player, TWorld& world, TAutoCont
     fleeing = slowHeavy && distance < (fleeing ? kKiteFar : kKiteNear);
     if (fleeing) return Stance::Flee;
     if (ThrowBomb(player, world, hands)) return Stance::Stand;
+    if (TTulirelv* charges = ChargesFor(player, distance)) weapon = charges;
     if (!Select(player, weapon, hands)) return Stance::BackOff;
     if (WantsCover(player, *weapon, distance)) {
         coverThreat = target;

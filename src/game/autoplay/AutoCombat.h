@@ -63,6 +63,9 @@ private:
     // Turns the knife on the nearest enemy within arm's length; false when none is.
     bool Stab(TPlayer& player, TWorld& world, TAutoControls& hands) const;
     bool Heal(TPlayer& player, TAutoControls& hands, float below);
+    // A gun of sticky charges for the target (a heavy or a turret) at this
+    // distance; null when it is no such target, out of their span, or none is carried.
+    TTulirelv* ChargesFor(const TPlayer& player, float distance) const;
     // Puts a carried armour vest on when the armour is worn down; true while busy.
     bool PutOnVest(TPlayer& player, TAutoControls& hands);
     // Whether the enemy is being left alone for now.

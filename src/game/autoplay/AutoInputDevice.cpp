@@ -48,7 +48,7 @@ void TAutoInputDevice::Think(TPlayer& player, TWorld& world, TAutoControls& hand
         mode = Mode::Travel;  // done with it, or no way there: on to the gate this same frame
         [[fallthrough]];
     case Mode::Travel:
-        Travel(player, hands);
+        Travel(player, world, hands);
         break;
     }
 }
@@ -123,9 +123,58 @@ bool TAutoInputDevice::Loot(TPlayer& player, TAutoControls& hands)
     return false;
 }
 
-void TAutoInputDevice::Travel(TPlayer& player, TAutoControls& hands)
+void TAutoInputDevice::Travel(TPlayer& player, TWorld& world, TAutoControls& hands)
 {
-    if (gateKnown) FollowPath(player, gate, hands);
+    if (!gateKnown) return;
+    if (FollowPath(player, gate, hands)) {
+        switches.tried.clear();  // the way is open: a later shut door may need them again
+        return;
+    }
+    TrySwitches(player, world, hands);
+}
+
+void TAutoInputDevice::TrySwitches(TPlayer& player, TWorld& world, TAutoControls& hands)
+{
+    const b2Vec2 at = player.GetPosition();
+    auto* current = ObjectFromHandleAs<TTrigger>(switches.handle);
+    if (!current || current->dead) {
+        // The nearest trigger not tried yet; when all were, all again.
+        float best = 1e9f;
+        for (int pass = 0; pass < 2 && !current; ++pass) {
+            for (TGameObject* object : world.objects) {
+                auto* trigger = dynamic_cast<TTrigger*>(object);
+                if (!trigger || trigger->dead || trigger->scriptName == "gate") continue;
+                const std::vector<const void*>& tried = switches.tried;
+                if (std::find(tried.begin(), tried.end(), trigger) != tried.end()) continue;
+                const float d = (trigger->GetPosition() - at).Length();
+                if (d < best) {
+                    best = d;
+                    current = trigger;
+                }
+            }
+            if (!current) switches.tried.clear();
+        }
+        if (!current) return;
+        switches.handle = current;
+        switches.stoodFrames = 0;
+    }
+    doing = "trying a switch";
+    const b2Vec2 spot = current->GetPosition();
+    bool done = false;
+    if ((spot - at).Length() < std::max(kSpotReach, current->radius * 0.5f)) {
+        // A trigger fires after period + 2 steps of contact: stand a little longer.
+        RestartWatch(at);
+        done = ++switches.stoodFrames > current->period + kSwitchStandFrames;
+    } else if ((spot - at).Length() < kStraightWalkDistance && ClearLine(at, spot)) {
+        Walk(player, spot - at, hands);
+        CheckStuck(player, spot);
+    } else {
+        done = !FollowPath(player, spot, hands);
+    }
+    if (!done) return;
+    switches.tried.push_back(current);
+    switches.handle = nullptr;
+    gridFrame = -1000;  // what it opened is seen at once
 }
 
 void TAutoInputDevice::RefreshGrid(TWorld& world)

@@ -30,7 +30,8 @@ public:
         BackOut,  // hurt by fire from out of sight: hide from the nearest gunman, or back out the way it came
         Sort,     // busy at the combine menu or dropping junk: the legs stay still
         Loot,     // on the way to loot, or at it working it
-        Travel,   // on the way to the gate (standing, while none is known)
+        Travel,   // on the way to the gate (standing, while none is known); with no
+                  // way there, on to the level's switches to open one
     };
 
     b2Vec2 GetAim(b2Vec2 position) override { return keys.GetAim(position); }
@@ -89,6 +90,12 @@ private:
         int backOutFrame = -1000;  // when the last back-out began
         const void* shooter = nullptr;  // a handle, checked before use
     };
+    // The trigger stood on to open the way, and those tried already.
+    struct SwitchHunt {
+        const void* handle = nullptr;  // checked against the live objects before use
+        int stoodFrames = 0;
+        std::vector<const void*> tried;
+    };
     // Progress watch: where the player was when it began, and when. Standing
     // still on purpose (fighting, hiding, working loot or the menu) starts it
     // afresh; walking without headway for long makes the player stuck.
@@ -107,7 +114,11 @@ private:
     void Fight(TPlayer& player, TAutoCombat::Stance stance, TAutoControls& hands);
     void BackOut(TPlayer& player, TAutoControls& hands);
     bool Loot(TPlayer& player, TAutoControls& hands);
-    void Travel(TPlayer& player, TAutoControls& hands);
+    void Travel(TPlayer& player, TWorld& world, TAutoControls& hands);
+    // No way to the gate (a door shut behind him): stands on the level's
+    // triggers, the nearest untried first, as a person tries the levers in
+    // sight; after each the ground is mapped again.
+    void TrySwitches(TPlayer& player, TWorld& world, TAutoControls& hands);
 
     // Maps the ground again when it is due (or was never mapped).
     void RefreshGrid(TWorld& world);
@@ -165,6 +176,7 @@ private:
     b2Vec2 gate{0.0f, 0.0f};
     Route route;
     ProgressWatch watch;
+    SwitchHunt switches;
 
     // Keeping alive.
     Trail trail;

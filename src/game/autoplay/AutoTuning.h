@@ -54,13 +54,18 @@ inline constexpr int kBombCrowd = 3;
 inline constexpr float kBombCrowdRadius = 2.5f;
 inline constexpr float kBombNear = 3.0f;
 inline constexpr float kBombFar = 8.0f;
+// Sticky charges fly about four metres and brake: a heavy or a turret gets
+// them from between these distances (nearer, the blast reaches him).
+inline constexpr float kChargeNear = 4.0f;
+inline constexpr float kChargeFar = 6.0f;
 inline constexpr float kHungryFirepower = 2500.0f;  // carrying rounds worth less damage, he looks for more
 
 // --- Health, armour and cover -------------------------------------------------
 // A medkit is used below these health levels: in a fight only when it must
-// be (healing there costs shots), between fights sooner.
+// be (healing there costs shots), between fights whenever one gives all it
+// holds (health in hand is worth more in the next fight than a kit carried).
 inline constexpr float kHealInFight = 50.0f;
-inline constexpr float kHealAtRest = 70.0f;
+inline constexpr float kHealAtRest = 100.0f;
 // The item that gives armour, and the armour below which one carried is put
 // on or one made (a vest gives 60; it stops most of what soldiers and robots fire).
 inline constexpr const char* kVestName = "armour vest";
@@ -110,6 +115,9 @@ inline constexpr std::size_t kBreakableLookAhead = 4;  // and for a breakable bl
 inline constexpr float kShootBlockDistance = 3.0f;     // such a block is shot from this near
 inline constexpr float kStraightWalkDistance = 1.0f;   // a spot this near in a clear line: straight there
 inline constexpr float kWalkDeadZone = 0.05f;          // a shorter wish to move presses no key: he is there
+// Standing on a trigger to open the way, he stays this many frames past its
+// firing (a second: what it opens has opened, a door's sound is heard).
+inline constexpr int kSwitchStandFrames = 30;
 // Under this much headway in this many frames the player counts as stuck: the
 // cell he walks into is closed for the third span, then tried again.
 inline constexpr float kStuckDistance = 0.4f;

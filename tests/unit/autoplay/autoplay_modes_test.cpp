@@ -1,7 +1,8 @@
 // What the automatic player gives its legs to do in a few made-up rooms:
 // nothing through the opening freeze, the gate when nothing else calls, loot
 // lying in sight, an enemy at arm's length before either, and a back-out
-// after a hit from nothing in sight, at most once in a while.
+// after a hit from nothing in sight, at most once in a while; the level's
+// switches when the way to the gate is shut.
 #include "autoplay/AutoControls.h"
 #include "autoplay/AutoInputDevice.h"
 #include "autoplay/AutoTuning.h"
@@ -93,6 +94,18 @@ TEST_F(AutoModeTest, AHitFromNothingInSightBacksItOutForAWhileAtMostOnceInARest)
     for (int i = 0; i < autotune::kBackOutRest; ++i) ASSERT_NE(Think(), Mode::BackOut) << "frame " << i;
     player->health -= 10.0f;
     EXPECT_EQ(Think(), Mode::BackOut);
+}
+
+TEST_F(AutoModeTest, WithTheWayToTheGateShutItMakesForTheLevelsSwitches)
+{
+    ASSERT_EQ(Run("scripttable.release = function() end; CreateTrigger(-8, 3, 0.8, 'release', 5)"), "");
+    EXPECT_EQ(Think(), Mode::Travel);
+    EXPECT_EQ(device.Doing(), "walking");
+    // A door slammed shut between him and the gate: not standing about, the switch.
+    WallAt(0.0f, 0.0f, 0.5f, 5.0f);
+    for (int i = 0; i < autotune::kGridRefreshFrames; ++i) Think();
+    EXPECT_EQ(Think(), Mode::Travel);
+    EXPECT_EQ(device.Doing(), "trying a switch");
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 // enemies can be killed, so only fixed obstacles stand in the way. A level that
 // fails names the room of its plan where the way is cut.
 #include "enemies/Enemy.h"
+#include "enemies/Turret.h"
 #include "level_test_support.h"
 #include "player/Player.h"
 #include "world/Door.h"
@@ -45,10 +46,12 @@ function PlanPath()
 end
 )";
 
-// What a player cannot get through: bodies that neither move, open, break nor die.
+// What a player cannot get through: bodies that neither move, open, break nor
+// die; a turret dies, but its wreck stays where it stood.
 bool Blocks(TGameObject* object)
 {
     if (!object->body || object->dead || object->body->GetType() == b2_dynamicBody) return false;
+    if (dynamic_cast<TTurret*>(object)) return true;
     return !dynamic_cast<TPlayer*>(object) && !dynamic_cast<TEnemy*>(object) && !dynamic_cast<TDoor*>(object) &&
            !dynamic_cast<TUkseSein*>(object) && !dynamic_cast<TPuuSein*>(object);
 }

@@ -89,7 +89,8 @@ setmetatable(_G, { __index = function(_, key)
 end })
 
 -- The module of the plan whose floor, 1 unit in from its footprint, holds
--- (x, y); and how far the point is from the nearest block's edge.
+-- (x, y); how far the point is from the nearest block's edge, and from the
+-- nearest joint between modules (a doorway).
 function Site(plan, x, y)
   local inside
   for _, placed in ipairs(plan.modules) do
@@ -104,13 +105,20 @@ function Site(plan, x, y)
     local d = math.max(math.abs(x - b[1]), math.abs(y - b[2])) - 1
     nearest = math.min(nearest, d)
   end
-  return inside and inside.name or "", inside ~= nil and inside == plan.gate, nearest
+  local doorway = math.huge
+  for _, placed in ipairs(plan.modules) do
+    for _, joint in ipairs(modlist[placed.name]) do
+      local jx, jy = TransformPoint(joint.x, joint.y, placed.x, placed.y, placed.a)
+      doorway = math.min(doorway, math.sqrt((x - jx) ^ 2 + (y - jy) ^ 2))
+    end
+  end
+  return inside and inside.name or "", inside ~= nil and inside == plan.gate, nearest, doorway
 end
 )lua";
 
 struct Enemy {
     std::string kind, extra, module;
-    double x, y, blockGap;
+    double x, y, blockGap, doorway;
     bool inGate;
     bool operator==(const Enemy& o) const
     {
@@ -155,8 +163,8 @@ protected:
     {
         std::vector<Enemy> out;
         lua("sites = {} for i, e in ipairs(made) do "
-            "local m, g, gap = Site(plan, e.x, e.y) "
-            "sites[i] = { e.kind, tostring(e.extra) .. '/' .. tostring(e.count), e.x, e.y, m, g, gap } end");
+            "local m, g, gap, doorway = Site(plan, e.x, e.y) "
+            "sites[i] = { e.kind, tostring(e.extra) .. '/' .. tostring(e.count), e.x, e.y, m, g, gap, doorway } end");
         lua_getglobal(L_, "sites");
         const int n = int(lua_objlen(L_, -1));
         for (int i = 1; i <= n; ++i) {
@@ -178,8 +186,10 @@ protected:
             const bool inGate = lua_toboolean(L_, -1);
             lua_rawgeti(L_, -5, 7);
             number[2] = lua_tonumber(L_, -1);
-            lua_pop(L_, 6);
-            out.push_back({field[0], field[1], module, number[0], number[1], number[2], inGate});
+            lua_rawgeti(L_, -6, 8);
+            const double doorway = lua_tonumber(L_, -1);
+            lua_pop(L_, 7);
+            out.push_back({field[0], field[1], module, number[0], number[1], number[2], doorway, inGate});
         }
         lua_pop(L_, 1);
         return out;
@@ -219,6 +229,10 @@ TEST_F(LevelScripts, EveryLevelGetsEnemiesOnFreeFloorAwayFromTheStart)
             EXPECT_NE(e.module, "") << "not on a module's floor";
             EXPECT_EQ(e.module.find("start_"), std::string::npos) << "in the start room";
             EXPECT_GE(e.blockGap, 0.5) << "in or against a wall block";
+            if (e.kind == "turret" || e.kind == "spawner") {
+                // It never moves (a turret's wreck neither): not in the way through a door.
+                EXPECT_GE(e.doorway, 4.0) << "just inside a doorway";
+            }
             gateGuarded = gateGuarded || e.inGate;
             if (e.inGate) inGate.insert(e.kind);
             if (e.kind == "snake") {
