@@ -27,6 +27,7 @@ void PrepareContext()
     if (result != GLEW_OK && result != GLEW_ERROR_NO_GLX_DISPLAY)
         fprintf(stderr, "GLEW: %s\n", reinterpret_cast<const char*>(glewGetErrorString(result)));
     ResetGLStateCache();
+    NoteWindowFramebuffer();
     TShaderProgram::ResetCache();
     // Texturing stays on; untextured drawing binds texture 0, which has no image.
     glEnable(GL_TEXTURE_2D);
@@ -78,9 +79,10 @@ bool InitGraphics()
 
     displayTexture = new TTexture;
     CreateBlankTexture(displayTexture, "displaytexture", 512, 256, false);
+    // The draw and read buffers stay as the window's framebuffer has them: the
+    // back buffer of a plain double-buffered window, but the colour attachment
+    // when that framebuffer is an object (naming GL_BACK there is an error).
     glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
-    glDrawBuffer(GL_BACK);
-    glReadBuffer(GL_BACK);
 
     RunScriptFile("gfx.lua", ScriptErrors::StdErr);
     RunScriptFile("editor.lua", ScriptErrors::StdErr);
@@ -118,7 +120,6 @@ void CopyScreenToTexture(TTexture* texture)
     // The frame block goes to texels 0..320 x 16..256; a smaller texture cannot take it.
     if (!texture || texture->width < 320 || texture->height < 256) return;
     FlushSprites();
-    glReadBuffer(GL_BACK);
     BindTexture(texture->id);
     glCopyTexSubImage2D(GL_TEXTURE_2D, 0, 0, 16, 0, 240, 320, 240);
     BindTexture(0);
