@@ -112,6 +112,11 @@ bool StartGame(int argc, char** argv)
     if (auto* controls = dynamic_cast<TControlsMenuState*>(stateRegistry.Find("controls")))
         controls->InitBindings();
     SDL_ShowCursor(SDL_DISABLE);
+    // The crosshair starts in the middle of the window. Until the mouse first
+    // moves, SDL 1.2.15 reports it at the window's corner and sdl12-compat where
+    // the pointer really is, so the aim of the first frames, and with it a
+    // replayed run, would depend on the library and on where the pointer was.
+    SDL_WarpMouse(static_cast<Uint16>(windowWidth / 2), static_cast<Uint16>(windowHeight / 2));
 
     if (const char* replay = std::getenv("KORVANMIRE_REPLAY")) inputReplay.Load(replay);
     return true;
