@@ -5,13 +5,18 @@
 # the package is downloaded with `apt-get download` and unpacked with `dpkg -x`
 # under BUILD_DIR/sdl12-compat. A second run finds it there and fetches nothing.
 #
-#   scripts/sdl12-compat.sh [BUILD_DIR]      (default: build)
+#   scripts/sdl12-compat.sh [BUILD_DIR]      (default: the checkout's build)
 #
 # The library needs libsdl2-2.0-0, which scripts/setup.sh installs.
 set -euo pipefail
-cd "$(dirname "$0")/.."
-
-build_dir="${1:-${KORVANMIRE_BUILD:-build}}"
+# A folder given is taken from where the script is called; the default is the
+# checkout's build tree (KORVANMIRE_BUILD, as scripts/setup.sh names it).
+if [ $# -gt 0 ]; then
+  build_dir=$(realpath -m "$1")
+else
+  cd "$(dirname "$0")/.."
+  build_dir="${KORVANMIRE_BUILD:-build}"
+fi
 mkdir -p "$build_dir/sdl12-compat"
 cd "$build_dir/sdl12-compat"
 

@@ -13,6 +13,8 @@
 #include <GL/glew.h>
 #include <SDL/SDL.h>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 
 TTexture* displayTexture = nullptr;
 
@@ -64,7 +66,15 @@ bool SetVideoMode(int width, int height, bool windowed)
     else
         surface = SDL_SetVideoMode(0, 0, 32, SDL_OPENGL | SDL_FULLSCREEN | SDL_DOUBLEBUF);
     if (!surface) {
-        fprintf(stderr, "Setting the video mode failed. SDL error: %s\n", SDL_GetError());
+        // sdl12-compat first reaches the X server here, not in SDL_Init: the
+        // display is named so that an unreachable one says what it is.
+        const char* display = getenv("DISPLAY");
+        const char* driver = getenv("SDL_VIDEODRIVER");
+        if (display && driver && strcmp(driver, "x11") == 0)
+            fprintf(stderr, "Setting the video mode on X11 display \"%s\" failed. SDL error: %s\n", display,
+                    SDL_GetError());
+        else
+            fprintf(stderr, "Setting the video mode failed. SDL error: %s\n", SDL_GetError());
         return false;
     }
     windowWidth = surface->w;
