@@ -169,7 +169,7 @@ TEST(Playthrough, CrateRifleBlockCombineGateAndTheCarriedStateOnTheNextLevel)
     ASSERT_TRUE(run.Run(Replay(), 100)) << run.stderrText;
     EXPECT_EQ(run.exitCode, 0) << run.stderrText;
     for (const char* problem : {"not found", "No sound named", "cannot create", "undefined item", "invalid pointer",
-                                "cannot combine", "replay:", "Error", "error"})
+                                "cannot combine", "replay:", "Error", "error", "GL:"})
         EXPECT_EQ(run.stderrText.find(problem), std::string::npos) << problem << "\n" << run.stderrText;
     const std::string log = run.ReadData("console.log");
     EXPECT_NE(log.find("Loading:testlevel\n"), std::string::npos) << log;

@@ -73,6 +73,8 @@ bool DrawFrame()
     BeginGameFrame();
     ComputeMouseWorldPosition();
     SaveMatrices();
+    // Aim and projected points come from the exact view; only the drawing moves.
+    NudgeRowsOffPixelCentres();
     CheckGLError();
     game->DrawPass1();
     game->DrawPass2();

@@ -43,9 +43,12 @@ unsigned RandomSeed()
 // SDL falls back to text-mode video drivers that draw over the terminal when X11
 // cannot be reached; those are used only when SDL_VIDEODRIVER asks for them.
 // False, with a message naming the display, when there is nothing to draw on.
+// A driver variable of "x11" is no such request: sdl12-compat sets it itself
+// when it loads, before the game starts.
 bool ChooseVideoDriver()
 {
-    if (std::getenv("SDL_VIDEODRIVER")) return true;
+    const char* driver = std::getenv("SDL_VIDEODRIVER");
+    if (driver && std::strcmp(driver, "x11") != 0) return true;
     const char* display = std::getenv("DISPLAY");
     if (!display || !*display) {
         std::fprintf(stderr, "korvanmire: no display: DISPLAY is not set; start the game inside an X session\n");
@@ -75,8 +78,11 @@ bool StartGame(int argc, char** argv)
     // Installed before SDL starts, so SDL keeps its own handlers out of the way.
     InstallQuitSignalHandlers();
     if (SDL_Init(SDL_INIT_AUDIO | SDL_INIT_VIDEO | SDL_INIT_JOYSTICK) != 0) {
-        // Without sound hardware the game still plays.
-        if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_JOYSTICK) != 0) {
+        // Without sound hardware the game still plays. sdl12-compat answers this
+        // second call with success although it starts nothing, so the video is
+        // started by itself when it is not running yet.
+        SDL_Init(SDL_INIT_VIDEO | SDL_INIT_JOYSTICK);
+        if (!SDL_WasInit(SDL_INIT_VIDEO) && SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_JOYSTICK) != 0) {
             ReportSdlStartFailure();
             return false;
         }
@@ -112,6 +118,11 @@ bool StartGame(int argc, char** argv)
     if (auto* controls = dynamic_cast<TControlsMenuState*>(stateRegistry.Find("controls")))
         controls->InitBindings();
     SDL_ShowCursor(SDL_DISABLE);
+    // The crosshair starts in the middle of the window. Until the mouse first
+    // moves, SDL 1.2.15 reports it at the window's corner and sdl12-compat where
+    // the pointer really is, so the aim of the first frames, and with it a
+    // replayed run, would depend on the library and on where the pointer was.
+    SDL_WarpMouse(static_cast<Uint16>(windowWidth / 2), static_cast<Uint16>(windowHeight / 2));
 
     if (const char* replay = std::getenv("KORVANMIRE_REPLAY")) inputReplay.Load(replay);
     return true;

@@ -9,6 +9,7 @@ int blendModeCache = 4;
 float colorCache[4] = {-1.0f, -1.0f, -1.0f, -1.0f};
 uint32_t textureCache = 0;
 uint32_t stateChanges = 0;
+uint32_t windowFramebuffer = 0;
 }
 
 void ApplyBlendMode(int mode)
@@ -115,6 +116,19 @@ void CurrentColor(float rgba[4])
 uint32_t GLStateChangeCount()
 {
     return stateChanges;
+}
+
+void NoteWindowFramebuffer()
+{
+    // Without framebuffer objects nothing can be bound but the window itself.
+    GLint bound = 0;
+    if (GLEW_VERSION_3_0 || GLEW_EXT_framebuffer_object) glGetIntegerv(GL_FRAMEBUFFER_BINDING, &bound);
+    windowFramebuffer = static_cast<uint32_t>(bound);
+}
+
+uint32_t WindowFramebuffer()
+{
+    return windowFramebuffer;
 }
 
 void CheckGLError()

@@ -28,5 +28,11 @@ void CurrentColor(float rgba[4]);
 // How many OpenGL state changes the setters above have issued so far; lets a
 // check see that repeating a state costs nothing.
 uint32_t GLStateChangeCount();
+// The framebuffer the window shows. On classic SDL it is 0, but sdl12-compat
+// scales the picture through a framebuffer object of its own, bound when the
+// video mode is set, and expects the game to draw into that. Code that draws
+// into its own framebuffer returns to this one. Read again for each new mode.
+void NoteWindowFramebuffer();
+uint32_t WindowFramebuffer();
 // Writes "GL:%s\n" to stderr when OpenGL reports an error.
 void CheckGLError();

@@ -13,6 +13,8 @@
 #include <GL/glew.h>
 #include <SDL/SDL.h>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 
 TTexture* displayTexture = nullptr;
 
@@ -35,6 +37,7 @@ void PrepareContext()
     if (result != GLEW_OK && result != GLEW_ERROR_NO_GLX_DISPLAY)
         fprintf(stderr, "GLEW: %s\n", reinterpret_cast<const char*>(glewGetErrorString(result)));
     ResetGLStateCache();
+    NoteWindowFramebuffer();
     TShaderProgram::ResetCache();
     // Texturing stays on; untextured drawing binds texture 0, which has no image.
     glEnable(GL_TEXTURE_2D);
@@ -71,7 +74,15 @@ bool SetVideoMode(int width, int height, bool windowed)
     else
         surface = SDL_SetVideoMode(width, height, 32, SDL_OPENGL | SDL_FULLSCREEN | SDL_DOUBLEBUF);
     if (!surface) {
-        fprintf(stderr, "Setting the video mode failed. SDL error: %s\n", SDL_GetError());
+        // sdl12-compat first reaches the X server here, not in SDL_Init: the
+        // display is named so that an unreachable one says what it is.
+        const char* display = getenv("DISPLAY");
+        const char* driver = getenv("SDL_VIDEODRIVER");
+        if (display && driver && strcmp(driver, "x11") == 0)
+            fprintf(stderr, "Setting the video mode on X11 display \"%s\" failed. SDL error: %s\n", display,
+                    SDL_GetError());
+        else
+            fprintf(stderr, "Setting the video mode failed. SDL error: %s\n", SDL_GetError());
         return false;
     }
     windowWidth = surface->w;
@@ -92,9 +103,10 @@ bool InitGraphics()
 
     displayTexture = new TTexture;
     CreateBlankTexture(displayTexture, "displaytexture", 512, 256, false);
+    // The draw and read buffers stay as the window's framebuffer has them: the
+    // back buffer of a plain double-buffered window, but the colour attachment
+    // when that framebuffer is an object (naming GL_BACK there is an error).
     glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
-    glDrawBuffer(GL_BACK);
-    glReadBuffer(GL_BACK);
 
     RunScriptFile("gfx.lua", ScriptErrors::StdErr);
     RunScriptFile("editor.lua", ScriptErrors::StdErr);
@@ -164,7 +176,6 @@ void CopyScreenToTexture(TTexture* texture)
     // The frame block goes to texels 0..320 x 16..256; a smaller texture cannot take it.
     if (!texture || texture->width < 320 || texture->height < 256) return;
     FlushSprites();
-    glReadBuffer(GL_BACK);
     BindTexture(texture->id);
     glCopyTexSubImage2D(GL_TEXTURE_2D, 0, 0, 16, 0, 240, 320, 240);
     BindTexture(0);

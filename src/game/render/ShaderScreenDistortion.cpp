@@ -143,7 +143,7 @@ bool TShaderScreenDistortion::MakeBuffers(bool twoChannels)
         complete = complete && FramebufferComplete();
     }
     AttachTexture(0);
-    BindFramebuffer(0);
+    BindFramebuffer(WindowFramebuffer());
     return complete;
 }
 
@@ -281,8 +281,7 @@ void TShaderScreenDistortion::ClearBuffers()
         glClear(GL_COLOR_BUFFER_BIT);
     }
     AttachTexture(0);
-    BindFramebuffer(0);
-    glDrawBuffer(GL_BACK);
+    BindFramebuffer(WindowFramebuffer());
     offsetBound = 0.0f;
     for (TDistortionTiles& channel : tiles) channel.ForgetAll();
 }
@@ -435,9 +434,8 @@ void TShaderScreenDistortion::RenderImpulses()
     }
     offsetBound = offsetBound * kFadeBound + added;
     AttachTexture(0);
-    BindFramebuffer(0);
+    BindFramebuffer(WindowFramebuffer());
     SetBlendMode(2);
-    glDrawBuffer(GL_BACK);
     glViewport(0, 0, 640, 480);
 }
 

@@ -266,7 +266,6 @@ bool SaveScreenshot(const std::string& path)
     if (w <= 0 || h <= 0) return false;
     std::vector<unsigned char> pixels(static_cast<size_t>(w) * h * 3);
     FlushSprites();
-    glReadBuffer(GL_BACK);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadPixels(0, 0, w, h, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
     SDL_Surface* surface = SDL_CreateRGBSurface(SDL_SWSURFACE, w, h, 24, 0x0000FF, 0x00FF00, 0xFF0000, 0);

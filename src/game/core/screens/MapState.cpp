@@ -1,4 +1,5 @@
 #include "core/screens/MapState.h"
+#include "render/Projection.h"
 #include "core/App.h"
 #include "core/Game.h"
 #include "core/InputTables.h"
@@ -48,6 +49,7 @@ void TMapState::SetMapView() const
 {
     SetGameView(-CosineInterpolate(cameraX, mapX, transition),
                 -CosineInterpolate(cameraY, mapY, transition), cameraZoom);
+    NudgeRowsOffPixelCentres();
 }
 
 void TMapState::DrawPass1()
