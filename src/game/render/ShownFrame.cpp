@@ -8,7 +8,6 @@ bool TShownFrame::Unchanged(const TPictureRect& picture, int windowWidth, int wi
     // display texture takes it.
     drawn.resize(320 * 240);
     FlushSprites();
-    glReadBuffer(GL_BACK);
     glPixelStorei(GL_PACK_ALIGNMENT, 4);
     glReadPixels(0, 240, 320, 240, GL_RGBA, GL_UNSIGNED_BYTE, drawn.data());
 
