@@ -116,20 +116,16 @@ int MouseWheel() { return inputTables.MouseWheel(); }
 
 int MouseScreenX()
 {
-    int x = 0, y = 0;
-    SDL_GetMouseState(&x, &y);
-    float pictureX = 0.0f, pictureY = 0.0f;
-    WindowPointToPicture(ShownPicture(), x, y, &pictureX, &pictureY);
-    return int(pictureX);
+    float x = 0.0f, y = 0.0f;
+    MousePicturePoint(&x, &y);
+    return int(x);
 }
 
 int MouseScreenY()
 {
-    int x = 0, y = 0;
-    SDL_GetMouseState(&x, &y);
-    float pictureX = 0.0f, pictureY = 0.0f;
-    WindowPointToPicture(ShownPicture(), x, y, &pictureX, &pictureY);
-    return int(pictureY);
+    float x = 0.0f, y = 0.0f;
+    MousePicturePoint(&x, &y);
+    return int(y);
 }
 
 float MouseWorldX() { return mouseWorldX; }

@@ -80,12 +80,10 @@ void BeginGameFrame()
 void ComputeMouseWorldPosition()
 {
     if (windowWidth <= 0 || windowHeight <= 0 || MouseWorldHeld()) return;
-    int mx = 0, my = 0;
-    SDL_GetMouseState(&mx, &my);
     // The mouse maps into the shown picture's 320 x 240 pixels, counted from
     // the bottom as OpenGL counts window rows.
     float pictureX = 0.0f, pictureY = 0.0f;
-    WindowPointToPicture(ShownPicture(), mx, my, &pictureX, &pictureY);
+    MousePicturePoint(&pictureX, &pictureY);
     double winX = pictureX;
     double winY = 480.0 - double(pictureY);
     GLint viewport[4];

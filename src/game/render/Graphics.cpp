@@ -171,6 +171,13 @@ TPictureRect ShownPicture()
     return FitPicture(windowWidth, windowHeight, TScreenScale::Fit);
 }
 
+void MousePicturePoint(float* x, float* y)
+{
+    int mx = 0, my = 0;
+    SDL_GetMouseState(&mx, &my);
+    WindowPointToPicture(ShownPicture(), mx, my, x, y);
+}
+
 void CopyScreenToTexture(TTexture* texture)
 {
     // The frame block goes to texels 0..320 x 16..256; a smaller texture cannot take it.

@@ -21,5 +21,7 @@ bool SetFullScreen(bool on);
 void ApplyScreenScale();
 // Where the 320 x 240 picture lies in the window now.
 TPictureRect ShownPicture();
+// The mouse as a point of the shown picture (0..320, 0..240 inside it).
+void MousePicturePoint(float* x, float* y);
 // Copies the 320 x 240 frame block of the back buffer into the texture's top rows.
 void CopyScreenToTexture(TTexture* texture);

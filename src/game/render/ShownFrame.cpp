@@ -4,6 +4,12 @@
 
 bool TShownFrame::Unchanged(const TPictureRect& picture, int windowWidth, int windowHeight, bool distortionAtRest)
 {
+    // A frame drawn while the distortion moves is never kept, so it needs no
+    // reading back: the next one differs on the screen even if its block does not.
+    if (!distortionAtRest) {
+        known = false;
+        return false;
+    }
     // The frame block: window rows 240..480 counted from the bottom, as the
     // display texture takes it.
     drawn.resize(320 * 240);
@@ -14,7 +20,7 @@ bool TShownFrame::Unchanged(const TPictureRect& picture, int windowWidth, int wi
     const bool samePlace = picture.x == shownPicture.x && picture.y == shownPicture.y &&
                            picture.width == shownPicture.width && picture.height == shownPicture.height &&
                            windowWidth == shownWidth && windowHeight == shownHeight;
-    const bool same = known && distortionAtRest && samePlace && framesKept < kRedrawFrames && drawn == shown;
+    const bool same = known && samePlace && framesKept < kRedrawFrames && drawn == shown;
     if (same) {
         ++framesKept;
         return true;
@@ -24,8 +30,6 @@ bool TShownFrame::Unchanged(const TPictureRect& picture, int windowWidth, int wi
     shownWidth = windowWidth;
     shownHeight = windowHeight;
     framesKept = 0;
-    // A frame drawn while the distortion moves is never kept: the next one
-    // differs on the screen even if its block does not.
-    known = distortionAtRest;
+    known = true;
     return false;
 }

@@ -299,49 +299,45 @@ std::optional<std::string> GetGlobalString(const char* name)
     return value;
 }
 
-bool GetSettingBool(const char* name)
+namespace {
+
+// settings[name] read by `read` (which finds the value on top of the stack);
+// `fallback` without a settings table.
+template <typename T, typename Read>
+T ReadSetting(const char* name, T fallback, Read read)
 {
     lua_State* L = luaState;
-    if (!L) return false;
+    if (!L) return fallback;
     lua_getglobal(L, "settings");
-    bool value = false;
+    T value = fallback;
     if (lua_istable(L, -1)) {
         lua_getfield(L, -1, name);
-        value = lua_toboolean(L, -1);
+        value = read(L, fallback);
         lua_pop(L, 1);
     }
     lua_pop(L, 1);
     return value;
+}
+
+}  // namespace
+
+bool GetSettingBool(const char* name)
+{
+    return ReadSetting(name, false, [](lua_State* L, bool) { return lua_toboolean(L, -1) != 0; });
 }
 
 double GetSettingNumber(const char* name, double fallback)
 {
-    lua_State* L = luaState;
-    if (!L) return fallback;
-    lua_getglobal(L, "settings");
-    double value = fallback;
-    if (lua_istable(L, -1)) {
-        lua_getfield(L, -1, name);
-        if (lua_type(L, -1) == LUA_TNUMBER) value = lua_tonumber(L, -1);
-        lua_pop(L, 1);
-    }
-    lua_pop(L, 1);
-    return value;
+    return ReadSetting(name, fallback, [](lua_State* L, double otherwise) {
+        return lua_type(L, -1) == LUA_TNUMBER ? double(lua_tonumber(L, -1)) : otherwise;
+    });
 }
 
 std::string GetSettingString(const char* name, const std::string& fallback)
 {
-    lua_State* L = luaState;
-    if (!L) return fallback;
-    lua_getglobal(L, "settings");
-    std::string value = fallback;
-    if (lua_istable(L, -1)) {
-        lua_getfield(L, -1, name);
-        if (lua_type(L, -1) == LUA_TSTRING) value = lua_tostring(L, -1);
-        lua_pop(L, 1);
-    }
-    lua_pop(L, 1);
-    return value;
+    return ReadSetting(name, fallback, [](lua_State* L, const std::string& otherwise) {
+        return lua_type(L, -1) == LUA_TSTRING ? std::string(lua_tostring(L, -1)) : otherwise;
+    });
 }
 
 void SetSettingBool(const char* name, bool value)
