@@ -118,6 +118,7 @@ end
 -- HINT_ENOUGH times stays away, also after a restart.
 local HINT_ENOUGH = 3
 local HINTS = {
+  approach = function(key) return "step up to its front, then [" .. key("use") .. "]" end,
   open = function(key) return "[" .. key("use") .. "] open it" end,
   take = function(key) return "[" .. key("shoot") .. "] take   [" .. key("use") .. "] close" end,
   reload = function(key) return "[" .. key("reload") .. "] reload" end,

@@ -292,7 +292,7 @@ void ArtCompiler::directive(const std::vector<std::string_view>& words)
                 error("outline: expected 'diagonal', got " + quoted(words[6]));
         }
         if (r && c)
-            painter.outline(*r, *c, diagonal);
+            painter.outline(*r, *c, diagonal, result_.cellWidth, result_.cellHeight);
     } else if (op == "shadow") {
         if (!argCount(words, 7, 7) || !needImage("'shadow'"))
             return;

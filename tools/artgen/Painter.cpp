@@ -90,17 +90,32 @@ void Painter::recolour(Rect r, Rgba match, Rgba from, Rgba to)
     }
 }
 
-void Painter::outline(Rect r, Rgba colour, bool diagonal)
+void Painter::outline(Rect r, Rgba colour, bool diagonal, int cellWidth, int cellHeight)
 {
     const Image before = image_;
+    // On a sheet the line stays inside each frame and off its edge pixels:
+    // sprites are drawn rotated and filtered, so a pixel on a frame's edge
+    // would smear into the next frame.
+    const bool cells = cellWidth > 0 && cellHeight > 0;
+    auto onCellEdge = [&](int x, int y) {
+        const int cx = x % cellWidth, cy = y % cellHeight;
+        return cx == 0 || cy == 0 || cx == cellWidth - 1 || cy == cellHeight - 1;
+    };
+    auto sameCell = [&](int x1, int y1, int x2, int y2) {
+        return x1 / cellWidth == x2 / cellWidth && y1 / cellHeight == y2 / cellHeight;
+    };
     for (int y = r.y; y < r.y + r.h; ++y) {
         for (int x = r.x; x < r.x + r.w; ++x) {
             if (!image_.contains(x, y) || !before.at(x, y).transparent())
+                continue;
+            if (cells && onCellEdge(x, y))
                 continue;
             bool touches = false;
             for (int dy = -1; dy <= 1 && !touches; ++dy) {
                 for (int dx = -1; dx <= 1 && !touches; ++dx) {
                     if ((dx == 0 && dy == 0) || (!diagonal && dx != 0 && dy != 0))
+                        continue;
+                    if (cells && !sameCell(x, y, x + dx, y + dy))
                         continue;
                     touches = !before.at(x + dx, y + dy).transparent();
                 }

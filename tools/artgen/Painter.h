@@ -28,8 +28,9 @@ public:
     // their alpha.
     void recolour(Rect r, Rgba match, Rgba from, Rgba to);
     // Transparent pixels inside the rectangle that touch an opaque one
-    // (4-neighbourhood, or 8 with `diagonal`) become `colour`.
-    void outline(Rect r, Rgba colour, bool diagonal);
+    // (4-neighbourhood, or 8 with `diagonal`) become `colour`. With a cell
+    // size the line stays inside each cell (frame) and off its edge pixels.
+    void outline(Rect r, Rgba colour, bool diagonal, int cellWidth = 0, int cellHeight = 0);
     // Each opaque pixel in the rectangle casts `colour` onto the pixel
     // (dx, dy) away from it, if that one is transparent.
     void shadow(Rect r, int dx, int dy, Rgba colour);

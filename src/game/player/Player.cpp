@@ -159,6 +159,7 @@ void TPlayer::Update()
         Play("inv_drop");
     }
     if (!menuOpen && !lootingCrate) UpdateItemSelection();
+    crateNear = 0;
 
     if (input->IsStabPressed() && (action == kActionWalk || action == kActionAim)) {
         SetAction(kActionHit);
@@ -198,11 +199,15 @@ void TPlayer::UpdateItemSelection()
 {
     TPlayerInventory* items = PlayerInventory();
     if (!items) return;
-    if (input->GetItemStep() < 0) {
+    // "use" at a crate is for the crate; with the default keys the item steps
+    // would switch the weapon in hand on the same press.
+    const bool useMeantForCrate = input->IsUsePressed() && crateNear;
+    const int step = useMeantForCrate ? 0 : input->GetItemStep();
+    if (step < 0) {
         items->SelectPrevious();
         Play("inv_piiks");
     }
-    if (input->GetItemStep() > 0) {
+    if (step > 0) {
         items->SelectNext();
         Play("inv_piiks");
     }

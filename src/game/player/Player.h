@@ -92,6 +92,7 @@ public:
     float spawnX = 0.0f;              // creation point; a teleport revival returns here
     float spawnY = 0.0f;
     uint8_t lootingCrate = 0;         // a crate's take menu is open
+    uint8_t crateNear = 0;            // a crate was in or near reach since the last update
     b2Vec2 move{0.0f, 0.0f};          // this frame's movement input
     b2Vec2 aim{0.0f, 0.0f};           // this frame's crosshair offset, world units
     float viewRotation = 0.0f;        // radians; turns movement and camera

@@ -6,7 +6,7 @@
 // The game asks for a hint in every frame its situation holds (Want) and
 // says when the player did the thing (Done); the scripts write the texts
 // with the keys actually bound, switch hints off, and stop a hint after it
-// was followed a few times (HintText, HintDone in hints.lua).
+// was followed a few times (HintText, HintDone in luainit.lua).
 class THintLine {
 public:
     // Asks for the hint `id` in this frame; a later wish in the frame wins.

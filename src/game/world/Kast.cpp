@@ -98,17 +98,32 @@ void TKast::Update()
     }
     // The hint line: how to open a crate in reach, how to take from an open one.
     if (toucher && !items.empty()) hintLine.Want(closed ? "open" : "take");
+    MarkPlayerNear();
     if (toucher && toucher->input && toucher->input->IsUsePressed()) {
         if (closed) {
             closed = 0;
             toucher->lootingCrate = 1;
             hintLine.Done("open");
+            hintLine.Done("approach");
         } else {
             closed = 1;
             toucher->lootingCrate = 0;
         }
     }
     toucher = nullptr;
+}
+
+void TKast::MarkPlayerNear()
+{
+    TPlayer* player = toucher ? toucher : CurrentPlayer();
+    if (!player || !body || (!toucher && (items.empty() || !closed))) return;
+    if (!toucher) {
+        const b2Vec2 p = GetPosition(), q = player->GetPosition();
+        if (Distance(p.x, p.y, q.x, q.y) > kCrateNearRange) return;
+        // Just short of the reach area: say where to stand.
+        hintLine.Want("approach");
+    }
+    player->crateNear = 1;
 }
 
 std::vector<TKast::MenuLine> TKast::MenuLines(bool* complete) const

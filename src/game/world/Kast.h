@@ -43,6 +43,11 @@ public:
     // *complete is false then.
     std::vector<MenuLine> MenuLines(bool* complete) const;
 
+    // Tells the player that a crate is in or near his reach this frame, so
+    // that "use" there is meant for the crate and does not also switch the
+    // item in hand (the item steps share the use key by default).
+    void MarkPlayerNear();
+
     // The selection after an item step: back to 0 when it leaves 0..count−1.
     static int StepSelection(int selection, int step, int count);
     // Indicator frame for a crate kind: 0 metal, 1 high-tech, 2 wood. Kinds
@@ -57,5 +62,8 @@ public:
     int32_t kindIndex = 0;
 };
 
+// How near a closed crate the player counts as stepping up to it, world
+// units between the centres (the reach area ends about 1.1 in front).
+constexpr float kCrateNearRange = 1.8f;
 // How near the player must be to see a crate's indicator, world units.
 constexpr float kCrateIndicatorRange = 7.0f;

@@ -2,6 +2,7 @@
 // doors, crates, triggers, direction controllers and map markers. Nothing is
 // drawn; sprites the pieces size themselves by are registered by hand.
 #include "player/Player.h"
+#include "player/PlayerInventory.h"
 #include "render/effects/ParticleSystem.h"
 #include "render/Sprite.h"
 #include "script/Handles.h"
@@ -14,6 +15,7 @@
 #include "world/Trigger.h"
 #include "world/UkseSein.h"
 #include "world/CreationTransform.h"
+#include "items_test_support.h"
 #include "world_test_support.h"
 #include <cmath>
 #include <cstring>
@@ -358,6 +360,40 @@ TEST_F(Pieces, CrateOpensForThePlayerAndHandsOverTheSelectedItem)
     EXPECT_EQ(player->lootingCrate, 0);
     Steps(10);
     EXPECT_FLOAT_EQ(crate->frame, 0.0f) << "the lid shuts";
+}
+
+// With the default keys Space is use, next and previous item at once. Just
+// short of a crate's reach it must not switch the gun in hand behind the
+// player's back; away from crates it still steps through the items.
+TEST_F(Pieces, UseNearACrateIsForTheCrateNotTheItemInHand)
+{
+    FakeSprite("spr_metallkast", 6, 18, 8);
+    ASSERT_EQ(Run(kItemTestScript), "");
+    ASSERT_EQ(Run("settings.keys.nextitem = 101\n"
+                  "c = CreateContainer(0, 0, 0, 'spr_metallkast', 'stone')"),
+              "");
+    TKast* crate = Created<TKast>("c");
+    ASSERT_NE(crate, nullptr);
+    auto* player = new TPlayer(0.0f, 1.5f);  // a step short of the reach area
+    world->introTimer = 1000;                 // past the arrival, the player moves
+    player->TakeItem("pistol");
+    player->TakeItem("rope");
+    TPlayerInventory* items = player->PlayerInventory();
+    ASSERT_NE(items, nullptr);
+    TItem* inHand = items->SelectedItem();
+    ASSERT_NE(inHand, nullptr);
+    Steps(1);
+    testing_support::PressKeys({'e'});
+    Steps(1);
+    EXPECT_EQ(crate->closed, 1) << "out of reach the crate stays shut";
+    EXPECT_EQ(items->SelectedItem(), inHand);
+
+    Away(player);
+    testing_support::PressKeys({});
+    Steps(2);
+    testing_support::PressKeys({'e'});
+    Steps(1);
+    EXPECT_NE(items->SelectedItem(), inHand) << "away from crates the key steps the items";
 }
 
 TEST_F(Pieces, CrateSelectionAndTakeMenu)

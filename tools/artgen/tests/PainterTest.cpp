@@ -92,6 +92,17 @@ TEST(Painter, OutlineDoesNotGrowFromItsOwnPixels)
     Painter(img).outline(Rect{0, 0, 5, 1}, kBlack, false);
     EXPECT_EQ(img.at(1, 0), kBlack);
     EXPECT_EQ(img.at(2, 0), kTransparent);
+
+    // On a sheet of 4 x 3 frames the line stays inside each frame and off
+    // its edge pixels, which would smear into the next frame when filtered.
+    Image sheet(8, 3);
+    sheet.set(2, 1, kWhite);
+    sheet.set(5, 1, kWhite);
+    Painter(sheet).outline(Rect{0, 0, 8, 3}, kBlack, false, 4, 3);
+    EXPECT_EQ(sheet.at(1, 1), kBlack);
+    EXPECT_EQ(sheet.at(3, 1), kTransparent) << "a frame's edge pixel";
+    EXPECT_EQ(sheet.at(4, 1), kTransparent) << "the next frame's edge pixel";
+    EXPECT_EQ(sheet.at(6, 1), kBlack);
 }
 
 TEST(Painter, ShadowOnlyFallsOnEmptyPixels)
