@@ -228,8 +228,8 @@ TEST_F(LevelReachability, EveryLevelsGateCanBeReachedFromItsArrivalPoint)
 
 // The generator itself, beyond the ten seeded levels: for every zone, at the
 // sizes of the zone's levels in the campaign, 200 seeds each build a level
-// whose modules do not overlap and whose gate the player can reach. The
-// enemies are left out: they never stand in the way (see Blocks).
+// whose modules do not overlap, whose gate the player can reach and whose
+// start room holds the first level's pistol. The enemies are left out: they never stand in the way (see Blocks).
 TEST_F(LevelReachability, EveryZoneBuildsReachableLevelsForAnySeed)
 {
     ASSERT_EQ(Run("PopulateLevel = nil\n"
@@ -251,6 +251,21 @@ TEST_F(LevelReachability, EveryZoneBuildsReachableLevelsForAnySeed)
                   "    end\n"
                   "  end end\n"
                   "  return ''\n"
+                  "end\n"
+                  // Every one of these builds is a first level: its pistol goes
+                  // into a crate of the start room, so a newcomer is armed
+                  // before any zombie sees him.
+                  "local addItem = container.AddItem\n"
+                  "function container.AddItem(crate, name)\n"
+                  "  if name == 'pistol' then pistolCrates[#pistolCrates + 1] = crate end\n"
+                  "  return addItem(crate, name)\n"
+                  "end\n"
+                  "function PistolOutsideTheStartRoom(plan)\n"
+                  "  if #pistolCrates == 0 then return 'no crate holds the pistol' end\n"
+                  "  local f = plan.modules[1].footprint\n"
+                  "  local x, y = object.GetXForm(pistolCrates[1])\n"
+                  "  if _IntersectOBB(f.x, f.y, f.a, f.w, f.h, x, y, 0, 0.2, 0.2) == 1 then return '' end\n"
+                  "  return string.format('the first pistol lies at %.1f, %.1f, outside %s', x, y, plan.modules[1].name)\n"
                   "end"),
               "");
     const int zoneCount = int(Number("#zoneNames"));
@@ -265,7 +280,7 @@ TEST_F(LevelReachability, EveryZoneBuildsReachableLevelsForAnySeed)
                 const std::string replay = "zone " + zone + ", size " + std::to_string(size) + ", seed " +
                                            std::to_string(seed * 104729);
                 console = TConsole();
-                ASSERT_EQ(Run("ClearLevel() SetCreationTransform(0, 0, 0) "
+                ASSERT_EQ(Run("ClearLevel() SetCreationTransform(0, 0, 0) pistolCrates = {} "
                               "built = BuildLevel { name = 'level1', zone = '" + zone + "', size = " +
                               std::to_string(size) + ", seed = " + std::to_string(seed * 104729) + " }"),
                           "")
@@ -274,6 +289,7 @@ TEST_F(LevelReachability, EveryZoneBuildsReachableLevelsForAnySeed)
                 ASSERT_EQ(Number("built.zone == '" + zone + "' and 1 or 0"), 1) << replay;
                 ASSERT_EQ(String("Overlapping(built)"), "") << replay << ": modules overlap";
                 ASSERT_EQ(CheckBuiltLevel(), "") << replay;
+                ASSERT_EQ(String("PistolOutsideTheStartRoom(built)"), "") << replay;
                 ++built;
             }
         }
