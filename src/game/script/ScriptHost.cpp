@@ -128,6 +128,14 @@ bool RunScriptFile(const std::string& path, ScriptErrors errors)
     return ok;
 }
 
+bool RunStartupScript(const std::string& name)
+{
+    bool ok = RunScriptFile(name, ScriptErrors::StdErrAndConsole);
+    const std::string own = userStatePaths.OwnContent(name);
+    if (!own.empty()) ok = RunScriptFile(own, ScriptErrors::StdErrAndConsole) && ok;
+    return ok;
+}
+
 bool RunScriptString(const std::string& code, ScriptErrors errors, const char* chunkName)
 {
     lua_State* L = luaState;

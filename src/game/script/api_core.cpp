@@ -8,6 +8,7 @@
 #include "render/Camera.h"
 #include "script/ApiRegistry.h"
 #include "script/Console.h"
+#include "script/ScriptHost.h"
 #include "util/UserStatePaths.h"
 #include "world/World.h"
 #include <dirent.h>
@@ -127,7 +128,22 @@ int l_UserFileToWrite(lua_State* L)
     return 1;
 }
 
-// ModuleDirectories(): the shipped module directory, then the player's.
+// RunStartupScript(name) -> true when the shipped script `name` and the
+// player's content/`name` (when there is one) both ran; errors go to the
+// console and the standard error stream
+int l_RunStartupScript(lua_State* L)
+{
+    bool ok = false;
+    {
+        const std::string name = luaL_checkstring(L, 1);
+        ok = RunStartupScript(name);
+    }
+    lua_pushboolean(L, ok);
+    return 1;
+}
+
+// ModuleDirectories(): the shipped module directories, then the player's
+// (content/mods/ last, so that its rooms win).
 int l_ModuleDirectories(lua_State* L)
 {
     const std::vector<std::string> dirs = userStatePaths.ModuleDirs();
@@ -176,4 +192,5 @@ void RegisterCoreApi(lua_State* L)
     SetGlobalFunction(L, "UserFileToRead", l_UserFileToRead);
     SetGlobalFunction(L, "UserFileToWrite", l_UserFileToWrite);
     SetGlobalFunction(L, "ModuleDirectories", l_ModuleDirectories);
+    SetGlobalFunction(L, "RunStartupScript", l_RunStartupScript);
 }
