@@ -142,6 +142,14 @@ int l_RunStartupScript(lua_State* L)
     return 1;
 }
 
+// ContentFile(name) -> the path content file `name` is read from: the player's
+// content/name when there is one, else the shipped file
+int l_ContentFile(lua_State* L)
+{
+    lua_pushstring(L, userStatePaths.ContentPaths(CheckUserFileName(L, 1)).front().c_str());
+    return 1;
+}
+
 // ModuleDirectories(): the shipped module directories, then the player's
 // (content/mods/ last, so that its rooms win).
 int l_ModuleDirectories(lua_State* L)
@@ -193,4 +201,5 @@ void RegisterCoreApi(lua_State* L)
     SetGlobalFunction(L, "UserFileToWrite", l_UserFileToWrite);
     SetGlobalFunction(L, "ModuleDirectories", l_ModuleDirectories);
     SetGlobalFunction(L, "RunStartupScript", l_RunStartupScript);
+    SetGlobalFunction(L, "ContentFile", l_ContentFile);
 }
