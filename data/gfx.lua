@@ -186,8 +186,9 @@ function GetSprite(name)
   return sprites[name]
 end
 
+-- The player's content/<path> counts as well: the engine loads it first.
 local function fileExists(path)
-  local f = io.open(path, "rb")
+  local f = io.open(ContentFile and ContentFile(path) or path, "rb")
   if f then
     f:close()
     return true
@@ -219,19 +220,29 @@ local function loadTexture(path, name)
   return name
 end
 
-for _, s in ipairs(SPRITES) do
-  local name, path, cols, rows, w, h, x, y = s[1], s[2], s[3], s[4], s[5], s[6], s[7] or 0, s[8] or 0
+-- AddSprite and AddTexture are globals, for the player's own content/gfx.lua
+-- (it runs after this file): the same as a SPRITES or TEXTURES line. True
+-- when the sprite or texture is there.
+function AddSprite(name, path, cols, rows, w, h, x, y)
   local texture = loadTexture(path)
-  if texture then
-    local ok, handle = pcall(_CreateSprite, texture, cols, rows, w, h, x, y)
-    if ok and handle ~= nil then
-      sprites[name] = handle
-    else
-      report("could not make sprite " .. name .. (ok and "" or (": " .. tostring(handle))))
-    end
+  if not texture then return false end
+  local ok, handle = pcall(_CreateSprite, texture, cols, rows, w, h, x or 0, y or 0)
+  if ok and handle ~= nil then
+    sprites[name] = handle
+    return true
   end
+  report("could not make sprite " .. tostring(name) .. (ok and "" or (": " .. tostring(handle))))
+  return false
+end
+
+function AddTexture(name, path)
+  return loadTexture(path, name) ~= nil
+end
+
+for _, s in ipairs(SPRITES) do
+  AddSprite(unpack(s, 1, 8))
 end
 
 for _, t in ipairs(TEXTURES) do
-  loadTexture(t[2], t[1])
+  AddTexture(t[1], t[2])
 end

@@ -5,9 +5,11 @@ local function click()
   PlaySound("menu_select")
 end
 
--- The level list, module files and level generator (a broken levels.lua is
--- reported and the menu still comes up).
-do
+-- The level list, module files and level generator, then the player's own
+-- content/levels.lua (a broken one is reported and the menu still comes up).
+if RunStartupScript then
+  RunStartupScript("levels.lua")
+else
   local ok, err = pcall(dofile, "levels.lua")
   if not ok then print("levels.lua: " .. tostring(err) .. "\n") end
 end

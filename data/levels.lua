@@ -103,11 +103,28 @@ local function isModule(m)
   return moduleProblem(m) == nil
 end
 
+-- Loads module file `path` into modlist.<name>; nil when it is a proper
+-- module, else what is wrong (modlist.<name> is then cleared).
+local function loadModuleFile(name, path)
+  local chunk, err = loadfile(path)
+  local ok = chunk ~= nil
+  if ok then ok, err = pcall(chunk) end
+  local problem
+  if not ok then
+    problem = "module " .. path .. " is broken: " .. tostring(err)
+  elseif moduleProblem(modlist[name]) then
+    problem = "module " .. path .. ": modlist." .. name .. " " .. moduleProblem(modlist[name])
+  end
+  if problem then modlist[name] = nil end
+  return problem
+end
+
 -- Reads every <name>.lua of the directories into modlist and lists the good
--- ones with AddModule, in name order. A later directory's file replaces an
+-- ones with AddModule, in name order. A later directory's file comes before an
 -- earlier one of the same name: the player's own copy of a shipped room wins.
 -- A file that fails to load or does not define a proper modlist.<name> is
--- reported and left out.
+-- reported, and the earlier file of that name is used instead (the shipped
+-- room when the player's copy is broken); a name with no good file is left out.
 function LoadModules(dirs)
   if type(dirs) == "string" then dirs = { dirs } end
   local paths, names = {}, {}
@@ -115,31 +132,33 @@ function LoadModules(dirs)
     for entry in string.gmatch(_PrintDirectory(dir), "[^\n]+") do
       local name = string.match(entry, "^([%a_][%w_]*)%.lua$")
       if name then
-        if not paths[name] then names[#names + 1] = name end
-        paths[name] = dir .. "/" .. name .. ".lua"
+        if not paths[name] then
+          names[#names + 1] = name
+          paths[name] = {}
+        end
+        table.insert(paths[name], 1, dir .. "/" .. name .. ".lua")
       end
     end
   end
   table.sort(names)
   local loaded = {}
   for _, name in ipairs(names) do
-    local path = paths[name]
-    local chunk, err = loadfile(path)
-    local ok = chunk ~= nil
-    if ok then ok, err = pcall(chunk) end
-    if not ok then
-      modlist[name] = nil
-      report("module " .. path .. " is broken: " .. tostring(err))
-    elseif moduleProblem(modlist[name]) then
-      report("module " .. path .. ": modlist." .. name .. " " .. moduleProblem(modlist[name]))
-      modlist[name] = nil
-    else
-      loaded[#loaded + 1] = name
-      AddModule(name)
+    for _, path in ipairs(paths[name]) do
+      local problem = loadModuleFile(name, path)
+      if not problem then
+        loaded[#loaded + 1] = name
+        AddModule(name)
+        break
+      end
+      report(problem)
     end
   end
   return loaded
 end
+
+-- Modules whose last build stopped part way, with the error that stopped it:
+-- F7 will not save the part that was built over the module's file.
+partlyBuiltModules = partlyBuiltModules or {}
 
 -- Builds module `name` with its centre at (x, y), turned by a. The creation
 -- transform is restored afterwards, also when the module fails.
@@ -153,7 +172,12 @@ function PlaceModule(x, y, a, name)
   SetCreationTransform(x, y, a)
   local ok, err = pcall(m.CreateObjects)
   SetCreationTransform(tx, ty, ta)
-  if not ok then report("module " .. name .. ": " .. tostring(err)) end
+  if ok then
+    partlyBuiltModules[name] = nil
+  else
+    partlyBuiltModules[name] = tostring(err)
+    report("module " .. name .. " stopped building part way: " .. tostring(err))
+  end
   return ok
 end
 
@@ -420,11 +444,43 @@ local function bounded(v, lo, hi)
   return math.max(lo, math.min(hi, math.floor(v)))
 end
 
+-- The connections a module can still be hung on: the open ones, then those
+-- given up on while growing.
+local function freeConnections(plan)
+  local list = openConnections(plan)
+  for _, placed in ipairs(plan.modules) do
+    for _, c in ipairs(placed.connections) do
+      if c.state == "blocked" then list[#list + 1] = c end
+    end
+  end
+  return list
+end
+
+-- Hangs each module of `rooms` (names the level asks for) on a free
+-- connection, starting at a random one. Nil and the reason when one fits
+-- nowhere.
+local function placeRequired(plan, random, rooms)
+  for _, name in ipairs(rooms) do
+    local free = freeConnections(plan)
+    local placed
+    if #free > 0 then
+      local first = random.int(#free)
+      for k = 0, #free - 1 do
+        placed = tryAttach(plan, random, free[(first + k - 1) % #free + 1], name)
+        if placed then break end
+      end
+    end
+    if not placed then return nil, "no room for " .. name end
+  end
+  return true
+end
+
 -- Lays a level out without building anything: the start room at the origin,
 -- `size` modules grown from open connections (rooms tend to be followed by
--- passages and passages by rooms), the gate room on the open connection
--- farthest from the start, and every connection left over marked for a
--- wall cap. Returns the plan, or nil and the reason.
+-- passages and passages by rooms), then the modules named in `rooms`, the
+-- gate room on the open connection farthest from the start, and every
+-- connection left over marked for a wall cap. Returns the plan, or nil and
+-- the reason.
 function PlanLevel(options)
   local parts = ModuleParts(options.zone)
   if #parts.start == 0 then return nil, "no start_ module" end
@@ -458,13 +514,13 @@ function PlanLevel(options)
     end
   end
 
-  -- The gate: as far from the start as the open connections allow.
-  local open = openConnections(plan)
-  for _, placed in ipairs(plan.modules) do
-    for _, c in ipairs(placed.connections) do
-      if c.state == "blocked" then open[#open + 1] = c end
-    end
+  if options.rooms and #options.rooms > 0 then
+    local ok, why = placeRequired(plan, random, options.rooms)
+    if not ok then return nil, why end
   end
+
+  -- The gate: as far from the start as the open connections allow.
+  local open = freeConnections(plan)
   table.sort(open, function(p, q)
     local dp, dq = p.x * p.x + p.y * p.y, q.x * q.x + q.y * q.y
     if dp ~= dq then return dp > dq end
@@ -531,9 +587,33 @@ function BuildPlan(plan)
   SetCreationTransform(tx, ty, ta)
 end
 
--- The whole level from its description {name, seed, size}: planned (another
--- seed is tried when one leaves no room for the gate), built, and the player
--- placed in the start room. Returns the plan, or nil after reporting why not.
+-- The modules a level description asks for by name (level.rooms), each a
+-- proper module with a connection to hang it by; the others are reported and
+-- left out.
+local function requiredRooms(level, name)
+  if level.rooms == nil then return nil end
+  if type(level.rooms) ~= "table" then
+    report("level " .. name .. ": rooms is not a list of module names")
+    return nil
+  end
+  local rooms = {}
+  for _, room in ipairs(level.rooms) do
+    local m = type(room) == "string" and modlist[room] or nil
+    if not m or not isModule(m) then
+      report("level " .. name .. ": no module named " .. tostring(room))
+    elseif #m == 0 then
+      report("level " .. name .. ": module " .. room .. " has no connection to join it by")
+    else
+      rooms[#rooms + 1] = room
+    end
+  end
+  return rooms
+end
+
+-- The whole level from its description {name, seed, size [, zone, rooms,
+-- doorChance]}: planned (another seed is tried when one leaves no room for
+-- the gate or a room asked for), built, and the player placed in the start
+-- room. Returns the plan, or nil after reporting why not.
 function BuildLevel(level)
   if type(level) ~= "table" then
     report("level: no description {name, seed, size} to build from")
@@ -551,9 +631,11 @@ function BuildLevel(level)
            MAX_LEVEL_SIZE .. ", using " .. size)
   end
   local zone = LevelZone(level)
+  local rooms = requiredRooms(level, name)
   local plan, why
   for attempt = 0, 19 do
-    plan, why = PlanLevel { seed = seed + attempt * 7919, size = size, doorChance = level.doorChance, zone = zone }
+    plan, why = PlanLevel { seed = seed + attempt * 7919, size = size, doorChance = level.doorChance, zone = zone,
+                            rooms = rooms }
     if plan then break end
   end
   if not plan then

@@ -13,7 +13,9 @@
 --   mass        density; 0 makes the object static
 -- Sprite frames are drawn at the body size, so rw/rh match the sprite.
 
-local function kind(t)
+-- kind{...} fills in the defaults; a global, for the player's own
+-- content/objects.lua, which runs after this file.
+function kind(t)
   return {
     collision = t.collision, depth = t.depth, frame = t.frame or 0,
     rectangle = t.rectangle, fovshadows = t.fovshadows or 0,

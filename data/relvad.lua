@@ -36,8 +36,12 @@ COLOURS = {
   device    = { 1.0, 0.9, 0.3 },
 }
 
-local function item(name, class, kind, fields)
+-- The helpers below (item, weapon, ammo, material) are globals, so that the
+-- player's own content/relvad.lua, which runs after this file, can make items
+-- the same way.
+function item(name, class, kind, fields)
   local colour = COLOURS[class]
+  if not colour then error("item " .. tostring(name) .. ": no class named " .. tostring(class), 2) end
   fields.kind = kind
   fields.class = class
   fields.sprite = fields.sprite or "spr_asjad"
@@ -60,8 +64,12 @@ local POSE = {
 -- per trigger pull; spread is in twentieths of a radian; range is the
 -- bullet's life in frames; pierce is the chance out of 100-ish to go on
 -- through an enemy (50 or less never does).
-local function weapon(name, w)
+function weapon(name, w)
   local pose = POSE[w.pose]
+  if not pose then
+    error("weapon " .. tostring(name) .. ": no pose named " .. tostring(w.pose) ..
+          " (pistol, rifle, shotgun, special, launcher)", 2)
+  end
   w.pose = nil
   w.holdframe, w.shootframe, w.reloadframe = pose[1], pose[2], pose[3]
   w.bulletcount = w.bulletcount or 1
@@ -72,13 +80,13 @@ end
 
 -- `rounds` names them in the HUD's pickup line ("+24 pistol rounds"); the
 -- short `text` has to fit the take list's box.
-local function ammo(name, frame, ammotype, count, text, longtext, rounds)
+function ammo(name, frame, ammotype, count, text, longtext, rounds)
   return item(name, "ammo", "ammo", {
     frame = frame, invtext = text, longtext = longtext, ammotype = ammotype, count = count, rounds = rounds,
   })
 end
 
-local function material(name, frame, text, longtext)
+function material(name, frame, text, longtext)
   return item(name, "material", "simple", { frame = frame, invtext = text, longtext = longtext })
 end
 

@@ -87,8 +87,9 @@ function GetSound(name)
   return sounds[name]
 end
 
+-- The player's content/<path> counts as well: the engine loads it first.
 local function fileExists(path)
-  local f = io.open(path, "rb")
+  local f = io.open(ContentFile and ContentFile(path) or path, "rb")
   if f then
     f:close()
     return true
@@ -96,22 +97,28 @@ local function fileExists(path)
   return false
 end
 
-for _, s in ipairs(SOUNDS) do
-  local name, volume = s[1], s[2]
+-- AddSound(name, volume, file, ...) is a global, for the player's own
+-- content/sfx.lua (it runs after this file): the same as a SOUNDS line. True
+-- when the sound is there.
+function AddSound(name, volume, ...)
   local files = {}
-  for i = 3, #s do
-    if fileExists(s[i]) then
-      files[#files + 1] = s[i]
+  for _, file in ipairs({ ... }) do
+    if fileExists(file) then
+      files[#files + 1] = file
     else
-      report("missing sound " .. s[i])
+      report("missing sound " .. tostring(file))
     end
   end
-  if #files > 0 then
-    local ok, handle = pcall(_LoadSound, volume, unpack(files))
-    if ok and handle ~= nil then
-      sounds[name] = handle
-    else
-      report("could not load sound " .. name .. (ok and "" or (": " .. tostring(handle))))
-    end
+  if #files == 0 then return false end
+  local ok, handle = pcall(_LoadSound, volume, unpack(files))
+  if ok and handle ~= nil then
+    sounds[name] = handle
+    return true
   end
+  report("could not load sound " .. tostring(name) .. (ok and "" or (": " .. tostring(handle))))
+  return false
+end
+
+for _, s in ipairs(SOUNDS) do
+  AddSound(unpack(s))
 end

@@ -2,7 +2,8 @@
 # ${KM_DATA_DESTINATION} below the install prefix. Shipped are the files the
 # repository tracks under data/ plus the generated art, sound and music, so whatever
 # a developer's own playing left in data/ (settings.lua, stats, progress,
-# saved levels, modules saved with the editor and never committed) stays
+# saved levels, modules saved with the editor and never committed, the
+# developer's own data/content/) stays
 # behind. Outside a git checkout everything but those user files is shipped.
 
 set(root "${KM_SOURCE_DIR}")
@@ -15,7 +16,7 @@ if(status EQUAL 0 AND tracked)
 else()
   file(GLOB_RECURSE files RELATIVE "${root}" "${root}/data/*")
   list(FILTER files EXCLUDE REGEX
-       "^data/(settings\\.lua|stats|stats\\.broken|campaign|progress[^/]*|stdout\\.txt|stderr\\.txt)$|\\.tmp$|/static\\.lua$")
+       "^data/(settings\\.lua|stats|stats\\.broken|campaign|progress[^/]*|stdout\\.txt|stderr\\.txt)$|^data/content/|\\.tmp$|/static\\.lua$")
 endif()
 file(GLOB_RECURSE generated RELATIVE "${root}" "${root}/data/gfx/*" "${root}/data/sfx/*"
      "${root}/data/music/*.ogg")

@@ -190,9 +190,9 @@ TEST(Music, AMissingOrBrokenTrackIsReportedOnceAndTheGameGoesOn)
         for (auto at = run.stderrText.find(text); at != std::string::npos; at = run.stderrText.find(text, at + 1)) ++n;
         return n;
     };
-    EXPECT_EQ(count("File:\"./music/menu.ogg\""), 1u) << run.stderrText;
-    EXPECT_EQ(count("File:\"./music/broken.ogg\""), 1u) << run.stderrText;
-    EXPECT_EQ(count("File:\"./music/missing.ogg\""), 1u) << run.stderrText;
+    EXPECT_EQ(count("File:\"music/menu.ogg\""), 1u) << run.stderrText;
+    EXPECT_EQ(count("File:\"music/broken.ogg\""), 1u) << run.stderrText;
+    EXPECT_EQ(count("File:\"music/missing.ogg\""), 1u) << run.stderrText;
     EXPECT_EQ(count("No music named \"nothing/../x\""), 1u) << run.stderrText;
     EXPECT_NE(run.stderrText.find("alive nil"), std::string::npos) << run.stderrText;
 

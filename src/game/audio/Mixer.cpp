@@ -1,5 +1,6 @@
 #include "audio/Mixer.h"
 #include "audio/Sound.h"
+#include "core/ContentFile.h"
 #include "script/Handles.h"
 #include "script/ScriptHost.h"
 #include <SDL/SDL.h>
@@ -68,7 +69,7 @@ bool IsMixerOpen()
 void InitAudio()
 {
     OpenMixer();
-    RunScriptFile("sfx.lua", ScriptErrors::StdErr);
+    RunStartupScript("sfx.lua");
 }
 
 TSound* LoadSound(float volume, const std::vector<std::string>& files)
@@ -81,16 +82,20 @@ TSound* LoadSound(float volume, const std::vector<std::string>& files)
     if (!(volume >= 0.0f)) volume = 0.0f;  // also NaN
     volume = std::min(volume, 1.0f);
 
-    for (const std::string& file : files) {
-        SDL_RWops* source = SDL_RWFromFile(file.c_str(), "rb");
-        Mix_Chunk* chunk = source ? Mix_LoadWAV_RW(source, 1) : nullptr;
-        if (!chunk) {
-            std::fprintf(stderr, "Sound file loading failed. SDL error: %s\nFile:\"%s\"\n", Mix_GetError(),
-                         file.c_str());
-            continue;
-        }
-        Mix_VolumeChunk(chunk, int(volume * kMaxVolume));
-        sound->AddVariant(chunk);
+    // The player's content/sfx/... comes before the shipped file.
+    for (const std::string& name : files) {
+        LoadContentFile(name, [&](const std::string& file) {
+            SDL_RWops* source = SDL_RWFromFile(file.c_str(), "rb");
+            Mix_Chunk* chunk = source ? Mix_LoadWAV_RW(source, 1) : nullptr;
+            if (!chunk) {
+                std::fprintf(stderr, "Sound file loading failed. SDL error: %s\nFile:\"%s\"\n", Mix_GetError(),
+                             file.c_str());
+                return false;
+            }
+            Mix_VolumeChunk(chunk, int(volume * kMaxVolume));
+            sound->AddVariant(chunk);
+            return true;
+        });
     }
     return sound;
 }

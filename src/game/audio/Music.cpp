@@ -1,6 +1,6 @@
 #include "audio/Music.h"
 #include "audio/Mixer.h"
-#include "util/UserStatePaths.h"
+#include "core/ContentFile.h"
 #include <SDL/SDL.h>
 #include <SDL/SDL_mixer.h>
 #include <algorithm>
@@ -148,10 +148,14 @@ Mix_Music* TMusic::Load(const std::string& name)
         tracks[name] = nullptr;
         return nullptr;
     }
-    const std::string path = userStatePaths.ReadPath("music/" + name + ".ogg");
-    Mix_Music* track = Mix_LoadMUS(path.c_str());
-    if (!track)
-        std::fprintf(stderr, "Music file loading failed. SDL error: %s\nFile:\"%s\"\n", Mix_GetError(), path.c_str());
+    Mix_Music* track = nullptr;
+    LoadContentFile("music/" + name + ".ogg", [&](const std::string& path) {
+        track = Mix_LoadMUS(path.c_str());
+        if (!track)
+            std::fprintf(stderr, "Music file loading failed. SDL error: %s\nFile:\"%s\"\n", Mix_GetError(),
+                         path.c_str());
+        return track != nullptr;
+    });
     tracks[name] = track;
     return track;
 }

@@ -112,9 +112,8 @@ bool StartGame(int argc, char** argv)
 
     game->SetUp();
 
-    if (!RunScriptFile("init.lua", ScriptErrors::Console)) {
-        // The message is already on the console.
-    }
+    // Errors are on the console and the standard error stream.
+    RunStartupScript("init.lua");
     if (auto* controls = dynamic_cast<TControlsMenuState*>(stateRegistry.Find("controls")))
         controls->InitBindings();
     SDL_ShowCursor(SDL_DISABLE);

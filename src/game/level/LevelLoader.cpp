@@ -1,10 +1,12 @@
 #include "level/LevelLoader.h"
 #include "audio/Mixer.h"
+#include "core/ContentFile.h"
 #include "core/Game.h"
 #include "core/screens/MainMenuState.h"
 #include "core/screens/StateRegistry.h"
 #include "level/LevelStartEffect.h"
 #include "level/ModuleFile.h"
+#include "player/items/ReactionTable.h"
 #include "script/Console.h"
 #include "script/ScriptHost.h"
 #include "util/AtomicFile.h"
@@ -23,6 +25,19 @@ bool IsDirectory(const std::string& path)
     return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
+// A level directory of the player's content or a shipped one.
+bool IsLevelDirectory(const std::string& dir)
+{
+    return IsDirectory(userStatePaths.ContentPaths(dir).front());
+}
+
+// Runs a level's script: the player's content/<dir>/<file> when there is one,
+// the shipped file when that fails or there is none.
+void RunLevelScript(const std::string& dir, const char* file)
+{
+    LoadContentFile(dir + "/" + file, [](const std::string& path) { return RunScriptFile(path, ScriptErrors::Console); });
+}
+
 // A level directory is named plainly: a script's "../.." or "/etc" must not
 // send the saved level out of the game's own folders.
 bool IsPlainDirectoryName(const std::string& name)
@@ -38,7 +53,7 @@ void LoadLevel(TGame* game, const std::string& dir)
     if (auto* mainMenu = dynamic_cast<TMainMenuState*>(stateRegistry.Find("mainmenu")))
         mainMenu->noGameLoaded = 0;
     console.Append("Loading:" + dir + "\n");
-    if (!IsDirectory(dir)) console.AppendF("Level directory \"%s\" not found\n", dir.c_str());
+    if (!IsLevelDirectory(dir)) console.AppendF("Level directory \"%s\" not found\n", dir.c_str());
 
     game->currentLevelName = dir;
     if (game->progress) game->progress->levelKills.clear();
@@ -51,8 +66,8 @@ void LoadLevel(TGame* game, const std::string& dir)
     // Each level builds from the untransformed origin, whatever the last one left.
     creationTransform.Set(0.0f, 0.0f, 0.0f);
 
-    RunScriptFile(dir + "/script.lua", ScriptErrors::Console);
-    RunScriptFile(dir + "/objects.lua", ScriptErrors::Console);
+    RunLevelScript(dir, "script.lua");
+    RunLevelScript(dir, "objects.lua");
 
     if (world) world->needsSort = 1;
     PlaySound(FindSound("teleporter"), kMaxVolume);
@@ -73,7 +88,7 @@ bool SaveLevel(const TWorld& world, const std::string& dir)
                         dir.c_str());
         return false;
     }
-    if (!IsDirectory(dir)) {
+    if (!IsLevelDirectory(dir)) {
         console.AppendF("Level not saved: no directory \"%s\"\n", dir.c_str());
         return false;
     }
@@ -90,4 +105,16 @@ bool SaveLevelAsModule(TGame* game, const std::string& name)
 {
     if (!game || !game->world) return false;
     return SaveModule(*game->world, name);
+}
+
+void ReloadContent(TGame* game)
+{
+    // The recipes and the module list are added to by the scripts, and a
+    // module file since removed must not stay in modlist.
+    reactionTable.Clear();
+    if (game) game->moduleNames.clear();
+    RunScriptString("modlist = {}", ScriptErrors::StdErrAndConsole, "=ReloadContent");
+    RunStartupScript("objects.lua");
+    RunStartupScript("relvad.lua");
+    RunStartupScript("levels.lua");
 }

@@ -1,5 +1,6 @@
 #include "level/ModuleFile.h"
 #include "script/Console.h"
+#include "script/ScriptHost.h"
 #include "util/AtomicFile.h"
 #include "util/UserStatePaths.h"
 #include "world/Bitmap.h"
@@ -87,12 +88,22 @@ bool SaveModule(const TWorld& world, const std::string& name)
         console.AppendF("Module not saved: \"%s\" is not a usable module name\n", name.c_str());
         return false;
     }
+    // A room whose last build stopped part way (PlaceModule keeps why in
+    // partlyBuiltModules) is in the world only up to the failing line: saved
+    // over its file, the rest of the room would be gone for good.
+    const ScriptValue stopped = GetTableField("partlyBuiltModules", name.c_str());
+    if (stopped.Truthy()) {
+        console.AppendF("Module not saved: %s stopped building part way, so only part of it is here:\n  %s\n"
+                        "Mend its file and open it again, or save under another name (mname = \"...\")\n",
+                        name.c_str(), stopped.type == ScriptValue::Type::String ? stopped.text.c_str() : "");
+        return false;
+    }
     // An empty module written over a room would lose the room.
     if (!SelectionHasContent(world)) {
         console.Append("Module not saved: nothing is selected (drag a rectangle round the room in the module editor, F3)\n");
         return false;
     }
-    const std::string path = userStatePaths.WritePath("mods/" + name + ".lua");
+    const std::string path = userStatePaths.ModuleWritePath(name);
     if (!WriteFileAtomically(path, ModuleFileText(world, name, moduleRect))) {
         console.AppendF("Module not saved: cannot write %s\n", path.c_str());
         return false;

@@ -26,9 +26,10 @@ std::string ModuleFileText(const TWorld& world, const std::string& name, const T
 // Whether any selected object or bitmap writes a creation line.
 bool SelectionHasContent(const TWorld& world);
 
-// Writes mods/<name>.lua of the player's files (./mods/ when run from data/)
-// through a temporary file and reports the result on the console. False when
-// the name is unusable, nothing is selected or the file cannot be written; an
+// Writes <name>.lua into the player's content/mods/ (./mods/ when run from
+// data/) through a temporary file and reports the result on the console. False
+// when the name is unusable, nothing is selected, the room of that name stopped
+// building part way when it was last built, or the file cannot be written; an
 // old file is then left as it was.
 bool SaveModule(const TWorld& world, const std::string& name);
 

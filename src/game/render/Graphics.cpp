@@ -108,10 +108,10 @@ bool InitGraphics()
     // when that framebuffer is an object (naming GL_BACK there is an error).
     glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
 
-    RunScriptFile("gfx.lua", ScriptErrors::StdErr);
-    RunScriptFile("editor.lua", ScriptErrors::StdErr);
-    RunScriptFile("objects.lua", ScriptErrors::StdErr);
-    RunScriptFile("relvad.lua", ScriptErrors::StdErr);
+    RunStartupScript("gfx.lua");
+    RunStartupScript("editor.lua");
+    RunStartupScript("objects.lua");
+    RunStartupScript("relvad.lua");
     font = FindSprite("spr_font");
 
     fprintf(stderr, "%s", GLString(GL_VENDOR));

@@ -1,4 +1,5 @@
 #include "render/ShaderProgram.h"
+#include "core/ContentFile.h"
 #include "render/SpriteBatch.h"
 #include "render/GLState.h"
 #include "render/Texture.h"
@@ -75,26 +76,31 @@ TShaderProgram::~TShaderProgram()
     if (fragmentShader) glDeleteShader(fragmentShader);
 }
 
-uint32_t TShaderProgram::CompileShader(uint32_t kind, const std::string& file)
+uint32_t TShaderProgram::CompileShader(uint32_t kind, const std::string& name)
 {
-    const std::optional<std::string> source = ReadWholeFile(file);
-    if (!source) {
-        fprintf(stderr, "GL: cannot read shader file \"%s\"\n", file.c_str());
-        return 0;
-    }
-    GLuint shader = glCreateShader(kind);
-    const GLchar* text = source->c_str();
-    GLint length = GLint(source->size());
-    glShaderSource(shader, 1, &text, &length);
-    glCompileShader(shader);
-    PrintShaderLog(shader);
-    GLint compiled = GL_FALSE;
-    glGetShaderiv(shader, GL_COMPILE_STATUS, &compiled);
-    if (compiled != GL_TRUE) {
-        fprintf(stderr, "GL: shader \"%s\" failed to compile\n", file.c_str());
-        glDeleteShader(shader);
-        return 0;
-    }
+    // The player's content/shaders/... comes before the shipped file.
+    GLuint shader = 0;
+    LoadContentFile(name, [&](const std::string& file) {
+        const std::optional<std::string> source = ReadWholeFile(file);
+        if (!source) {
+            fprintf(stderr, "GL: cannot read shader file \"%s\"\n", file.c_str());
+            return false;
+        }
+        shader = glCreateShader(kind);
+        const GLchar* text = source->c_str();
+        GLint length = GLint(source->size());
+        glShaderSource(shader, 1, &text, &length);
+        glCompileShader(shader);
+        PrintShaderLog(shader);
+        GLint compiled = GL_FALSE;
+        glGetShaderiv(shader, GL_COMPILE_STATUS, &compiled);
+        if (compiled != GL_TRUE) {
+            fprintf(stderr, "GL: shader \"%s\" failed to compile\n", file.c_str());
+            glDeleteShader(shader);
+            shader = 0;
+        }
+        return shader != 0;
+    });
     return shader;
 }
 

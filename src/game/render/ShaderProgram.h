@@ -37,7 +37,7 @@ public:
     void SetSampler(const char* name, const TTexture* texture, int unit);
 
 private:
-    uint32_t CompileShader(uint32_t kind, const std::string& file);
+    uint32_t CompileShader(uint32_t kind, const std::string& name);
     int UniformLocation(const char* name);
 
     uint32_t program = 0;

@@ -34,6 +34,10 @@ void ReportScriptError(const char* message, ScriptErrors errors)
     if (!message) message = "(error object is not a string)";
     switch (errors) {
     case ScriptErrors::StdErr: std::fprintf(stderr, "%s\n", message); break;
+    case ScriptErrors::StdErrAndConsole:
+        std::fprintf(stderr, "%s\n", message);
+        console.Append(std::string(message) + "\n");
+        break;
     case ScriptErrors::Console: console.Append(std::string(message) + "\n"); break;
     case ScriptErrors::ConsoleNoBreak: console.Append(message); break;
     case ScriptErrors::Silent: break;

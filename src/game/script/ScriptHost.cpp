@@ -1,6 +1,7 @@
 #include "script/ScriptHost.h"
 #include "script/ApiRegistry.h"
 #include "script/LuaValues.h"
+#include "script/Console.h"
 #include "util/UserStatePaths.h"
 #include <cstdio>
 #include <filesystem>
@@ -126,6 +127,19 @@ bool RunScriptFile(const std::string& path, ScriptErrors errors)
     const bool ok = ProtectedCall(L, 0, LUA_MULTRET, errors);
     lua_settop(L, top);
     return ok;
+}
+
+bool RunStartupScript(const std::string& name)
+{
+    bool ok = RunScriptFile(name, ScriptErrors::StdErrAndConsole);
+    const std::string own = userStatePaths.OwnContent(name);
+    if (own.empty()) return ok;
+    if (RunScriptFile(own, ScriptErrors::StdErrAndConsole)) return ok;
+    // Lua shortens long file names in its messages: say in full which file it was.
+    const std::string note = own + " stopped there; the shipped " + name + " is in use\n";
+    std::fprintf(stderr, "%s", note.c_str());
+    console.Append(note);
+    return false;
 }
 
 bool RunScriptString(const std::string& code, ScriptErrors errors, const char* chunkName)

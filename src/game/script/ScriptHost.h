@@ -12,7 +12,8 @@ extern lua_State* luaState;
 
 // Where a failing script call reports its message.
 enum class ScriptErrors {
-    StdErr,          // "%s\n" on the standard error stream (start-up files)
+    StdErr,          // "%s\n" on the standard error stream (luainit.lua, settings.lua)
+    StdErrAndConsole,  // both: the start-up scripts, whose mistakes a modder looks for on the console
     Console,         // message and "\n" on the console (init.lua, callbacks, levels)
     ConsoleNoBreak,  // message only (console input)
     Silent,          // nothing (SaveSettings at exit)
@@ -31,6 +32,12 @@ void StopScriptsWhen(bool (*shouldStop)());
 
 // Loads a file as a chunk and calls it protected. False when loading or running failed.
 bool RunScriptFile(const std::string& path, ScriptErrors errors);
+// Runs the start-up script `name` (gfx.lua, objects.lua, relvad.lua, ...): the
+// shipped file, then the player's content/`name` when there is one, so that
+// it can add to or change what the shipped one made. Errors go to the
+// standard error stream and the console, a player's file named by its path.
+// False when either failed.
+bool RunStartupScript(const std::string& name);
 // Loads a string as a chunk and calls it protected.
 bool RunScriptString(const std::string& code, ScriptErrors errors, const char* chunkName = "=input");
 

@@ -8,6 +8,7 @@
 #include "render/Camera.h"
 #include "script/ApiRegistry.h"
 #include "script/Console.h"
+#include "script/ScriptHost.h"
 #include "util/UserStatePaths.h"
 #include "world/World.h"
 #include <dirent.h>
@@ -127,7 +128,30 @@ int l_UserFileToWrite(lua_State* L)
     return 1;
 }
 
-// ModuleDirectories(): the shipped module directory, then the player's.
+// RunStartupScript(name) -> true when the shipped script `name` and the
+// player's content/`name` (when there is one) both ran; errors go to the
+// console and the standard error stream
+int l_RunStartupScript(lua_State* L)
+{
+    bool ok = false;
+    {
+        const std::string name = luaL_checkstring(L, 1);
+        ok = RunStartupScript(name);
+    }
+    lua_pushboolean(L, ok);
+    return 1;
+}
+
+// ContentFile(name) -> the path content file `name` is read from: the player's
+// content/name when there is one, else the shipped file
+int l_ContentFile(lua_State* L)
+{
+    lua_pushstring(L, userStatePaths.ContentPaths(CheckUserFileName(L, 1)).front().c_str());
+    return 1;
+}
+
+// ModuleDirectories(): the shipped module directories, then the player's
+// (content/mods/ last, so that its rooms win).
 int l_ModuleDirectories(lua_State* L)
 {
     const std::vector<std::string> dirs = userStatePaths.ModuleDirs();
@@ -176,4 +200,6 @@ void RegisterCoreApi(lua_State* L)
     SetGlobalFunction(L, "UserFileToRead", l_UserFileToRead);
     SetGlobalFunction(L, "UserFileToWrite", l_UserFileToWrite);
     SetGlobalFunction(L, "ModuleDirectories", l_ModuleDirectories);
+    SetGlobalFunction(L, "RunStartupScript", l_RunStartupScript);
+    SetGlobalFunction(L, "ContentFile", l_ContentFile);
 }

@@ -126,6 +126,14 @@ TOrientedRect RectArg(lua_State* L, int first)
 }
 
 // _IntersectOBB(x1, y1, a1, w1, h1, x2, y2, a2, w2, h2) -> 1 or 0
+// ReloadContent(): objects.lua, relvad.lua and levels.lua run again, shipped then
+// the player's, so that changed object kinds, items and rooms show at once
+int l_ReloadContent(lua_State* L)
+{
+    ReloadContent(CurrentGame(L));
+    return 0;
+}
+
 int l_IntersectOBB(lua_State* L)
 {
     const TOrientedRect a = RectArg(L, 1);
@@ -146,6 +154,7 @@ void RegisterLevelApi(lua_State* L)
     SetGlobalFunction(L, "ClearModules", l_ClearModules);
     SetGlobalFunction(L, "ResetSave", l_ResetSave);
     SetGlobalFunction(L, "_IntersectOBB", l_IntersectOBB);
+    SetGlobalFunction(L, "ReloadContent", l_ReloadContent);
     SetGlobalFunction(L, "HasSavedCampaign", l_HasSavedCampaign);
     SetGlobalFunction(L, "ContinueCampaign", l_ContinueCampaign);
     SetGlobalFunction(L, "ClearCampaign", l_ClearCampaign);

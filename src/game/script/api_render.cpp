@@ -1,6 +1,7 @@
 // Script functions for textures, sprites and drawing: gfx.lua builds the art with
 // them, and any script may draw.
 #include "core/App.h"
+#include "core/ContentFile.h"
 #include "render/GLState.h"
 #include "render/Graphics.h"
 #include "render/Sprite.h"
@@ -30,7 +31,7 @@ float CheckFloat(lua_State* L, int index)
     return float(luaL_checknumber(L, index));
 }
 
-// _LoadTexture(path, name) -> texture
+// _LoadTexture(path, name) -> texture; the player's content/path comes first
 int LuaLoadTexture(lua_State* L)
 {
     size_t pathLength = 0, nameLength = 0;
@@ -40,7 +41,7 @@ int LuaLoadTexture(lua_State* L)
     {
         std::string pathText(path, pathLength);
         std::string nameText(name, nameLength);
-        LoadTexture(texture, nameText, pathText);
+        LoadContentFile(pathText, [&](const std::string& file) { return LoadTexture(texture, nameText, file); });
     }
     RegisterHandle(texture, HandleKind::Texture);
     lua_pushlightuserdata(L, texture);

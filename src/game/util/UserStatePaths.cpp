@@ -75,6 +75,35 @@ std::string TUserStatePaths::WritePath(const std::string& name) const
 
 std::vector<std::string> TUserStatePaths::ModuleDirs() const
 {
-    if (InDataDir() || userDir.empty()) return {In(dataDir, "mods")};
-    return {In(dataDir, "mods"), In(userDir, "mods")};
+    std::vector<std::string> dirs{In(dataDir, "mods")};
+    if (!InDataDir() && !userDir.empty()) dirs.push_back(In(userDir, "mods"));
+    if (!userDir.empty()) dirs.push_back(In(ContentDir(), "mods"));
+    return dirs;
+}
+
+std::string TUserStatePaths::ModuleWritePath(const std::string& name) const
+{
+    return WritePath((InDataDir() ? "mods/" : "content/mods/") + name + ".lua");
+}
+
+std::string TUserStatePaths::ContentDir() const
+{
+    return userDir.empty() ? "" : In(userDir, "content");
+}
+
+std::string TUserStatePaths::OwnContent(const std::string& name) const
+{
+    if (userDir.empty() || name.empty()) return "";
+    const std::string own = In(ContentDir(), name);
+    return Exists(own) ? own : "";
+}
+
+std::vector<std::string> TUserStatePaths::ContentPaths(const std::string& name) const
+{
+    // Shipped files keep the names the scripts gave them, in messages too.
+    const std::string shipped = dataDir == "." ? name : In(dataDir, name);
+    const std::string own = OwnContent(name);
+    if (own.empty()) return {shipped};
+    if (!Exists(shipped)) return {own};
+    return {own, shipped};
 }

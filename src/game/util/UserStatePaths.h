@@ -27,8 +27,25 @@ public:
     // Where `name` is written; the directories on the way are made. `name` may
     // hold a subdirectory ("mods/room.lua").
     std::string WritePath(const std::string& name) const;
-    // The module directories to list, shipped first, then the player's.
+    // The module directories to list, shipped first, then the player's: rooms
+    // saved by earlier versions in mods/, then content/mods/.
     std::vector<std::string> ModuleDirs() const;
+    // Where F7 writes module `name`: data/mods/ when the state lives in the data
+    // directory (running from the repository), else the player's content/mods/.
+    std::string ModuleWritePath(const std::string& name) const;
+
+    // The player's own content: content/ in the state directory (data/content/
+    // when running from the repository); empty without a home. Its start-up
+    // scripts run after the shipped ones, its other files are found first.
+    std::string ContentDir() const;
+    // The player's copy of content file `name` ("gfx/spr_x.png", "level3"), or
+    // empty when there is none.
+    std::string OwnContent(const std::string& name) const;
+    // Where to read content file `name` from, in order: the player's copy when
+    // there is one, then the shipped file (left out when only the player has
+    // it). Every loader of images, sounds, shaders, music and level scripts
+    // takes the first of these that loads, through LoadContentFile.
+    std::vector<std::string> ContentPaths(const std::string& name) const;
 
     static constexpr const char* kInstalledMarker = "INSTALLED";
 

@@ -102,7 +102,7 @@ TEST_F(ModuleWriting, AnInstalledGameSavesTheRoomAmongThePlayersOwnFiles)
     userStatePaths = before;
 
     ASSERT_TRUE(saved) << console.Text();
-    const std::filesystem::path own = xdg / "korvanmire/mods/hut.lua";
+    const std::filesystem::path own = xdg / "korvanmire/content/mods/hut.lua";
     EXPECT_NE(ReadFile(own.string()).find("modlist.hut={}"), std::string::npos);
     EXPECT_NE(console.Text().find("Module saved as " + own.string()), std::string::npos) << console.Text();
     EXPECT_FALSE(std::filesystem::exists(fixture.scratch.path() / "mods/hut.lua"));

@@ -42,7 +42,12 @@ TEST(UserStatePaths, AGameRunFromAWritableDataDirectoryKeepsEverythingThere)
     EXPECT_EQ(paths.WritePath("settings.lua"), (layout.data / "settings.lua").string());
     EXPECT_EQ(paths.ReadPath("stats"), (layout.data / "stats").string());
     EXPECT_EQ(paths.WritePath("mods/room_new.lua"), (layout.data / "mods/room_new.lua").string());
-    EXPECT_EQ(paths.ModuleDirs(), std::vector<std::string>{(layout.data / "mods").string()});
+    // The developer's own content sits in data/content/, beside the shipped
+    // files (git ignores it); F7 saves rooms among the shipped ones.
+    EXPECT_EQ(paths.ContentDir(), (layout.data / "content").string());
+    EXPECT_EQ(paths.ModuleDirs(),
+              (std::vector<std::string>{(layout.data / "mods").string(), (layout.data / "content/mods").string()}));
+    EXPECT_EQ(paths.ModuleWritePath("room_new"), (layout.data / "mods/room_new.lua").string());
     // The repository's relative paths stay as they were.
     EXPECT_EQ(TUserStatePaths(".").WritePath("mods/a.lua"), "./mods/a.lua");
     // Nothing went to the home directory.
@@ -76,8 +81,22 @@ TEST(UserStatePaths, AnInstalledGameKeepsThePlayersFilesInXdgDataHome)
     EXPECT_EQ(paths.ReadPath("settings.lua"), (own / "settings.lua").string());
     EXPECT_EQ(paths.ReadPath("luainit.lua"), (layout.data / "luainit.lua").string());
 
-    // The module list shows the shipped rooms and the player's own.
-    EXPECT_EQ(paths.ModuleDirs(), (std::vector<std::string>{(layout.data / "mods").string(), (own / "mods").string()}));
+    // The module list shows the shipped rooms, those saved in mods/ by earlier
+    // versions and the player's content/mods/, where F7 now saves.
+    EXPECT_EQ(paths.ModuleDirs(), (std::vector<std::string>{(layout.data / "mods").string(), (own / "mods").string(),
+                                                            (own / "content/mods").string()}));
+    EXPECT_EQ(paths.ModuleWritePath("room_new"), (own / "content/mods/room_new.lua").string());
+
+    // Content files: the player's copy first, the shipped one behind it; a file
+    // only the player has stands alone, and a shipped one without a copy too.
+    layout.scratch.Write("prefix/share/korvanmire/gfx/spr_a.png", "shipped");
+    layout.scratch.Write("xdg/korvanmire/content/gfx/spr_a.png", "own");
+    layout.scratch.Write("xdg/korvanmire/content/level11/script.lua", "level = {}");
+    EXPECT_EQ(paths.ContentPaths("gfx/spr_a.png"),
+              (std::vector<std::string>{(own / "content/gfx/spr_a.png").string(), (layout.data / "gfx/spr_a.png").string()}));
+    EXPECT_EQ(paths.ContentPaths("level11"), std::vector<std::string>{(own / "content/level11").string()});
+    EXPECT_EQ(paths.ContentPaths("luainit.lua"), std::vector<std::string>{(layout.data / "luainit.lua").string()});
+    EXPECT_EQ(paths.OwnContent("luainit.lua"), "");
 
     // Nothing was written under the install prefix or the plain home.
     EXPECT_FALSE(fs::exists(layout.data / "settings.lua"));
@@ -128,7 +147,7 @@ TEST(UserStatePaths, ScriptsNameFilesInsideTheUserStateDirectoryOnly)
     };
     EXPECT_EQ(run("assert(UserFileToWrite('progress.lua') == './progress.lua')"), "");
     EXPECT_EQ(run("assert(UserFileToRead('settings.lua') == './settings.lua')"), "");
-    EXPECT_EQ(run("local d = ModuleDirectories() assert(#d == 1 and d[1] == './mods')"), "");
+    EXPECT_EQ(run("local d = ModuleDirectories() assert(#d == 2 and d[1] == './mods' and d[2] == './content/mods')"), "");
     for (const char* bad : {"'../outside'", "'/etc/passwd'", "'mods/../../x'", "'mods/..'", "''", "nil"})
         EXPECT_NE(run(std::string("UserFileToWrite(") + bad + ")"), "") << bad;
 }

@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-// The recipes the scripts register with AddReaction, for the whole run (never
-// cleared). The table has a fixed size; a recipe that does not fit it (too
+// The recipes the scripts register with AddReaction, kept until the content
+// is reloaded (ReloadContent). The table has a fixed size; a recipe that does not fit it (too
 // many recipes, too many ingredients, names too long) is refused as a whole,
 // so the combine menu never offers a recipe other than the one written.
 class TReactionTable {
@@ -25,7 +25,7 @@ public:
 
     // Appends a recipe. Empty when it was added, else why it was refused.
     std::string Add(const std::string& result, const std::vector<std::string>& ingredients);
-    // Forgets every recipe (tests only; the game keeps them for the run).
+    // Forgets every recipe (before relvad.lua runs again).
     void Clear();
 
     int Count() const { return reactionCount; }
