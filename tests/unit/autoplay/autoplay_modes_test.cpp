@@ -3,8 +3,8 @@
 // lying in sight, an enemy at arm's length before either, and a back-out
 // after a hit from nothing in sight, at most once in a while; the level's
 // switches when the way to the gate is shut. And the fight's choices: cover
-// from a gunman raising his gun, the red robot kept at range and its charge
-// side-stepped, far loot left alone in a hurry.
+// from a gunman raising his gun, the red robot walked away from and its
+// charge side-stepped, far loot left alone in a hurry.
 #include "autoplay/AutoCombat.h"
 #include "autoplay/AutoControls.h"
 #include "autoplay/AutoInputDevice.h"
@@ -144,13 +144,13 @@ TEST_F(AutoModeTest, AHurtPlayerTakesCoverFromAGunmanRaisingHisGunAndAHealthyOne
     }
 }
 
-TEST_F(AutoModeTest, TheRedRobotIsKeptOutOfItsChargeReachAndItsChargeIsSideStepped)
+TEST_F(AutoModeTest, TheRedRobotIsWalkedAwayFromButItsChargeIsSideStepped)
 {
     Arm();
-    auto* robot = new TPunaneRobot(-1.8f, 0.0f);
+    auto* robot = new TPunaneRobot(-3.4f, 0.0f);
     robot->body->SetAngularVelocity(0.0f);
     TAutoCombat combat;
-    // Four units off, walking: a step more and it charges. Away from it.
+    // Near and walking: he outwalks it.
     EXPECT_EQ(combat.Fight(*player, *world, hands), TAutoCombat::Stance::Flee);
     // Charging: faster than he walks, so no running; out of its line.
     robot->SetAction(kActionSprint);
