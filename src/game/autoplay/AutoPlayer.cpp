@@ -59,7 +59,6 @@ void TAutoPlayer::OnMenu(TGame& game)
     if (state == "mainmenu" && stateFrames == kMenuPause) {
         if (campaignLost) {
             // On "hard" the death ended the campaign: the run is over.
-            gateLine = LevelLine(game, false);
             PassGate();
             running = 0;
             return;
@@ -80,9 +79,10 @@ void TAutoPlayer::OnMenu(TGame& game)
         if (stateFrames == 1) {
             ++deaths;
             ReportDeath(game);
-            gateLine.clear();
             diedOn = level;
             campaignLost = game.progress && DifficultyNamed(game.progress->difficulty).deathEndsCampaign;
+            // The level's line when the campaign ends here, from the figures before they are reset.
+            gateLine = campaignLost ? LevelLine(game, false) : "";
             // The run's counters start afresh with the next attempt: keep this one's.
             if (game.world) {
                 framesBefore += game.world->stepCount;
@@ -92,6 +92,8 @@ void TAutoPlayer::OnMenu(TGame& game)
                 shotsBefore += game.progress->shots - shotsAtStart;
                 hitsBefore += game.progress->hits - hitsAtStart;
             }
+            // Leaving the screen resets the progress record; "continue" brings back the saved one.
+            shotsAtStart = hitsAtStart = 0;
         }
         if (stateFrames == kGameOverPause) hands.Tap(SDLK_RETURN);
     }
