@@ -56,7 +56,7 @@ END {
 # Levels differ in size: the live objects compared level by level, where each
 # level was first seen and at its last sample (a replayed level starts afresh).
 grep '^autoplay: status ' "$work/stderr.log" | awk '
-$6 > 10 { level = $10; if (!(level in first)) { first[level] = $6; order[++n] = level } last[level] = $6; if ($6 > peak[level]) peak[level] = $6 }
+$6 > 10 { level = $12; if (!(level in first)) { first[level] = $6; order[++n] = level } last[level] = $6; if ($6 > peak[level]) peak[level] = $6 }
 END { printf "live objects by level (first, last, peak):"; for (i = 1; i <= n; i++) printf " %s %d %d %d;", order[i], first[order[i]], last[order[i]], peak[order[i]]; print "" }'
 levels=$(grep -c '^autoplay: level ' "$work/stderr.log" || true)
 echo "levels finished: $levels"

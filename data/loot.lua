@@ -89,6 +89,18 @@ LEVEL_KIT = {
   [1] = { "pistol", "pistol ammo" },
   [9] = { "laser rifle", "energy cells" },
 }
+-- From this level on that crate also holds a large medkit: health is carried
+-- through the gate, and a level begun weak would be begun weak again after
+-- every death.
+START_MEDKIT_FROM = 5
+
+-- The start room's kit of a level (nil when it has none).
+function LevelKit(level)
+  local kit = {}
+  for _, name in ipairs(LEVEL_KIT[level] or {}) do kit[#kit + 1] = name end
+  if level >= START_MEDKIT_FROM then kit[#kit + 1] = "large medkit" end
+  return #kit > 0 and kit or nil
+end
 
 -- A level number from 1 to the deepest level (NaN and huge numbers in a
 -- broken level name included).
@@ -196,7 +208,7 @@ function WithLoot(level, seed, build)
   if ResetRndTable then ResetRndTable() end
   local random = LootRandom(seed)
   local create = CreateContainer
-  local kit = LEVEL_KIT[level]
+  local kit = LevelKit(level)
   CreateContainer = function(x, y, angle, kind, ...)
     local crate = create(x, y, angle, kind, ...)
     if crate and select("#", ...) == 0 then

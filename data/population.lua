@@ -8,8 +8,10 @@
 -- a 1-unit grid inside the walls with its distance to the nearest wall or
 -- obstacle; an enemy takes a spot with room enough for its size.
 
--- No enemy closer than this to the player's arrival point (0, 0).
-SPAWN_CLEARANCE = 10
+-- No enemy closer than this to the player's arrival point (0, 0): farther
+-- than any placed enemy sees (the red robot, 12), so that no level begins
+-- under fire through the start room's doors.
+SPAWN_CLEARANCE = 13
 
 -- Random numbers of the population: the same recurrence as the level planner,
 -- on a seed of its own, so the same level always gets the same enemies.

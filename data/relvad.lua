@@ -422,12 +422,14 @@ end
 -- enemy itself.
 
 -- Per kind: { chance, item, item, ... }: with that chance one of the items,
--- picked evenly.
+-- picked evenly. Soldiers sometimes leave the rifle they fought with: rifle
+-- rounds lie in crates from the first level on, and without a rifle they
+-- would be dead weight until the foundry.
 DROPS = {
   zombie        = { 0.10, "small medkit", "scrap", "tape", "nails", "fuel" },
-  soldat        = { 0.45, "rifle ammo", "rifle ammo", "pistol ammo", "small medkit", "grenade" },
-  red_soldat    = { 0.55, "rifle ammo", "shells", "small medkit", "grenade", "battery" },
-  grey_soldat   = { 0.65, "rifle ammo", "ammo belt", "large medkit", "time bomb", "circuit board" },
+  soldat        = { 0.45, "rifle ammo", "automaat", "pistol ammo", "small medkit", "grenade" },
+  red_soldat    = { 0.55, "rifle ammo", "automaat", "shells", "small medkit", "grenade", "battery" },
+  grey_soldat   = { 0.65, "rifle ammo", "automaat", "ammo belt", "large medkit", "time bomb", "circuit board" },
   giant_zombie  = { 0.60, "large medkit", "shells", "canister", "magnet" },
   giant_soldat  = { 0.75, "ammo belt", "large medkit", "time bomb", "sticky charges" },
   skeleton      = { 0.40, "nail pack", "nails", "scrap", "lens" },

@@ -101,9 +101,14 @@ TEST(Campaign, ContinueStartsAtTheLastGateAfterARestartOrADeathAndHardDeathOrANe
                         "8 screenshot menu.bmp\n"
                         "10 press return\n"
                         "150 lua Report('continued')\n"
-                        "155 lua actor.SetHealth(player.GetPlayer(), -50)\n"
+                        "155 lua actor.SetHealth(player.GetPlayer(), 0)\n"
                         "400 lua Report('dead')\n"
-                        "405 lua ExitGame()\n"))
+                        // Past the game-over screen the menu's first entry
+                        // is "continue" (not a "resume" into the cleared world).
+                        "410 press return\n"
+                        "430 press return\n"
+                        "570 lua Report('after death')\n"
+                        "575 lua ExitGame()\n"))
         << run.stderrText;
     ExpectCleanRun(run);
     std::string log = run.ReadData("console.log");
@@ -111,6 +116,7 @@ TEST(Campaign, ContinueStartsAtTheLastGateAfterARestartOrADeathAndHardDeathOrANe
     EXPECT_EQ(log.find("Loading:level1\n"), std::string::npos) << "continue, not a new game\n" << log;
     EXPECT_EQ(Probe(log, "continued"), (std::vector<std::string>{"level4", "true", "77", "game"})) << log;
     EXPECT_EQ(Last(Probe(log, "dead")), "gameover") << log;
+    EXPECT_EQ(Probe(log, "after death"), (std::vector<std::string>{"level4", "true", "77", "game"})) << log;
 
     // On "normal" a death keeps the save: "continue" starts level 4 again
     // with what the player carried through its gate.

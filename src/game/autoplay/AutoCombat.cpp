@@ -278,7 +278,10 @@ TAutoCombat::Stance TAutoCombat::Fight(TPlayer& player, TWorld& world, TAutoCont
     // its touch hurts most. Away from it at a walk, then turn and shoot.
     const bool slowHeavy = target->health >= kToughHealth && target->tuning.maxSpeedSq < kSlowSpeedSq &&
                            !dynamic_cast<TTurret*>(target);
-    fleeing = slowHeavy && distance < (fleeing ? kKiteFar : kKiteNear);
+    // A charge is faster than he walks and runs straight: no outrunning it,
+    // but a step sideways takes him out of its line.
+    const bool charging = target->action == kActionSprint;
+    fleeing = slowHeavy && !charging && distance < (fleeing ? kKiteFar : kKiteNear);
     if (fleeing) return Stance::Flee;
     if (ThrowBomb(player, world, hands)) return Stance::Stand;
     if (TTulirelv* charges = ChargesFor(player, distance)) weapon = charges;
@@ -298,6 +301,7 @@ TAutoCombat::Stance TAutoCombat::Fight(TPlayer& player, TWorld& world, TAutoCont
     hands.Point(aimAt.x * kPixelsPerUnit, aimAt.y * kPixelsPerUnit);
     hands.HoldAction("aim");
     if (player.action == kActionAim || player.action == kActionShoot) hands.HoldAction("shoot");
+    if (charging) return Stance::Strafe;
     // Near, or a crowd coming: give ground while shooting.
     if (distance < kBackOffDistance || Crowd(world, at, kCrowdNear) >= kCrowdToBackOff) return Stance::BackOff;
     // A gunman is harder to hit moving: step sideways while shooting.

@@ -3,6 +3,7 @@
 #include "core/Game.h"
 #include "core/replay/RunOptions.h"
 #include "core/replay/RunRecorder.h"
+#include "level/campaign/Difficulty.h"
 #include "autoplay/AutoInputDevice.h"
 #include "autoplay/AutoTuning.h"
 #include "enemies/Enemy.h"
@@ -12,9 +13,7 @@
 #include "script/ScriptHost.h"
 #include "world/World.h"
 #include <SDL/SDL.h>
-#include <algorithm>
 #include <cstdio>
-#include <iterator>
 #include <map>
 #include <unistd.h>
 
@@ -58,22 +57,17 @@ void TAutoPlayer::PushEventsForFrame()
 void TAutoPlayer::OnMenu(TGame& game)
 {
     if (state == "mainmenu" && stateFrames == kMenuPause) {
-        if (diedOn.empty()) {
-            hands.Tap(SDLK_RETURN);  // "new game", the first entry
+        if (campaignLost) {
+            // On "hard" the death ended the campaign: the run is over.
+            PassGate();
+            running = 0;
             return;
         }
-        // Starting the level again after a death, with what the player carried
-        // into it. A death clears the campaign save, so the menu offers no
-        // "continue": this does by hand what continuing would do.
-        if (game.progress) {
-            TLevelProgress& progress = *game.progress;
-            progress.carriedStateValid = levelStart.carriedStateValid;
-            std::copy(std::begin(levelStart.ammo), std::end(levelStart.ammo), std::begin(progress.ammo));
-            std::copy(std::begin(levelStart.slots), std::end(levelStart.slots), std::begin(progress.slots));
-            progress.health = levelStart.health;
-        }
-        RunRecordedScript("LoadLevel(\"" + diedOn + "\", 0); SetMenuState(\"game\")");
-        game.applyCarryOver = 1;
+        // The first entry: after a death "continue", which starts the level
+        // again with what the player carried through its gate, as a person
+        // would; else (or before any gate saved the campaign) "new game".
+        hands.Tap(SDLK_RETURN);
+        restarting = !diedOn.empty();
         diedOn.clear();
     } else if (state == "levelend" || state == "win") {
         // Through the gate (a death in its countdown is a death like any other).
@@ -85,8 +79,10 @@ void TAutoPlayer::OnMenu(TGame& game)
         if (stateFrames == 1) {
             ++deaths;
             ReportDeath(game);
-            gateLine.clear();
             diedOn = level;
+            campaignLost = game.progress && DifficultyNamed(game.progress->difficulty).deathEndsCampaign;
+            // The level's line when the campaign ends here, from the figures before they are reset.
+            gateLine = campaignLost ? LevelLine(game, false) : "";
             // The run's counters start afresh with the next attempt: keep this one's.
             if (game.world) {
                 framesBefore += game.world->stepCount;
@@ -96,6 +92,7 @@ void TAutoPlayer::OnMenu(TGame& game)
                 shotsBefore += game.progress->shots - shotsAtStart;
                 hitsBefore += game.progress->hits - hitsAtStart;
             }
+            // Leaving the screen resets the progress record; "continue" brings back the saved one.
             shotsAtStart = hitsAtStart = 0;
         }
         if (stateFrames == kGameOverPause) hands.Tap(SDLK_RETURN);
@@ -112,10 +109,32 @@ void TAutoPlayer::StartLevelCount(TGame& game)
     level = game.currentLevelName;
     reported = givenUp = false;
     deaths = framesBefore = killsBefore = shotsBefore = hitsBefore = 0;
-    // What the player carries into the level (handed over after this frame's events).
-    if (game.progress) levelStart = *game.progress;
+    healthLost = 0.0f;
+    StartAttempt(game);
+}
+
+void TAutoPlayer::StartAttempt(TGame& game)
+{
+    // "continue" brings back the counters saved at the gate: this attempt counts from them.
     shotsAtStart = game.progress ? game.progress->shots : 0;
     hitsAtStart = game.progress ? game.progress->hits : 0;
+    restarting = false;
+    lastPlayer = nullptr;
+}
+
+void TAutoPlayer::NoteHealth(TGame& game)
+{
+    // Only what is taken counts, not what medkits give back; a new player
+    // (the next level, or the level begun again) is no loss, nor is the
+    // carried health handed to him on his first update.
+    const float health = game.player ? game.player->health : 0.0f;
+    if (game.applyCarryOver) {
+        lastPlayer = nullptr;
+        return;
+    }
+    if (game.player == lastPlayer && health < lastHealth) healthLost += lastHealth - health;
+    lastPlayer = game.player;
+    lastHealth = health;
 }
 
 void TAutoPlayer::OnLevel(TGame& game)
@@ -126,7 +145,10 @@ void TAutoPlayer::OnLevel(TGame& game)
         PassGate();
         if (LevelLimitReached()) running = 0;
         StartLevelCount(game);
+    } else if (restarting) {
+        StartAttempt(game);
     }
+    NoteHealth(game);
     TWorld& world = *game.world;
     if (!reported && game.levelEndCountdown > 0) gateLine = LevelLine(game, true);
     const bool playerUp = game.player && game.player->health > 0.0f;
@@ -153,8 +175,9 @@ void TAutoPlayer::OnLevel(TGame& game)
 void TAutoPlayer::LeaveLevel()
 {
     // On to the next level the way its gate would lead; after the last one
-    // the campaign is over and a new one begins.
-    RunRecordedScript("local next = NextLevel(currentLevel); "
+    // the campaign is over and a new one begins. The level is named by the
+    // game, not by the scripts' idea of the last level they built.
+    RunRecordedScript("local next = NextLevel(\"" + level + "\"); "
                       "if next then LoadLevel(next, 1) else ClearCampaign(); SetMenuState(\"mainmenu\") end");
 }
 
@@ -172,9 +195,10 @@ void TAutoPlayer::ReportStatus(TGame& game)
     const TAutoInputDevice* device =
         game.player ? dynamic_cast<const TAutoInputDevice*>(game.player->input.get()) : nullptr;
     const int health = game.player ? int(game.player->health) : 0;
-    std::fprintf(stderr, "autoplay: status frame %d objects %zu rss_kb %ld level %s at %.1f %.1f health %d %s\n",
-                 frameNumber, objects, residentKb, level.empty() ? "-" : level.c_str(), double(at.x), double(at.y),
-                 health, device ? device->Doing().c_str() : "-");
+    std::fprintf(stderr,
+                 "autoplay: status frame %d objects %zu rss_kb %ld screen %s level %s at %.1f %.1f health %d %s\n",
+                 frameNumber, objects, residentKb, state.c_str(), level.empty() ? "-" : level.c_str(), double(at.x),
+                 double(at.y), health, device ? device->Doing().c_str() : "-");
 }
 
 void TAutoPlayer::ReportDeath(TGame& game)
@@ -224,7 +248,9 @@ std::string TAutoPlayer::LevelLine(TGame& game, bool reachedGate) const
     const int hits = hitsBefore + (game.progress ? game.progress->hits - hitsAtStart : 0);
     const int health = game.player ? int(game.player->health) : 0;
     char text[512];
-    std::snprintf(text, sizeof text, "autoplay: level %s gate %s frames %d health %d kills %d shots %d hits %d deaths %d",
-                  level.c_str(), reachedGate ? "yes" : "no", frames, health, kills, shots, hits, deaths);
+    std::snprintf(text, sizeof text,
+                  "autoplay: level %s gate %s frames %d health %d kills %d shots %d hits %d deaths %d lost %d",
+                  level.c_str(), reachedGate ? "yes" : "no", frames, health, kills, shots, hits, deaths,
+                  int(healthLost));
     return text;
 }

@@ -25,7 +25,9 @@ inline constexpr float kCrowdNear = 5.0f;
 inline constexpr float kToughHealth = 250.0f;    // an enemy this healthy outlasts a clip or two: a heavy
 // A heavy slower than this (squared speed; the player walks at 4) is run from
 // once it is kKiteNear, until it is kKiteFar: its touch hurts most, and he
-// can outwalk it.
+// can outwalk it. (Farther distances cost more than they save: running he
+// does not shoot, and the way back leads into what he passed.) Its charge
+// is side-stepped instead.
 inline constexpr float kSlowSpeedSq = 9.0f;
 inline constexpr float kKiteNear = 3.0f;
 inline constexpr float kKiteFar = 5.0f;

@@ -2,11 +2,17 @@
 // nothing through the opening freeze, the gate when nothing else calls, loot
 // lying in sight, an enemy at arm's length before either, and a back-out
 // after a hit from nothing in sight, at most once in a while; the level's
-// switches when the way to the gate is shut.
+// switches when the way to the gate is shut. And the fight's choices: cover
+// from a gunman raising his gun, the red robot walked away from and its
+// charge side-stepped, far loot left alone in a hurry.
+#include "autoplay/AutoCombat.h"
 #include "autoplay/AutoControls.h"
 #include "autoplay/AutoInputDevice.h"
 #include "autoplay/AutoTuning.h"
+#include "enemies/PunaneRobot.h"
+#include "enemies/Sdur.h"
 #include "enemies_test_support.h"
+#include "player/PlayerInventory.h"
 #include "world/World.h"
 
 namespace {
@@ -40,6 +46,16 @@ protected:
         for (int i = 1; i <= frames; ++i)
             if (Think() == wanted) return i;
         return -1;
+    }
+
+    // The player with a loaded pistol in hand.
+    void Arm()
+    {
+        TItem* pistol = Make("pistol", -6.0f, 0.0f);
+        ASSERT_NE(pistol, nullptr);
+        ASSERT_TRUE(player->inventory->Insert(pistol));
+        ASSERT_EQ(player->inventory->SelectedItem(), pistol);
+        player->ammo[0] = 60;
     }
 
     TAutoInputDevice device;
@@ -106,6 +122,55 @@ TEST_F(AutoModeTest, WithTheWayToTheGateShutItMakesForTheLevelsSwitches)
     for (int i = 0; i < autotune::kGridRefreshFrames; ++i) Think();
     EXPECT_EQ(Think(), Mode::Travel);
     EXPECT_EQ(device.Doing(), "trying a switch");
+}
+
+TEST_F(AutoModeTest, AHurtPlayerTakesCoverFromAGunmanRaisingHisGunAndAHealthyOneShootsBack)
+{
+    ASSERT_EQ(Run("itemtable.automaat = gun{invtext = 'automaat', clipsize = 30, ammotype = 1}"), "");
+    Arm();
+    // A pillar a step north-east of the player; the soldier across the room.
+    WallAt(-4.5f, 1.5f, 0.5f, 0.5f);
+    ASSERT_EQ(Run("made = CreateSoldier(4, 0)"), "");
+    auto* soldier = ObjectFromHandleAs<TSdur>(GlobalPointer("made"));
+    ASSERT_NE(soldier, nullptr);
+    soldier->SetAction(kActionAim);
+
+    TAutoCombat combat;
+    EXPECT_EQ(combat.Fight(*player, *world, hands), TAutoCombat::Stance::Strafe) << "healthy: the gunman is answered";
+    player->health = 30.0f;
+    for (int i = 0; i < 10; ++i) {
+        ASSERT_EQ(Think(), Mode::Fight) << "frame " << i;
+        ASSERT_EQ(device.Doing(), "taking cover") << "frame " << i;
+    }
+}
+
+TEST_F(AutoModeTest, TheRedRobotIsWalkedAwayFromButItsChargeIsSideStepped)
+{
+    Arm();
+    auto* robot = new TPunaneRobot(-3.4f, 0.0f);
+    robot->body->SetAngularVelocity(0.0f);
+    TAutoCombat combat;
+    // Near and walking: he outwalks it.
+    EXPECT_EQ(combat.Fight(*player, *world, hands), TAutoCombat::Stance::Flee);
+    // Charging: faster than he walks, so no running; out of its line.
+    robot->SetAction(kActionSprint);
+    EXPECT_EQ(combat.Fight(*player, *world, hands), TAutoCombat::Stance::Strafe);
+}
+
+TEST_F(AutoModeTest, RoundsFarOffTheWayAreFetchedWhileTimeAllowsAndLeftInAHurry)
+{
+    // Shotgun shells 12.4 units off, behind a wall, near the way to the gate.
+    WallAt(3.0f, 2.0f, 0.5f, 2.0f);
+    ASSERT_NE(Make("shells", 6.0f, 3.0f), nullptr);
+    EXPECT_GT(ThinkUntil(Mode::Loot, autotune::kLootLookFrames + 1), 0) << "short of rounds, time to spare";
+
+    TAutoInputDevice hurried;
+    hurried.Hurry(true);
+    for (int i = 0; i < 3 * autotune::kLootLookFrames; ++i) {
+        hurried.Think(*player, *world, hands);
+        hands.Clear();
+        ASSERT_EQ(hurried.CurrentMode(), Mode::Travel) << "frame " << i;
+    }
 }
 
 } // namespace

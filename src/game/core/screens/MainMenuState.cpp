@@ -1,6 +1,7 @@
 #include "core/screens/MainMenuState.h"
 #include "core/Game.h"
 #include "core/InputTables.h"
+#include "level/campaign/CarriedState.h"
 #include "render/GLState.h"
 #include "render/Projection.h"
 #include "render/Sprite.h"
@@ -10,7 +11,9 @@
 
 bool TMainMenuState::CanResume() const
 {
-    return game->player && !noGameLoaded;
+    // The menu opens before the game-over screen clears the world: a fallen
+    // player has nothing to resume, only "continue".
+    return game->player && !noGameLoaded && !PlayerIsDown(game);
 }
 
 void TMainMenuState::Enter()
