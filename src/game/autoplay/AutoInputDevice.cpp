@@ -3,6 +3,8 @@
 #include "autoplay/AutoControls.h"
 #include "autoplay/AutoTuning.h"
 #include "autoplay/CoverFinder.h"
+#include "core/InputTables.h"
+#include "world/Physics.h"
 #include "player/Player.h"
 #include "world/Trigger.h"
 #include "world/World.h"
@@ -13,6 +15,12 @@ using namespace autotune;
 
 void TAutoInputDevice::Think(TPlayer& player, TWorld& world, TAutoControls& hands)
 {
+    // Until the first aim the mouse would come from the X pointer, which the
+    // window system moves in its own time: the run must not depend on it.
+    if (!MouseWorldHeld()) {
+        const b2Vec2 at = player.GetPosition();
+        hands.Point(at.x * kPixelsPerUnit, at.y * kPixelsPerUnit);
+    }
     if (world.introTimer <= kIntroFrames || !player.Alive()) {
         mode = Mode::Wait;
         return;
