@@ -11,6 +11,8 @@ packages=(
   libbox2d-dev liblua5.1-0-dev libpng-dev libvorbis-dev
   libgtest-dev libbenchmark-dev xvfb xauth x11-utils ccache
   desktop-file-utils dpkg-dev
+  # judges of the Debian package and its AppStream metadata (tests/e2e/package_test.sh)
+  lintian appstream
   # SDL2, which Debian's SDL 1.2 on SDL2 (scripts/sdl12-compat.sh) runs on
   libsdl2-2.0-0
 )

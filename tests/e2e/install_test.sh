@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# `cmake --install` into a scratch prefix: the binary, the data without anyone's
-# user state, a valid desktop entry, the icons and the manual page. The
+# `cmake --install` into a scratch prefix: the binary in games/, the data
+# without anyone's user state, a valid desktop entry that starts that binary,
+# valid AppStream metainfo, the icons, the compressed manual page, copyright and
+# changelog. The
 # installed game then runs from / with a scratch home, keeps the player's settings,
 # stats and modules in ~/.local/share/korvanmire, reads them back on the next
 # start, lists the player's module beside the shipped rooms, and writes
@@ -22,7 +24,7 @@ own=$home/.local/share/korvanmire
 mkdir -p "$home"
 
 # First start: change a binding, then leave through the menu's exit.
-run_game "$prefix/bin/korvanmire" "$home" / \
+run_game "$prefix/games/korvanmire" "$home" / \
   $'5 lua settings.keys.map = 77\n10 lua ExitGame()\n'
 check_clean_run
 [ -f "$own/settings.lua" ] || fail "no settings.lua in $own"
@@ -41,7 +43,7 @@ end
 LUA
 
 # Second start: the binding is back and the module list holds both kinds.
-run_game "$prefix/bin/korvanmire" "$home" / \
+run_game "$prefix/games/korvanmire" "$home" / \
   $'5 lua if settings.keys.map == 77 then print("binding kept\\n") end\n6 lua if modlist.my_room and modlist.room_hall then print("both rooms listed\\n") end\n10 lua ExitGame()\n'
 check_clean_run
 grep -q 'binding kept' "$scratch/run/console.log" || fail "settings not read back: $(cat "$scratch/run/console.log")"

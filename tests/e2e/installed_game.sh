@@ -13,10 +13,15 @@ png_size() {
   echo "$((16#${hex:0:8}))x$((16#${hex:8:8}))"
 }
 
-# check_installed_tree ROOT: ROOT is the install prefix (ROOT/bin/korvanmire).
+# What desktops and software centres know the game by.
+app_id=io.github.korvanmire.Korvanmire
+
+# check_installed_tree ROOT [PREFIX]: ROOT is where the install prefix lies now
+# (ROOT/games/korvanmire), PREFIX the prefix the files name (default ROOT; /usr
+# for an unpacked package).
 check_installed_tree() {
-  local root=$1 data=$1/share/korvanmire
-  [ -x "$root/bin/korvanmire" ] || fail "no executable $root/bin/korvanmire"
+  local root=$1 prefix=${2:-$1} data=$1/share/korvanmire
+  [ -x "$root/games/korvanmire" ] || fail "no executable $root/games/korvanmire"
   for file in luainit.lua init.lua gfx.lua objects.lua relvad.lua sfx.lua levels.lua \
               shaders/distortion_f.glsl mods/room_hall.lua level1/script.lua INSTALLED; do
     [ -f "$data/$file" ] || fail "missing $data/$file"
@@ -29,20 +34,57 @@ check_installed_tree() {
                           -o -name static.lua -o -name 'std*.txt' \) -print)
   [ -z "$stray" ] || fail "user state installed: $stray"
 
-  desktop-file-validate "$root/share/applications/korvanmire.desktop" || fail "desktop entry does not validate"
+  local entry=$root/share/applications/$app_id.desktop
+  desktop-file-validate "$entry" || fail "desktop entry does not validate"
+  # The menu starts the installed binary, and hides the entry without it.
+  local exec tryexec
+  exec=$(sed -n 's/^Exec=//p' "$entry")
+  tryexec=$(sed -n 's/^TryExec=//p' "$entry")
+  [ "$exec" = "$prefix/games/korvanmire" ] && [ "$tryexec" = "$exec" ] ||
+    fail "desktop entry starts '$exec' (TryExec '$tryexec'), not $prefix/games/korvanmire"
+  grep -q "^Icon=$app_id$" "$entry" || fail "desktop entry's icon is not $app_id"
+  local version
+  version=$(version_of "$root")
+  check_metainfo "$root"
+  head -1 "$root/share/doc/korvanmire/copyright" 2>/dev/null | grep -q "^Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/$" ||
+    fail "no machine-readable copyright file"
+  local changelog released
+  changelog=$(zcat "$root/share/doc/korvanmire/changelog.gz")
+  head -1 <<< "$changelog" | grep -q "^korvanmire ($version) " ||
+    fail "changelog.gz does not begin with the entry of $version"
+  # The metainfo gives this release the changelog's date.
+  released=$(date -u -d "$(sed -n '0,/^ -- /s/^ -- .*>  //p' <<< "$changelog")" +%F)
+  grep -q "<release version=\"$version\" date=\"$released\"" "$root/share/metainfo/$app_id.metainfo.xml" ||
+    fail "the metainfo does not list release $version of $released as the changelog does"
   for size in 16 32 64 128 256; do
-    local icon=$root/share/icons/hicolor/${size}x${size}/apps/korvanmire.png
+    local icon=$root/share/icons/hicolor/${size}x${size}/apps/$app_id.png
     [ -f "$icon" ] || fail "missing icon $icon"
     [ "$(png_size "$icon")" = "${size}x${size}" ] || fail "$icon is $(png_size "$icon"), not ${size}x${size}"
   done
   local page
-  page=$(find "$root/share/man/man6" -name 'korvanmire.6*')
-  [ -n "$page" ] || fail "no manual page korvanmire.6"
-  if command -v groff >/dev/null && [ "${page%.gz}" = "$page" ]; then
+  page=$root/share/man/man6/korvanmire.6.gz
+  [ -f "$page" ] || fail "no compressed manual page $page"
+  if command -v groff >/dev/null; then
     local warnings
-    warnings=$(groff -man -t -ww -z "$page" 2>&1)
+    warnings=$(zcat "$page" | groff -man -t -ww -z 2>&1)
     [ -z "$warnings" ] || fail "manual page: $warnings"
   fi
+}
+
+# The version of the installed game, as it prints it.
+version_of() {
+  "$1/games/korvanmire" --version 2>/dev/null | grep -o '[0-9][0-9.]*' | head -1
+}
+
+# check_metainfo ROOT: AppStream's validator finds no error and no warning
+# (pedantic notes may stay) in the metainfo under ROOT and the desktop entry
+# it launches.
+check_metainfo() {
+  local file=$1/share/metainfo/$app_id.metainfo.xml report
+  [ -f "$file" ] || fail "no AppStream metainfo $file"
+  command -v appstreamcli > /dev/null || fail "no appstreamcli (scripts/setup.sh installs it)"
+  report=$(appstreamcli validate-tree --no-net "$1" 2>&1) || fail "appstreamcli validate-tree: $report"
+  if grep -E '^ *[EW]: ' <<< "$report"; then fail "appstreamcli validate-tree: $report"; fi
 }
 
 # Every file under a directory with its size and time, to prove nothing changed.

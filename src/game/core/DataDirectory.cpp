@@ -54,8 +54,9 @@ std::vector<fs::path> DataDirectoryCandidates(const std::string& requested)
     if (!requested.empty()) return {fs::path(requested)};
     std::vector<fs::path> candidates{fs::path(".")};
     if (RunningFromBuildTree() && *KORVANMIRE_SOURCE_DATA_DIR) candidates.push_back(KORVANMIRE_SOURCE_DATA_DIR);
-    // Installed: PREFIX/bin/korvanmire beside PREFIX/share/korvanmire, whatever the
-    // prefix the package or `cmake --install --prefix` chose.
+    // Installed: PREFIX/games/korvanmire (or PREFIX/bin/korvanmire) beside
+    // PREFIX/share/korvanmire, whatever the prefix the package or
+    // `cmake --install --prefix` chose.
     if (const fs::path executable = Executable(); !executable.empty())
         candidates.push_back(executable.parent_path().parent_path() / "share" / "korvanmire");
     candidates.push_back(KORVANMIRE_INSTALLED_DATA_DIR);

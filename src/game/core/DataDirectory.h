@@ -8,7 +8,7 @@
 // Where to look, in order. A directory named on the command line is the only
 // place looked at; otherwise the working directory, then the source tree's data/
 // while the executable still sits in the build tree it was built in, then the
-// installed data: share/korvanmire beside the executable's bin/, then the one
+// installed data: share/korvanmire beside the executable's games/, then the one
 // under the configured install prefix.
 std::vector<std::filesystem::path> DataDirectoryCandidates(const std::string& requested);
 // The first candidate holding luainit.lua, or an empty path.

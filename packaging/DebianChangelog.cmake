@@ -1,0 +1,58 @@
+# Run by the build: turns CHANGELOG.md into the Debian changelog of the package
+# and compresses it (gzip -9n, so that the same text gives the same bytes).
+#   cmake -DIN=CHANGELOG.md -DOUT=changelog.gz -DPACKAGE=name -DMAINTAINER="Name <mail>" -P DebianChangelog.cmake
+# CHANGELOG.md: one "## VERSION (YYYY-MM-DD)" heading per release, newest
+# first; its paragraphs and "- " items (continued on lines indented by two
+# spaces) become the entry's text.
+file(STRINGS "${IN}" lines ENCODING UTF-8)
+set(text "")
+set(entry "")
+set(open FALSE)
+
+macro(close_entry)
+  if(open)
+    string(APPEND text "${entry}\n -- ${MAINTAINER}  ${stamp}\n\n")
+    set(open FALSE)
+    set(entry "")
+  endif()
+endmacro()
+
+foreach(line IN LISTS lines)
+  if(line MATCHES "^## ([^ ]+) \\(([0-9]+-[0-9]+-[0-9]+)\\)$")
+    close_entry()
+    set(version "${CMAKE_MATCH_1}")
+    execute_process(COMMAND ${CMAKE_COMMAND} -E env LC_ALL=C date -u -R -d "${CMAKE_MATCH_2} 12:00:00"
+                    OUTPUT_VARIABLE stamp OUTPUT_STRIP_TRAILING_WHITESPACE RESULT_VARIABLE status)
+    if(NOT status EQUAL 0)
+      message(FATAL_ERROR "${IN}: bad date in \"${line}\"")
+    endif()
+    set(entry "${PACKAGE} (${version}) unstable; urgency=medium\n\n")
+    set(open TRUE)
+  elseif(NOT open)
+    continue()
+  elseif(line MATCHES "^- (.*)$")
+    string(APPEND entry "  * ${CMAKE_MATCH_1}\n")
+  elseif(line MATCHES "^  +(.*)$")
+    string(APPEND entry "    ${CMAKE_MATCH_1}\n")
+  elseif(line STREQUAL "")
+    if(NOT entry MATCHES "\n\n$")
+      string(APPEND entry "\n")
+    endif()
+  else()
+    string(APPEND entry "  ${line}\n")
+  endif()
+endforeach()
+close_entry()
+if(text STREQUAL "")
+  message(FATAL_ERROR "${IN}: no release heading \"## VERSION (YYYY-MM-DD)\"")
+endif()
+string(REGEX REPLACE "\n\n$" "\n" text "${text}")
+string(REGEX REPLACE "\n\n\n -- " "\n\n -- " text "${text}")
+
+get_filename_component(plain "${OUT}" NAME_WLE)
+get_filename_component(dir "${OUT}" DIRECTORY)
+file(WRITE "${dir}/${plain}" "${text}")
+execute_process(COMMAND gzip -9n -c "${dir}/${plain}" OUTPUT_FILE "${OUT}" RESULT_VARIABLE status)
+if(NOT status EQUAL 0)
+  message(FATAL_ERROR "gzip failed on ${dir}/${plain}")
+endif()
