@@ -171,11 +171,22 @@ local textures = {}
 local sprites = {}
 local reported = {}
 
-local function report(message)
+-- Messages begin with the file and line that asked (a line of the player's
+-- content/gfx.lua names that file), so that a problem is found where it was made.
+local function report(message, where)
+  message = (where or "gfx.lua") .. ": " .. message
   if not reported[message] then
     reported[message] = true
-    print("gfx.lua: " .. message)
+    print(message .. "\n")
   end
+end
+
+-- "FILE:LINE" of the script that called AddSprite or AddTexture.
+local function caller()
+  local info = debug.getinfo(3, "Sl")
+  if not info or (info.currentline or 0) <= 0 then return nil end
+  local file = string.match(info.source, "^@(.*)") or info.short_src
+  return file .. ":" .. info.currentline
 end
 
 function GetTexture(name)
@@ -201,19 +212,20 @@ local function textureNameOf(path)
 end
 
 -- Loads a texture once under the given name (default: named after the
--- file); returns the name, or nil if it could not be loaded.
-local function loadTexture(path, name)
+-- file); returns the name, or nil if it could not be loaded. A problem is
+-- reported at `where` (the asking line), naming `user` (" for sprite X").
+local function loadTexture(path, name, where, user)
   name = name or textureNameOf(path)
   if textures[name] then
     return name
   end
   if not fileExists(path) then
-    report("missing texture " .. path)
+    report("missing texture " .. path .. (user or ""), where)
     return nil
   end
   local ok, handle = pcall(_LoadTexture, path, name)
   if not ok or handle == nil then
-    report("could not load texture " .. path .. (ok and "" or (": " .. tostring(handle))))
+    report("could not load texture " .. path .. (user or "") .. (ok and "" or (": " .. tostring(handle))), where)
     return nil
   end
   textures[name] = handle
@@ -224,19 +236,20 @@ end
 -- (it runs after this file): the same as a SPRITES or TEXTURES line. True
 -- when the sprite or texture is there.
 function AddSprite(name, path, cols, rows, w, h, x, y)
-  local texture = loadTexture(path)
+  local where = caller()
+  local texture = loadTexture(path, nil, where, " for sprite " .. tostring(name))
   if not texture then return false end
   local ok, handle = pcall(_CreateSprite, texture, cols, rows, w, h, x or 0, y or 0)
   if ok and handle ~= nil then
     sprites[name] = handle
     return true
   end
-  report("could not make sprite " .. tostring(name) .. (ok and "" or (": " .. tostring(handle))))
+  report("could not make sprite " .. tostring(name) .. (ok and "" or (": " .. tostring(handle))), where)
   return false
 end
 
 function AddTexture(name, path)
-  return loadTexture(path, name) ~= nil
+  return loadTexture(path, name, caller()) ~= nil
 end
 
 for _, s in ipairs(SPRITES) do

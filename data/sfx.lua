@@ -76,11 +76,22 @@ local SOUNDS = {
 local sounds = {}
 local reported = {}
 
-local function report(message)
+-- Messages begin with the file and line that asked (a line of the player's
+-- content/sfx.lua names that file), so that a problem is found where it was made.
+local function report(message, where)
+  message = (where or "sfx.lua") .. ": " .. message
   if not reported[message] then
     reported[message] = true
-    print("sfx.lua: " .. message)
+    print(message .. "\n")
   end
+end
+
+-- "FILE:LINE" of the script that called AddSound.
+local function caller()
+  local info = debug.getinfo(3, "Sl")
+  if not info or (info.currentline or 0) <= 0 then return nil end
+  local file = string.match(info.source, "^@(.*)") or info.short_src
+  return file .. ":" .. info.currentline
 end
 
 function GetSound(name)
@@ -101,12 +112,13 @@ end
 -- content/sfx.lua (it runs after this file): the same as a SOUNDS line. True
 -- when the sound is there.
 function AddSound(name, volume, ...)
+  local where = caller()
   local files = {}
   for _, file in ipairs({ ... }) do
     if fileExists(file) then
       files[#files + 1] = file
     else
-      report("missing sound " .. tostring(file))
+      report("missing sound " .. tostring(file), where)
     end
   end
   if #files == 0 then return false end
@@ -115,7 +127,7 @@ function AddSound(name, volume, ...)
     sounds[name] = handle
     return true
   end
-  report("could not load sound " .. tostring(name) .. (ok and "" or (": " .. tostring(handle))))
+  report("could not load sound " .. tostring(name) .. (ok and "" or (": " .. tostring(handle))), where)
   return false
 end
 

@@ -84,7 +84,7 @@ grep -q 'item made' "$log" || fail "the item was not made: $(cat "$log")"
 grep -q "$content/sfx.lua stopped there" "$log" || fail "the broken sfx.lua is not named on the console: $(cat "$log")"
 grep -q "$content/sfx.lua stopped there" "$scratch/run/stderr.log" || fail "the broken sfx.lua is not on standard error"
 grep -q 'shipped sounds kept' "$log" || fail "the shipped sounds are gone: $(cat "$log")"
-if grep -E 'gfx.lua: |cannot be built|stopped building|no module named' "$log"; then
+if grep -E 'gfx.lua:[0-9]*: |cannot be built|stopped building|no module named' "$log"; then
   fail "the content did not load cleanly"
 fi
 

@@ -12,6 +12,8 @@ TCommandLine::TCommandLine(int argc, char** argv)
         } else if (word == "-h" || word == "--help") {
             action = Action::Help;
             return;
+        } else if (word == "--check") {
+            action = Action::Check;
         } else if (word == "--version") {
             action = Action::Version;
             return;
@@ -47,6 +49,9 @@ std::string TCommandLine::Usage()
            "  -d, --data DIR          run from the game data in DIR (the directory holding luainit.lua)\n"
            "  -h, --help              show this help and exit\n"
            "      --version           show the version and exit\n"
+           "      --check             without a window: load every script, room and level (shipped\n"
+           "                          and the content folder's), print each problem as FILE: message,\n"
+           "                          exit 1 when there was one\n"
            "run options:\n"
            "      --autoplay          the automatic player plays from the main menu on\n"
            "      --autoplay-levels N with --autoplay: leave the game after N levels\n"
@@ -68,6 +73,7 @@ int TCommandLine::Answer() const
         std::fprintf(stderr, "korvanmire: %s\n%s", problem.c_str(), Usage().c_str());
         return 2;
     case Action::Play:
+    case Action::Check:
         break;
     }
     return 0;

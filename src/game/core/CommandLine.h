@@ -4,7 +4,7 @@
 // What the command line asks for. Parsing only; nothing is started here.
 class TCommandLine {
 public:
-    enum class Action { Play, Help, Version, BadUsage };
+    enum class Action { Play, Check, Help, Version, BadUsage };
 
     TCommandLine(int argc, char** argv);
 
@@ -13,7 +13,7 @@ public:
     // Empty unless --data names the data directory.
     std::string dataDirectory;
 
-    // For every action but Play: prints the answer and returns the exit status.
+    // For every action but Play and Check: prints the answer and returns the exit status.
     int Answer() const;
     static std::string Usage();
 

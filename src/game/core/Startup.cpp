@@ -16,6 +16,8 @@
 #include "core/replay/RunState.h"
 #include "core/screens/StateRegistry.h"
 #include "render/Graphics.h"
+#include "render/Sprite.h"
+#include "render/Text.h"
 #include "script/Console.h"
 #include "script/ScriptHost.h"
 #include "util/AtomicFile.h"
@@ -105,15 +107,7 @@ bool StartGame(int argc, char** argv)
     StartScriptHost();
     StopScriptsWhen(QuitSignalReceived);
     if (!InitGraphics()) return false;
-    InitAudio();
-
-    inputTables.ClearHeldAndPressed(320);
-    frameNumber = 0;
-
-    game->SetUp();
-
-    // Errors are on the console and the standard error stream.
-    RunStartupScript("init.lua");
+    LoadContent();
     if (auto* controls = dynamic_cast<TControlsMenuState*>(stateRegistry.Find("controls")))
         controls->InitBindings();
     SDL_ShowCursor(SDL_DISABLE);
@@ -125,6 +119,24 @@ bool StartGame(int argc, char** argv)
 
     if (const char* replay = std::getenv("KORVANMIRE_REPLAY")) inputReplay.Load(replay);
     return true;
+}
+
+void LoadContent()
+{
+    // Errors are on the console and the standard error stream.
+    RunStartupScript("gfx.lua");
+    RunStartupScript("editor.lua");
+    RunStartupScript("objects.lua");
+    RunStartupScript("relvad.lua");
+    font = FindSprite("spr_font");
+    InitAudio();
+
+    inputTables.ClearHeldAndPressed(320);
+    frameNumber = 0;
+
+    game->SetUp();
+    // The menus, and through levels.lua the zones, the rooms and the campaign.
+    RunStartupScript("init.lua");
 }
 
 void RunMainLoop()

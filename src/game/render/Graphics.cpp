@@ -108,12 +108,6 @@ bool InitGraphics()
     // when that framebuffer is an object (naming GL_BACK there is an error).
     glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
 
-    RunStartupScript("gfx.lua");
-    RunStartupScript("editor.lua");
-    RunStartupScript("objects.lua");
-    RunStartupScript("relvad.lua");
-    font = FindSprite("spr_font");
-
     fprintf(stderr, "%s", GLString(GL_VENDOR));
     fprintf(stderr, "%s\n", GLString(GL_RENDERER));
 

@@ -6,8 +6,8 @@ struct TTexture;
 // The blank 512 x 256 texture whose top 240 rows receive each finished frame.
 extern TTexture* displayTexture;
 
-// Graphics start-up: video mode, display texture, GL state, gfx.lua, editor.lua,
-// objects.lua, relvad.lua, the font, the distortion object.
+// Graphics start-up: video mode, display texture, GL state, the distortion
+// object. The images and sprites come after it, from gfx.lua (LoadContent).
 bool InitGraphics();
 // Sets the OpenGL attributes and the video mode: a resizable w x h window, or
 // full screen at w x h (0 x 0: the mode in use).

@@ -86,8 +86,11 @@ bool CopyWithBlackKey(SDL_Surface* image, int width, PixelBuffer& out)
     return ok;
 }
 
+bool uploadTextures = true;
+
 void Upload(TTexture* texture, GLint internalFormat, GLenum type, const void* pixels)
 {
+    if (!uploadTextures) return;
     GLuint id = 0;
     glGenTextures(1, &id);
     texture->id = id;
@@ -103,6 +106,11 @@ void Upload(TTexture* texture, GLint internalFormat, GLenum type, const void* pi
 }
 
 }  // namespace
+
+void SetTextureUpload(bool on)
+{
+    uploadTextures = on;
+}
 
 int RoundUpToPowerOfTwo(int n)
 {

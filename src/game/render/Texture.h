@@ -14,6 +14,11 @@ struct TTexture {
     uint8_t hasAlpha = 0;
 };
 
+// Whether textures go to OpenGL (on by default). The content check (--check)
+// runs without a window or a GL context: it turns this off, so images are
+// still read and checked but nothing calls GL.
+void SetTextureUpload(bool on);
+
 // Smallest power of two not below n (1 for n <= 1).
 int RoundUpToPowerOfTwo(int n);
 

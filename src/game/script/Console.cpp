@@ -22,6 +22,7 @@ TConsole::TConsole()
 
 void TConsole::Append(const std::string& added)
 {
+    if (listener) listener(added);
     text += added;
     lineCount += static_cast<int>(std::count(added.begin(), added.end(), '\n'));
     while (lineCount > kLineLimit) {

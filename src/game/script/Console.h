@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <string>
 
 // The on-screen script console: a 25-line scroll-back of messages and script
@@ -19,6 +20,9 @@ public:
     void Draw() const;
 
     bool visible = false;
+    // Hears every text appended, beyond the scroll-back's 25 lines: the
+    // content check (--check) collects the problems the scripts print.
+    std::function<void(const std::string&)> listener;
     const std::string& Text() const { return text; }
     const std::string& InputLine() const { return inputLine; }
     int LineCount() const { return lineCount; }

@@ -3,6 +3,7 @@
 #include "script/LuaValues.h"
 #include "script/Console.h"
 #include "util/UserStatePaths.h"
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <lua.hpp>
@@ -257,6 +258,26 @@ ScriptValue GetTableEntry(const char* table, int index)
     ScriptValue value = ReadScriptValue(L, -1);
     lua_pop(L, 1);
     return value;
+}
+
+std::vector<std::string> GetTableKeys(const char* table)
+{
+    std::vector<std::string> keys;
+    lua_State* L = luaState;
+    if (!L) return keys;
+    lua_getglobal(L, table);
+    if (lua_istable(L, -1)) {
+        lua_pushnil(L);
+        // Raw traversal; only string keys are copied (lua_tostring on a number
+        // key would confuse lua_next).
+        while (lua_next(L, -2) != 0) {
+            if (lua_type(L, -2) == LUA_TSTRING) keys.emplace_back(lua_tostring(L, -2));
+            lua_pop(L, 1);
+        }
+    }
+    lua_pop(L, 1);
+    std::sort(keys.begin(), keys.end());
+    return keys;
 }
 
 ScriptValue GetTableField(const char* table, const char* field)

@@ -65,6 +65,8 @@ void* ResolveScriptName(const char* resolver, const char* name);
 // `table`[index] or `table`.`field`, nil when the global is not a table.
 ScriptValue GetTableEntry(const char* table, int index);
 ScriptValue GetTableField(const char* table, const char* field);
+// The string keys of global `table`, sorted; empty when it is not a table.
+std::vector<std::string> GetTableKeys(const char* table);
 // Calls `table`[index] with no arguments, protected, when it is a function.
 enum class EntryCall { NotAFunction, Done, Failed };
 EntryCall CallTableEntry(const char* table, int index, ScriptErrors errors);

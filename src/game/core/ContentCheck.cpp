@@ -1,0 +1,250 @@
+#include "core/ContentCheck.h"
+#include "core/Game.h"
+#include "core/Startup.h"
+#include "level/LevelLoader.h"
+#include "player/items/Item.h"
+#include "player/items/ReactionTable.h"
+#include "render/Sprite.h"
+#include "render/Texture.h"
+#include "script/Console.h"
+#include "script/Handles.h"
+#include "script/ScriptHost.h"
+#include "util/UserStatePaths.h"
+#include "world/ObjectDefinition.h"
+#include "world/World.h"
+#include <SDL/SDL.h>
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <regex>
+
+namespace {
+
+// The file a name of the player's content or the shipped data is read from
+// ("mods/room_x.lua", "level3/objects.lua"), for the problems that name none.
+std::string ContentFileOf(const std::string& name)
+{
+    for (const std::string& path : userStatePaths.ContentPaths(name))
+        if (std::filesystem::exists(path)) return path;
+    return name;
+}
+
+// A room's file: the player's copy wins over the shipped one, as LoadModules has it.
+std::string ModuleFileOf(const std::string& name)
+{
+    const std::vector<std::string> dirs = userStatePaths.ModuleDirs();
+    for (auto dir = dirs.rbegin(); dir != dirs.rend(); ++dir) {
+        const std::string path = *dir + "/" + name + ".lua";
+        if (std::filesystem::exists(path)) return path;
+    }
+    return "mods/" + name + ".lua";
+}
+
+// Why the sprite `name` cannot show frame `frame`; empty when it can.
+std::string SpriteProblem(const std::string& name, int frame)
+{
+    const TSprite* sprite = FindSprite(name);
+    if (!sprite) return "no sprite named \"" + name + "\"";
+    if (!sprite->texture) return "sprite \"" + name + "\" has no texture";
+    const TSpriteFrame* shown = sprite->DrawableFrame(frame);
+    if (!shown)
+        return "sprite \"" + name + "\" has no frame " + std::to_string(frame) + " (it has " +
+               std::to_string(sprite->frameCount) + ")";
+    // An image that did not load leaves a 1 x 1 texture: every frame reaches past it.
+    const TTexture& texture = *sprite->texture;
+    if (shown->uRight * float(texture.width) > float(texture.imageWidth) + 0.5f ||
+        shown->vBottom * float(texture.height) > float(texture.imageHeight) + 0.5f)
+        return "frame " + std::to_string(frame) + " of sprite \"" + name + "\" lies outside its image \"" +
+               texture.name + "\" (" + std::to_string(texture.imageWidth) + " x " +
+               std::to_string(texture.imageHeight) + "; did the image load?)";
+    return "";
+}
+
+bool SoundExists(const std::string& name)
+{
+    return IsHandle(ResolveScriptName("GetSound", name.c_str()), HandleKind::Sound);
+}
+
+bool ItemExists(const std::string& name)
+{
+    return TScriptTable::ReadEntry("itemtable", name).has_value();
+}
+
+} // namespace
+
+std::string TContentCheck::ProblemLine(const std::string& line, const std::string& context)
+{
+    const size_t first = line.find_first_not_of(" \t\r");
+    if (first == std::string::npos) return "";
+    // Paths of the data directory read as the game names them, without "./".
+    static const std::regex here(R"((^|[\s"'])\./)");
+    const std::string text = std::regex_replace(line.substr(first), here, "$1");
+    // What LoadLevel says of every level: news, not a problem.
+    if (text.rfind("Loading:", 0) == 0) return "";
+    // CreateTrigger echoes each trigger's period, a bare number.
+    if (text.find_first_not_of("0123456789") == std::string::npos) return "";
+    // Lua's "FILE:LINE:" wherever the message carries it.
+    static const std::regex fileAndLine(R"(([^\s:"']+\.lua):(\d+):\s*)");
+    std::smatch found;
+    if (std::regex_search(text, found, fileAndLine)) {
+        if (found.position(0) == 0) return text;
+        std::string rest = text.substr(0, size_t(found.position(0))) + found.suffix().str();
+        return found[1].str() + ":" + found[2].str() + ": " + rest;
+    }
+    // A message that begins with its file already ("gfx.lua: ...").
+    static const std::regex leadingFile(R"(^[^\s:"']+\.lua: )");
+    if (std::regex_search(text, leadingFile)) return text;
+    static const std::regex anyFile(R"([^\s:"']+\.lua)");
+    if (std::regex_search(text, found, anyFile)) {
+        const std::string file = found[0].str();
+        if (found.position(0) == 0) return file + ":" + found.suffix().str();
+        return file + ": " + text;
+    }
+    return context + ": " + text;
+}
+
+void TContentCheck::Hear(const std::string& text)
+{
+    for (const char c : text) {
+        if (c == '\n')
+            EndLine();
+        else
+            partLine += c;
+    }
+}
+
+void TContentCheck::EndLine()
+{
+    const std::string line = ProblemLine(partLine, context);
+    partLine.clear();
+    if (!line.empty()) Note(line);
+}
+
+void TContentCheck::Problem(const std::string& file, const std::string& message)
+{
+    Note(file + ": " + message);
+}
+
+void TContentCheck::Note(const std::string& problem)
+{
+    // A room a level uses fails there as it did alone: once is enough.
+    if (std::find(problems.begin(), problems.end(), problem) == problems.end()) problems.push_back(problem);
+}
+
+int TContentCheck::Run()
+{
+    console.listener = [this](const std::string& text) { Hear(text); };
+    // Sounds load as the game loads them, on a device that plays nothing; no
+    // video: the check runs where there is no display.
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    SDL_Init(SDL_INIT_AUDIO);
+    SetTextureUpload(false);
+
+    // No stats of its own: a name that is never there.
+    game = new TGame("--check-has-no-stats");
+    context = "luainit.lua";
+    StartScriptHost();
+    context = "init.lua";
+    LoadContent();
+    EndLine();
+
+    BuildModules();
+    BuildLevels();
+    ResolveObjectKinds();
+    ResolveItems();
+    ResolveRecipes();
+    EndLine();
+    console.listener = nullptr;
+
+    for (const std::string& problem : problems) std::printf("%s\n", problem.c_str());
+    std::fflush(stdout);
+    if (problems.empty())
+        std::fprintf(stderr, "korvanmire --check: no problems\n");
+    else
+        std::fprintf(stderr, "korvanmire --check: %zu problem%s\n", problems.size(), problems.size() == 1 ? "" : "s");
+    return problems.empty() ? 0 : 1;
+}
+
+void TContentCheck::BuildModules()
+{
+    // Each room alone at the origin of an empty world, as F12 builds it;
+    // PlaceModule reports a build that stops part way.
+    const std::vector<std::string> names = game->moduleNames;
+    for (const std::string& name : names) {
+        context = ModuleFileOf(name);
+        game->world->Clear();
+        CallScriptFunction("PlaceModule",
+                           {ScriptValue::Number(0), ScriptValue::Number(0), ScriptValue::Number(0), ScriptValue::String(name)},
+                           0, ScriptErrors::Console);
+        EndLine();
+    }
+    game->world->Clear();
+}
+
+void TContentCheck::BuildLevels()
+{
+    std::vector<std::string> levels;
+    for (int i = 1;; ++i) {
+        const ScriptValue name = GetTableEntry("levels", i);
+        if (name.type != ScriptValue::Type::String) break;
+        levels.push_back(name.text);
+    }
+    if (levels.empty()) Problem("levels.lua", "the campaign has no levels (the table levels is empty)");
+    for (const std::string& level : levels) {
+        context = ContentFileOf(level + "/objects.lua");
+        LoadLevel(game, level);
+        EndLine();
+    }
+    game->world->Clear();
+}
+
+void TContentCheck::ResolveObjectKinds()
+{
+    context = "objects.lua";
+    for (const std::string& name : GetTableKeys("objectlist")) {
+        std::string error;
+        bool unknown = false;
+        const std::optional<TObjectDefinition> kind = TObjectDefinition::Read(name, &error, &unknown);
+        if (!kind) {
+            Problem(context, "object kind \"" + name + "\": " + error);
+            continue;
+        }
+        const std::string problem = SpriteProblem(kind->sprite, kind->frame);
+        if (!problem.empty()) Problem(context, "object kind \"" + name + "\": " + problem);
+    }
+}
+
+void TContentCheck::ResolveItems()
+{
+    context = "relvad.lua";
+    for (const std::string& name : GetTableKeys("itemtable")) {
+        TItem::Entry entry;
+        std::string error;
+        if (!TItem::ReadEntry(name, &entry, &error)) {
+            Problem(context, "item \"" + name + "\": " + error);
+            continue;
+        }
+        const std::string problem = SpriteProblem(entry.spriteName, entry.frame);
+        if (!problem.empty()) Problem(context, "item \"" + name + "\": " + problem);
+        for (const char* key : {"shootsound", "reloadsound"}) {
+            std::string sound;
+            if (entry.table.Has(key) && entry.table.GetString(key, &sound, &error) && !SoundExists(sound))
+                Problem(context, "item \"" + name + "\": " + key + " \"" + sound + "\" is no sound");
+        }
+    }
+}
+
+void TContentCheck::ResolveRecipes()
+{
+    context = "relvad.lua";
+    for (int i = 0; i < reactionTable.Count(); ++i) {
+        const TReactionTable::Reaction& reaction = reactionTable.At(i);
+        if (!ItemExists(reaction.result))
+            Problem(context, std::string("recipe for \"") + reaction.result + "\": no item of that name");
+        for (int j = 0; j < reaction.ingredientCount; ++j)
+            if (!ItemExists(reaction.ingredients[j]))
+                Problem(context, std::string("recipe for \"") + reaction.result + "\": ingredient \"" +
+                                     reaction.ingredients[j] + "\" is no item");
+    }
+}
