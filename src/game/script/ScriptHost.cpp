@@ -78,18 +78,7 @@ void StartScriptHost()
     lua_State* L = luaL_newstate();
     luaState = L;
     luaL_openlibs(L);
-    RegisterGlBinding(L);
-    RegisterCoreApi(L);
-    RegisterRenderApi(L);
-    RegisterAudioApi(L);
-    RegisterMenuApi(L);
-    RegisterWorldApi(L);
-    RegisterPiecesApi(L);
-    RegisterPlayerApi(L);
-    RegisterItemsApi(L);
-    RegisterEffectsApi(L);
-    RegisterTurretApi(L);
-    RegisterEnemiesApi(L);
+    RegisterEngineApi(L);
     lua_atpanic(L, Panic);
 
     RunScriptFile("luainit.lua", ScriptErrors::StdErr);

@@ -43,6 +43,12 @@ int l_CreateSnake(lua_State* L)
 
 void RegisterTurretApi(lua_State* L)
 {
-    SetGlobalFunction(L, "CreateTurret", l_CreateTurret);
-    SetGlobalFunction(L, "CreateSnake", l_CreateSnake);
+    BeginApiGroup("Turrets and the snake",
+                  "The two enemies with beams and segments of their own.");
+    SetGlobalFunction(L, "CreateTurret", l_CreateTurret,
+        "(x, y, angle) -> turret",
+        "A fixed turret that turns to the player and fires at him.");
+    SetGlobalFunction(L, "CreateSnake", l_CreateSnake,
+        "(x, y, angle) -> snake",
+        "The snake: a robot head that drags its tail of segments.");
 }
