@@ -47,8 +47,8 @@ void RegisterTurretApi(lua_State* L)
                   "The two enemies with beams and segments of their own.");
     SetGlobalFunction(L, "CreateTurret", l_CreateTurret,
         "(x, y, angle) -> turret",
-        "A fixed turret that turns to the player and fires at him.");
+        "A sentry gun that wakes when it sees the player in range, swings its head up to a quarter turn to face him and fires until he leaves.");
     SetGlobalFunction(L, "CreateSnake", l_CreateSnake,
         "(x, y, angle) -> snake",
-        "The snake: a robot head that drags its tail of segments.");
+        "The snake: a heavy robot head that hunts like any enemy and drags a tail of 30 jointed pieces.");
 }

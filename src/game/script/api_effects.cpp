@@ -100,10 +100,10 @@ void RegisterEffectsApi(lua_State* L)
 
     SetGlobalFunction(L, "CreateExplosion", l_CreateExplosion,
         "(x, y, radius)",
-        "An explosion at a world point (no creation transform) that hurts and pushes everything within `radius`.");
+        "A blast at a world point (no creation transform): a flash, and everything within `radius` takes it as its own kind does; no sound or crater.");
     SetGlobalFunction(L, "CreateRocket", l_CreateRocket,
         "(x, y, angle) -> rocket",
-        "A rocket flying along `angle` that explodes on what it hits; no creation transform.");
+        "A rocket flying along `angle`, weaving a little, that explodes on the first wall or enemy it touches; no creation transform.");
     SetGlobalFunction(L, "_CreateBomb", l_CreateBomb,
         "(x, y, name) -> item",
         "Puts the time bomb itemtable[`name`] on the floor through the creation transform.");

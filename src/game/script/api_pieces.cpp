@@ -316,7 +316,7 @@ void RegisterPiecesApi(lua_State* L)
         "A breakable wooden block holding `stored value`.");
     SetGlobalFunction(L, "CreateDoor", l_CreateDoor,
         "(x, y, angle [, kind]) -> door",
-        "A sliding door of two leaves that opens when someone comes near.");
+        "A sliding door: two leaves that part when the player (or, once he opened it, an enemy) stands in the doorway and shut 20 steps after.");
     SetGlobalFunction(L, "CreateNode", l_CreateNode,
         "(x, y, angle [, kind]) -> node",
         "An editor marker; kind 0 is a connection where the generator joins rooms.");

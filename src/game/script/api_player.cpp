@@ -182,7 +182,7 @@ void RegisterPlayerApi(lua_State* L)
         "The player's rounds of ammunition type 0..9; nothing without a player or for a bad type.");
     SetMethod(L, "SetAmmo", l_player_SetAmmo,
         "(count, type, add)",
-        "Sets or adds to the player's rounds of ammunition type 0..9; a negative result is refused on the console.");
+        "Sets the player's rounds of ammunition type 0..9, or adds `count` when `add` is set; setting a negative count is refused on the console.");
     lua_pop(L, 1);
 
     SetGlobalFunction(L, "SetPlayerControl", l_SetPlayerControl,
