@@ -196,8 +196,11 @@ void TContentCheck::BuildLevels()
     std::vector<std::string> levels;
     for (int i = 1;; ++i) {
         const ScriptValue name = GetTableEntry("levels", i);
-        if (name.type != ScriptValue::Type::String) break;
-        levels.push_back(name.text);
+        if (name.type == ScriptValue::Type::Nil) break;
+        if (name.type == ScriptValue::Type::String)
+            levels.push_back(name.text);
+        else
+            Problem("levels.lua", "levels[" + std::to_string(i) + "] is no level name");
     }
     if (levels.empty()) Problem("levels.lua", "the campaign has no levels (the table levels is empty)");
     for (const std::string& level : levels) {
