@@ -10,8 +10,10 @@
 #include "script/Handles.h"
 #include "script/ScriptHost.h"
 #include "util/UserStatePaths.h"
+#include "world/FloorBitmap.h"
 #include "world/Kast.h"
 #include "world/ObjectDefinition.h"
+#include "world/Sein.h"
 #include "world/Trigger.h"
 #include "world/World.h"
 #include <SDL/SDL.h>
@@ -214,8 +216,9 @@ void TContentCheck::BuildLevels()
 
 void TContentCheck::ResolveWorld()
 {
-    // Names the pieces keep and look up only when the player reaches them: a
-    // trigger's script when it is stepped on, a crate's items when it opens.
+    // Names the pieces keep and look up only when the player reaches them (a
+    // trigger's script when it is stepped on, a crate's items when it opens),
+    // and the sprites and textures of the pieces that draw nothing without them.
     // A room's fault shows again in every level built with it: it is
     // reported once, for the room.
     const auto report = [this](const std::string& message) {
@@ -225,11 +228,19 @@ void TContentCheck::ResolveWorld()
         if (const auto* trigger = dynamic_cast<const TTrigger*>(object)) {
             if (trigger->scriptRef == kNoScriptRef)
                 report("trigger \"" + trigger->scriptName + "\": scripttable has no function of that name");
+        } else if (const auto* block = dynamic_cast<const TSein*>(object); block && block->type == kBlockNamedSprite) {
+            const std::string problem = SpriteProblem(block->spriteName, int(block->frame));
+            if (!problem.empty()) report("a wall block (CreateBlock2): " + problem);
         } else if (const auto* crate = dynamic_cast<const TKast*>(object)) {
             if (!FindSprite(crate->crateKind)) report("a crate of kind \"" + crate->crateKind + "\", which is no sprite");
             for (const std::string& item : crate->items)
                 if (!ItemExists(item)) report("a crate holds \"" + item + "\", which is no item");
         }
+    }
+    for (const TBitmap* bitmap : game->world->bitmaps) {
+        const auto* floor = dynamic_cast<const TFloorBitmap*>(bitmap);
+        if (floor && !floor->texture)
+            report("a floor bitmap (CreateBitmap) names texture \"" + floor->textureName + "\", which is no texture");
     }
 }
 

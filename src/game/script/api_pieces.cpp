@@ -264,6 +264,11 @@ int l_CreateBitmap(lua_State* L)
         const TSprite* sprite = FindSprite(std::string(name, length));
         if (!TFloorBitmap::HasFrame(sprite, frame)) {
             std::fprintf(stderr, "ERROR: CreateBitmap: sprite \"%s\" has no frame %d!\n", name, frame);
+            // On the console too, with the room's line: the floor is missing
+            // there, and --check names the line.
+            luaL_where(L, 1);
+            console.AppendF("%sCreateBitmap: sprite \"%s\" has no frame %d; no bitmap made\n", lua_tostring(L, -1), name, frame);
+            lua_pop(L, 1);
             return 0;
         }
         bitmap = new TFloorBitmap(at.x, at.y, a, *sprite, frame);
