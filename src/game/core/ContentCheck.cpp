@@ -10,7 +10,11 @@
 #include "script/Handles.h"
 #include "script/ScriptHost.h"
 #include "util/UserStatePaths.h"
+#include "world/FloorBitmap.h"
+#include "world/Kast.h"
 #include "world/ObjectDefinition.h"
+#include "world/Sein.h"
+#include "world/Trigger.h"
 #include "world/World.h"
 #include <SDL/SDL.h>
 #include <algorithm>
@@ -21,12 +25,18 @@
 
 namespace {
 
+// "./mods/x.lua" as the game names it, "mods/x.lua".
+std::string PlainPath(const std::string& path)
+{
+    return path.rfind("./", 0) == 0 ? path.substr(2) : path;
+}
+
 // The file a name of the player's content or the shipped data is read from
 // ("mods/room_x.lua", "level3/objects.lua"), for the problems that name none.
 std::string ContentFileOf(const std::string& name)
 {
     for (const std::string& path : userStatePaths.ContentPaths(name))
-        if (std::filesystem::exists(path)) return path;
+        if (std::filesystem::exists(path)) return PlainPath(path);
     return name;
 }
 
@@ -36,7 +46,7 @@ std::string ModuleFileOf(const std::string& name)
     const std::vector<std::string> dirs = userStatePaths.ModuleDirs();
     for (auto dir = dirs.rbegin(); dir != dirs.rend(); ++dir) {
         const std::string path = *dir + "/" + name + ".lua";
-        if (std::filesystem::exists(path)) return path;
+        if (std::filesystem::exists(path)) return PlainPath(path);
     }
     return "mods/" + name + ".lua";
 }
@@ -178,6 +188,7 @@ void TContentCheck::BuildModules()
                            {ScriptValue::Number(0), ScriptValue::Number(0), ScriptValue::Number(0), ScriptValue::String(name)},
                            0, ScriptErrors::Console);
         EndLine();
+        ResolveWorld();
     }
     game->world->Clear();
 }
@@ -187,16 +198,50 @@ void TContentCheck::BuildLevels()
     std::vector<std::string> levels;
     for (int i = 1;; ++i) {
         const ScriptValue name = GetTableEntry("levels", i);
-        if (name.type != ScriptValue::Type::String) break;
-        levels.push_back(name.text);
+        if (name.type == ScriptValue::Type::Nil) break;
+        if (name.type == ScriptValue::Type::String)
+            levels.push_back(name.text);
+        else
+            Problem("levels.lua", "levels[" + std::to_string(i) + "] is no level name");
     }
     if (levels.empty()) Problem("levels.lua", "the campaign has no levels (the table levels is empty)");
     for (const std::string& level : levels) {
         context = ContentFileOf(level + "/objects.lua");
         LoadLevel(game, level);
         EndLine();
+        ResolveWorld();
     }
     game->world->Clear();
+}
+
+void TContentCheck::ResolveWorld()
+{
+    // Names the pieces keep and look up only when the player reaches them (a
+    // trigger's script when it is stepped on, a crate's items when it opens),
+    // and the sprites and textures of the pieces that draw nothing without them.
+    // A room's fault shows again in every level built with it: it is
+    // reported once, for the room.
+    const auto report = [this](const std::string& message) {
+        if (worldProblems.insert(message).second) Problem(context, message);
+    };
+    for (const TGameObject* object : game->world->objects) {
+        if (const auto* trigger = dynamic_cast<const TTrigger*>(object)) {
+            if (trigger->scriptRef == kNoScriptRef)
+                report("trigger \"" + trigger->scriptName + "\": scripttable has no function of that name");
+        } else if (const auto* block = dynamic_cast<const TSein*>(object); block && block->type == kBlockNamedSprite) {
+            const std::string problem = SpriteProblem(block->spriteName, int(block->frame));
+            if (!problem.empty()) report("a wall block (CreateBlock2): " + problem);
+        } else if (const auto* crate = dynamic_cast<const TKast*>(object)) {
+            if (!FindSprite(crate->crateKind)) report("a crate of kind \"" + crate->crateKind + "\", which is no sprite");
+            for (const std::string& item : crate->items)
+                if (!ItemExists(item)) report("a crate holds \"" + item + "\", which is no item");
+        }
+    }
+    for (const TBitmap* bitmap : game->world->bitmaps) {
+        const auto* floor = dynamic_cast<const TFloorBitmap*>(bitmap);
+        if (floor && !floor->texture)
+            report("a floor bitmap (CreateBitmap) names texture \"" + floor->textureName + "\", which is no texture");
+    }
 }
 
 void TContentCheck::ResolveObjectKinds()

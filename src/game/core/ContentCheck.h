@@ -1,4 +1,5 @@
 #pragma once
+#include <set>
 #include <string>
 #include <vector>
 
@@ -28,11 +29,14 @@ private:
 
     void BuildModules();
     void BuildLevels();
+    // The triggers' scripts and the crates' items of what was just built.
+    void ResolveWorld();
     void ResolveObjectKinds();
     void ResolveItems();
     void ResolveRecipes();
 
     std::vector<std::string> problems;
+    std::set<std::string> worldProblems;  // ResolveWorld's, without their file
     std::string partLine;  // console text not yet ended by a line break
     std::string context;   // the file the current step runs
 };

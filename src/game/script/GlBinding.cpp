@@ -314,29 +314,57 @@ int GetError(lua_State* L)
     return 1;
 }
 
-constexpr luaL_Reg kFunctions[] = {
-    {"Begin", Begin},
-    {"End", End},
-    {"Vertex", Vertex},
-    {"TexCoord", TexCoord},
-    {"Color", Color},
-    {"PushMatrix", PushMatrix},
-    {"PopMatrix", PopMatrix},
-    {"Translate", Translate},
-    {"Rotate", Rotate},
-    {"Scale", Scale},
-    {"LoadIdentity", LoadIdentity},
-    {"MatrixMode", MatrixMode},
-    {"Enable", Enable},
-    {"Disable", Disable},
-    {"BlendFunc", BlendFunc},
-    {"LineWidth", LineWidth},
-    {"PointSize", PointSize},
-    {"Clear", Clear},
-    {"ClearColor", ClearColor},
-    {"BindTexture", BindTexture},
-    {"GetError", GetError},
-    {nullptr, nullptr},
+// Each function with the call and the line docs/lua-api.md shows for it.
+struct GlFunction {
+    const char* name;
+    lua_CFunction func;
+    const char* call;
+    const char* description;
+};
+
+constexpr GlFunction kFunctions[] = {
+    {"Begin", Begin, "(mode)",
+     "Starts a primitive of the given mode (gl.QUADS, \"TRIANGLES\", ...); glBegin."},
+    {"End", End, "()",
+     "Ends the primitive begun; glEnd."},
+    {"Vertex", Vertex, "(x, y [, z [, w]])",
+     "A vertex of the primitive being drawn; glVertex."},
+    {"TexCoord", TexCoord, "(s [, t])",
+     "The texture coordinate of the next vertex; glTexCoord."},
+    {"Color", Color, "(r, g, b [, a])",
+     "The colour (0..1) of the next vertices, through the engine's colour cache; glColor."},
+    {"PushMatrix", PushMatrix, "()",
+     "Saves the current matrix; glPushMatrix."},
+    {"PopMatrix", PopMatrix, "()",
+     "Restores the matrix saved last; glPopMatrix."},
+    {"Translate", Translate, "(x, y, z)",
+     "Moves the current matrix; glTranslate."},
+    {"Rotate", Rotate, "(degrees, x, y, z)",
+     "Turns the current matrix about the axis (x, y, z); glRotate."},
+    {"Scale", Scale, "(x, y, z)",
+     "Scales the current matrix; glScale."},
+    {"LoadIdentity", LoadIdentity, "()",
+     "Resets the current matrix; glLoadIdentity."},
+    {"MatrixMode", MatrixMode, "(mode)",
+     "Chooses the matrix the next calls change (gl.MODELVIEW, gl.PROJECTION, gl.TEXTURE); glMatrixMode."},
+    {"Enable", Enable, "(capability)",
+     "Switches a capability on (gl.BLEND, gl.TEXTURE_2D, ...); the engine's blend cache is reset after a blend change; glEnable."},
+    {"Disable", Disable, "(capability)",
+     "Switches a capability off; glDisable."},
+    {"BlendFunc", BlendFunc, "(source, destination)",
+     "The blend factors (gl.SRC_ALPHA, \"ONE\", ...); the engine's blend cache is reset; glBlendFunc."},
+    {"LineWidth", LineWidth, "(width)",
+     "The width of lines in pixels; glLineWidth."},
+    {"PointSize", PointSize, "(size)",
+     "The size of points in pixels; glPointSize."},
+    {"Clear", Clear, "(mask)",
+     "Clears the buffers named by the mask (gl.COLOR_BUFFER_BIT, or names joined by commas); glClear."},
+    {"ClearColor", ClearColor, "(r, g, b, a)",
+     "The colour Clear fills with; glClearColor."},
+    {"BindTexture", BindTexture, "(target, id)",
+     "Binds texture `id` (not negative) to the target; 2D textures through the engine's cache; glBindTexture."},
+    {"GetError", GetError, "() -> code",
+     "The oldest OpenGL error not yet read (gl.NO_ERROR when none); glGetError."},
 };
 }
 
@@ -353,11 +381,16 @@ int AfterKeptSprites(lua_State* L)
 
 void RegisterGlBinding(lua_State* L)
 {
+    BeginApiGroup("The gl table",
+                  "The slice of fixed-function OpenGL that scripts may draw with, in their draw callbacks. Functions drop the gl prefix, "
+                  "constants the GL_ prefix (gl.QUADS); an enum argument also takes the constant's name as a string (\"QUADS\"), a mask "
+                  "several names joined by commas. Each call first draws the sprites the engine kept back, so that the order holds.");
     lua_newtable(L);
-    for (const luaL_Reg* entry = kFunctions; entry->name; ++entry) {
-        lua_pushinteger(L, static_cast<lua_Integer>(entry - kFunctions));
+    for (const GlFunction& entry : kFunctions) {
+        DocumentFunction("gl", entry.name, entry.call, entry.description);
+        lua_pushinteger(L, static_cast<lua_Integer>(&entry - kFunctions));
         lua_pushcclosure(L, AfterKeptSprites, 1);
-        lua_setfield(L, -2, entry->name);
+        lua_setfield(L, -2, entry.name);
     }
     for (const GlConstant& constant : kConstants) {
         lua_pushinteger(L, static_cast<lua_Integer>(constant.value));

@@ -78,26 +78,17 @@ void StartScriptHost()
     lua_State* L = luaL_newstate();
     luaState = L;
     luaL_openlibs(L);
-    RegisterGlBinding(L);
-    RegisterCoreApi(L);
-    RegisterRenderApi(L);
-    RegisterAudioApi(L);
-    RegisterMenuApi(L);
-    RegisterWorldApi(L);
-    RegisterPiecesApi(L);
-    RegisterPlayerApi(L);
-    RegisterItemsApi(L);
-    RegisterEffectsApi(L);
-    RegisterTurretApi(L);
-    RegisterEnemiesApi(L);
+    RegisterEngineApi(L);
     lua_atpanic(L, Panic);
 
-    RunScriptFile("luainit.lua", ScriptErrors::StdErr);
+    // On the console too, as every start-up script's errors are (and where
+    // --check hears them).
+    RunScriptFile("luainit.lua", ScriptErrors::StdErrAndConsole);
     // A first start has no settings yet (luainit.lua holds the defaults); only a
     // settings file that is there and broken is worth a message. A broken one
     // is the player's to mend: SaveSettings leaves it as it is (brokenSettingsFile).
     const std::string settingsPath = userStatePaths.ReadPath("settings.lua");
-    if (std::filesystem::exists(settingsPath) && !RunScriptFile(settingsPath, ScriptErrors::StdErr)) {
+    if (std::filesystem::exists(settingsPath) && !RunScriptFile(settingsPath, ScriptErrors::StdErrAndConsole)) {
         lua_pushstring(L, settingsPath.c_str());
         lua_setglobal(L, "brokenSettingsFile");
         std::fprintf(stderr,

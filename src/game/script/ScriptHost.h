@@ -12,8 +12,9 @@ extern lua_State* luaState;
 
 // Where a failing script call reports its message.
 enum class ScriptErrors {
-    StdErr,          // "%s\n" on the standard error stream (luainit.lua, settings.lua)
-    StdErrAndConsole,  // both: the start-up scripts, whose mistakes a modder looks for on the console
+    StdErr,          // "%s\n" on the standard error stream (CheckSettings, the tools)
+    StdErrAndConsole,  // both: the start-up scripts and settings.lua, whose mistakes a modder
+                       // looks for on the console
     Console,         // message and "\n" on the console (init.lua, callbacks, levels)
     ConsoleNoBreak,  // message only (console input)
     Silent,          // nothing (SaveSettings at exit)

@@ -121,12 +121,30 @@ int LuaGetMusic(lua_State* L)
 
 void RegisterAudioApi(lua_State* L)
 {
-    SetGlobalFunction(L, "_LoadSound", LuaLoadSound);
-    SetGlobalFunction(L, "PlaySound", LuaPlaySound);
-    SetGlobalFunction(L, "SetVolume", LuaSetVolume);
-    SetGlobalFunction(L, "PlayMusic", LuaPlayMusic);
-    SetGlobalFunction(L, "StopMusic", LuaStopMusic);
-    SetGlobalFunction(L, "SetMusicVolume", LuaSetMusicVolume);
-    SetGlobalFunction(L, "SetMusicOn", LuaSetMusicOn);
-    SetGlobalFunction(L, "GetMusic", LuaGetMusic);
+    BeginApiGroup("Sound and music",
+                  "Sound effects (sfx.lua loads them) and the music stream.");
+    SetGlobalFunction(L, "_LoadSound", LuaLoadSound,
+        "(volume, file, ...) -> sound",
+        "Loads one or more sound files as one sound whose variants play at random, at `volume` (0..1); the player's content/ copies first. Content uses AddSound.");
+    SetGlobalFunction(L, "PlaySound", LuaPlaySound,
+        "(..., name)",
+        "Plays the named sound at full volume; the name is the last argument, so it may also be called with a leading position.");
+    SetGlobalFunction(L, "SetVolume", LuaSetVolume,
+        "(volume)",
+        "The volume of every effect channel, 0..128 (not the music's).");
+    SetGlobalFunction(L, "PlayMusic", LuaPlayMusic,
+        "(name [, fadeInMs [, delayFrames [, once]]])",
+        "Plays music/`name`.ogg, looping (or once), fading in, after a delay in frames; a track already playing is left alone.");
+    SetGlobalFunction(L, "StopMusic", LuaStopMusic,
+        "([fadeOutMs])",
+        "Ends the music, fading out over the given milliseconds.");
+    SetGlobalFunction(L, "SetMusicVolume", LuaSetMusicVolume,
+        "(volume)",
+        "The music's volume, 0..128.");
+    SetGlobalFunction(L, "SetMusicOn", LuaSetMusicOn,
+        "(on)",
+        "Switches the music off and on again (the settings' switch).");
+    SetGlobalFunction(L, "GetMusic", LuaGetMusic,
+        "() -> name or nil",
+        "The track playing or about to play.");
 }

@@ -43,6 +43,12 @@ int l_CreateSnake(lua_State* L)
 
 void RegisterTurretApi(lua_State* L)
 {
-    SetGlobalFunction(L, "CreateTurret", l_CreateTurret);
-    SetGlobalFunction(L, "CreateSnake", l_CreateSnake);
+    BeginApiGroup("Turrets and the snake",
+                  "The two enemies with beams and segments of their own.");
+    SetGlobalFunction(L, "CreateTurret", l_CreateTurret,
+        "(x, y, angle) -> turret",
+        "A sentry gun that wakes when it sees the player in range, swings its head up to a quarter turn to face him and fires until he leaves.");
+    SetGlobalFunction(L, "CreateSnake", l_CreateSnake,
+        "(x, y, angle) -> snake",
+        "The snake: a heavy robot head that hunts like any enemy and drags a tail of 30 jointed pieces.");
 }

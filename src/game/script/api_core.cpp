@@ -180,26 +180,59 @@ void SetNumberTable(lua_State* L, const char* name, std::initializer_list<const 
 
 void RegisterCoreApi(lua_State* L)
 {
+    BeginApiGroup("Core",
+                  "The screen states, the console, mouse and camera points, directory listings and where the player's own files and content are.");
     // Actor actions and wall materials by name, numbered in order.
     SetNumberTable(L, "actions", {"idle", "walk", "fall", "rise", "pain", "lay", "hit", "shoot", "aim",
                                   "vehib1", "vehib2", "hide", "dig", "sprint"});
     SetNumberTable(L, "materials", {"stone_yellow", "metal_red", "metal_grey", "metal_blue",
                                     "wood_destructable", "stone_destructable"});
 
+    SetGlobalFunction(L, "print", l_print,
+        "(text)",
+        "Appends the text to the console (F1) as it is: end it with \"\\n\" for a line of its own.");
+    SetGlobalFunction(L, "GetMousePosition", l_GetMousePosition,
+        "() -> x, y",
+        "The mouse pointer's position in the world.");
+    SetGlobalFunction(L, "GetWorldPoint", l_GetWorldPoint,
+        "(x, y) -> x, y",
+        "A point of the screen in pixels as a point of the world, through the camera.");
+    SetGlobalFunction(L, "GetScreenPoint", l_GetScreenPoint,
+        "(x, y) -> x, y",
+        "A point of the world as a point of the screen in pixels, through the camera.");
+    SetGlobalFunction(L, "SetMenuState", l_SetMenuState,
+        "(name)",
+        "Switches to the screen state `name` (\"game\", \"mainmenu\", \"map\", \"editor\", ...); an unknown name changes nothing.");
+    SetGlobalFunction(L, "GetMenuState", l_GetMenuState,
+        "() -> name",
+        "The name of the current screen state.");
+    SetGlobalFunction(L, "ExitGame", l_ExitGame,
+        "()",
+        "Ends the main loop after this frame: the settings and the finished runs are saved as at any exit.");
+    SetGlobalFunction(L, "ShowMessage", l_ShowMessage,
+        "(...)",
+        "Does nothing; kept so that old scripts that call it still run.");
+    SetGlobalFunction(L, "KeyName", l_KeyName,
+        "(code) -> name",
+        "The name of a key or mouse button code as the controls page shows it (\"space\", \"left mouse\").");
+    SetGlobalFunction(L, "_PrintDirectory", l_PrintDirectory,
+        "(path) -> listing",
+        "The names in a directory, one per line (\"\" when it cannot be read); levels.lua lists rooms and zones with it.");
+    SetGlobalFunction(L, "UserFileToRead", l_UserFileToRead,
+        "(name) -> path",
+        "Where the player's file `name` is read from: the copy in the player's state folder when there is one, else the data directory's.");
+    SetGlobalFunction(L, "UserFileToWrite", l_UserFileToWrite,
+        "(name) -> path",
+        "Where the player's file `name` is written, in the player's state folder; the directories on the way are made.");
+    SetGlobalFunction(L, "ModuleDirectories", l_ModuleDirectories,
+        "() -> {dir, ...}",
+        "The directories rooms are loaded from, shipped first, the player's content/mods/ last so that its rooms win.");
+    SetGlobalFunction(L, "RunStartupScript", l_RunStartupScript,
+        "(name) -> ok",
+        "Runs the start-up script `name`, the shipped one then the player's content/`name`; errors go to the console and standard error; true when both ran.");
+    SetGlobalFunction(L, "ContentFile", l_ContentFile,
+        "(name) -> path",
+        "The path a content file is read from: the player's content/`name` when there is one, else the shipped file.");
+    // Its own subsystem on the page: registered after the core functions.
     RegisterLevelApi(L);
-    SetGlobalFunction(L, "print", l_print);
-    SetGlobalFunction(L, "GetMousePosition", l_GetMousePosition);
-    SetGlobalFunction(L, "GetWorldPoint", l_GetWorldPoint);
-    SetGlobalFunction(L, "GetScreenPoint", l_GetScreenPoint);
-    SetGlobalFunction(L, "SetMenuState", l_SetMenuState);
-    SetGlobalFunction(L, "GetMenuState", l_GetMenuState);
-    SetGlobalFunction(L, "ExitGame", l_ExitGame);
-    SetGlobalFunction(L, "ShowMessage", l_ShowMessage);
-    SetGlobalFunction(L, "KeyName", l_KeyName);
-    SetGlobalFunction(L, "_PrintDirectory", l_PrintDirectory);
-    SetGlobalFunction(L, "UserFileToRead", l_UserFileToRead);
-    SetGlobalFunction(L, "UserFileToWrite", l_UserFileToWrite);
-    SetGlobalFunction(L, "ModuleDirectories", l_ModuleDirectories);
-    SetGlobalFunction(L, "RunStartupScript", l_RunStartupScript);
-    SetGlobalFunction(L, "ContentFile", l_ContentFile);
 }

@@ -93,11 +93,21 @@ int l_CreateLuaItem(lua_State* L)
 
 void RegisterEffectsApi(lua_State* L)
 {
+    BeginApiGroup("Explosions and script items",
+                  "Blasts, rockets, time bombs and items whose behaviour is Lua.");
     // The sticky launchers' shots are charges made here.
     fireSmallExplosive = FireSmallExplosive;
 
-    SetGlobalFunction(L, "CreateExplosion", l_CreateExplosion);
-    SetGlobalFunction(L, "CreateRocket", l_CreateRocket);
-    SetGlobalFunction(L, "_CreateBomb", l_CreateBomb);
-    SetGlobalFunction(L, "_CreateLuaItem", l_CreateLuaItem);
+    SetGlobalFunction(L, "CreateExplosion", l_CreateExplosion,
+        "(x, y, radius)",
+        "A blast at a world point (no creation transform): a flash, and everything within `radius` takes it as its own kind does; no sound or crater.");
+    SetGlobalFunction(L, "CreateRocket", l_CreateRocket,
+        "(x, y, angle) -> rocket",
+        "A rocket flying along `angle`, weaving a little, that explodes on the first wall or enemy it touches; no creation transform.");
+    SetGlobalFunction(L, "_CreateBomb", l_CreateBomb,
+        "(x, y, name) -> item",
+        "Puts the time bomb itemtable[`name`] on the floor through the creation transform.");
+    SetGlobalFunction(L, "_CreateLuaItem", l_CreateLuaItem,
+        "(x, y, name) -> item",
+        "Puts itemtable[`name`] on the floor as an item whose use, update and draw are its entry's Lua functions.");
 }

@@ -112,13 +112,33 @@ int l_CreateRedRobot(lua_State* L) { return CreateAtPosition<TPunaneRobot>(L); }
 
 void RegisterEnemiesApi(lua_State* L)
 {
-    SetGlobalFunction(L, "CreateZombie", l_CreateZombie);
-    SetGlobalFunction(L, "CreateZSpawner", l_CreateZSpawner);
-    SetGlobalFunction(L, "CreateBigZombie", l_CreateBigZombie);
-    SetGlobalFunction(L, "CreateSoldier", l_CreateSoldier);
-    SetGlobalFunction(L, "CreateRedSoldier", l_CreateRedSoldier);
-    SetGlobalFunction(L, "CreateGreySoldier", l_CreateGreySoldier);
-    SetGlobalFunction(L, "CreateBigSoldier", l_CreateBigSoldier);
-    SetGlobalFunction(L, "CreateMSkeleton", l_CreateMSkeleton);
-    SetGlobalFunction(L, "CreateRedRobot", l_CreateRedRobot);
+    BeginApiGroup("Enemies",
+                  "One creator per kind, each through the creation transform; population.lua places them.");
+    SetGlobalFunction(L, "CreateZombie", l_CreateZombie,
+        "(x, y, flags) -> zombie",
+        "A zombie; `flags` holds H for one buried in the floor, B for a blue one.");
+    SetGlobalFunction(L, "CreateZSpawner", l_CreateZSpawner,
+        "(x, y, angle, count) -> spawner",
+        "A hole that lets out `count` zombies (zspawncount when nil); with only three arguments nothing is made.");
+    SetGlobalFunction(L, "CreateBigZombie", l_CreateBigZombie,
+        "(x, y) -> enemy",
+        "A big zombie that throws stones.");
+    SetGlobalFunction(L, "CreateSoldier", l_CreateSoldier,
+        "(x, y [, weapon]) -> soldier",
+        "A soldier, with the named weapon or his own.");
+    SetGlobalFunction(L, "CreateRedSoldier", l_CreateRedSoldier,
+        "(x, y [, weapon]) -> soldier",
+        "A red soldier, with the named weapon or his own.");
+    SetGlobalFunction(L, "CreateGreySoldier", l_CreateGreySoldier,
+        "(x, y [, weapon]) -> soldier",
+        "A grey soldier, with the named weapon or his own.");
+    SetGlobalFunction(L, "CreateBigSoldier", l_CreateBigSoldier,
+        "(x, y) -> enemy",
+        "The big green soldier with the machine gun.");
+    SetGlobalFunction(L, "CreateMSkeleton", l_CreateMSkeleton,
+        "(x, y) -> enemy",
+        "A skeleton: a heap of bones that walks into the player and strikes; a blast near enough scatters it.");
+    SetGlobalFunction(L, "CreateRedRobot", l_CreateRedRobot,
+        "(x, y) -> enemy",
+        "The red robot that charges.");
 }

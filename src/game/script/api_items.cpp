@@ -102,9 +102,21 @@ int l_AddReaction(lua_State* L)
 
 void RegisterItemsApi(lua_State* L)
 {
-    SetGlobalFunction(L, "AddReaction", l_AddReaction);
-    SetGlobalFunction(L, "_CreateWeapon", l_CreateWeapon);
-    SetGlobalFunction(L, "_CreateAmmo", l_CreateAmmo);
-    SetGlobalFunction(L, "_CreateMedkit", l_CreateMedkit);
-    SetGlobalFunction(L, "_CreateSimpleItem", l_CreateSimpleItem);
+    BeginApiGroup("Items and recipes",
+                  "The item creators that relvad.lua's helpers call, and the combine menu's recipes. Each creator checks the whole itemtable entry before it builds.");
+    SetGlobalFunction(L, "AddReaction", l_AddReaction,
+        "(result, ingredient, ingredient, ...)",
+        "Adds a recipe to the combine menu: the ingredients make the result; fewer than three names are ignored, a recipe that does not fit is refused on the console.");
+    SetGlobalFunction(L, "_CreateWeapon", l_CreateWeapon,
+        "(x, y, name) -> item",
+        "Puts the firearm itemtable[`name`] on the floor through the creation transform.");
+    SetGlobalFunction(L, "_CreateAmmo", l_CreateAmmo,
+        "(x, y, name) -> item",
+        "Puts the ammunition pack itemtable[`name`] on the floor.");
+    SetGlobalFunction(L, "_CreateMedkit", l_CreateMedkit,
+        "(x, y, name) -> item",
+        "Puts the medkit itemtable[`name`] on the floor.");
+    SetGlobalFunction(L, "_CreateSimpleItem", l_CreateSimpleItem,
+        "(x, y, name) -> item",
+        "Puts the plain item itemtable[`name`] (a material, a key) on the floor.");
 }

@@ -146,19 +146,51 @@ int l_IntersectOBB(lua_State* L)
 
 void RegisterLevelApi(lua_State* L)
 {
-    SetGlobalFunction(L, "LoadLevel", l_LoadLevel);
-    SetGlobalFunction(L, "BeginLevelChange", l_LoadLevel);
-    SetGlobalFunction(L, "SaveLevel", l_SaveLevel);
-    SetGlobalFunction(L, "ClearLevel", l_ClearLevel);
-    SetGlobalFunction(L, "AddModule", l_AddModule);
-    SetGlobalFunction(L, "ClearModules", l_ClearModules);
-    SetGlobalFunction(L, "ResetSave", l_ResetSave);
-    SetGlobalFunction(L, "_IntersectOBB", l_IntersectOBB);
-    SetGlobalFunction(L, "ReloadContent", l_ReloadContent);
-    SetGlobalFunction(L, "HasSavedCampaign", l_HasSavedCampaign);
-    SetGlobalFunction(L, "ContinueCampaign", l_ContinueCampaign);
-    SetGlobalFunction(L, "ClearCampaign", l_ClearCampaign);
-    SetGlobalFunction(L, "FinishCampaign", l_FinishCampaign);
-    SetGlobalFunction(L, "SetDifficulty", l_SetDifficulty);
-    SetGlobalFunction(L, "GetDifficulty", l_GetDifficulty);
+    BeginApiGroup("Levels and the campaign",
+                  "Loading and saving levels, the module list the generator draws from, the campaign save and the difficulty.");
+    SetGlobalFunction(L, "LoadLevel", l_LoadLevel,
+        "(name, delayed)",
+        "Loads the level directory `name`: at once when `delayed` is 0, else after the teleport countdown (ignored while one runs).");
+    SetGlobalFunction(L, "BeginLevelChange", l_LoadLevel,
+        "(name, delayed)",
+        "The same as LoadLevel, by the name the gates use.");
+    SetGlobalFunction(L, "SaveLevel", l_SaveLevel,
+        "(dir)",
+        "Writes every object's and floor bitmap's creation line to `dir`/static.lua in the player's folder; a name with / or .. is refused on the console.");
+    SetGlobalFunction(L, "ClearLevel", l_ClearLevel,
+        "()",
+        "Removes every object and floor bitmap from the world.");
+    SetGlobalFunction(L, "AddModule", l_AddModule,
+        "(name)",
+        "Adds a room name to the module list that F12 shows and the generator draws from (LoadModules calls it).");
+    SetGlobalFunction(L, "ClearModules", l_ClearModules,
+        "()",
+        "Empties the module list.");
+    SetGlobalFunction(L, "ResetSave", l_ResetSave,
+        "()",
+        "Starts the run's progress afresh: counters 0, kills cleared, no ammunition, empty slots, health 100, \"normal\".");
+    SetGlobalFunction(L, "_IntersectOBB", l_IntersectOBB,
+        "(x1, y1, a1, w1, h1, x2, y2, a2, w2, h2) -> 1 or 0",
+        "1 when the two turned rectangles (centre, angle, width, height) overlap; the generator keeps modules apart with it.");
+    SetGlobalFunction(L, "ReloadContent", l_ReloadContent,
+        "()",
+        "Forgets the recipes and the module list, then runs objects.lua, relvad.lua and levels.lua again, shipped then the player's; what is in the world keeps what it was made with.");
+    SetGlobalFunction(L, "HasSavedCampaign", l_HasSavedCampaign,
+        "() -> bool",
+        "True when a campaign save is there and sound, so that \"continue\" can start it.");
+    SetGlobalFunction(L, "ContinueCampaign", l_ContinueCampaign,
+        "() -> bool",
+        "Starts the saved level with what the player carried into it; true when it was started.");
+    SetGlobalFunction(L, "ClearCampaign", l_ClearCampaign,
+        "()",
+        "Removes the campaign save (a new game).");
+    SetGlobalFunction(L, "FinishCampaign", l_FinishCampaign,
+        "()",
+        "The last gate: the teleport countdown runs and ends on the win page.");
+    SetGlobalFunction(L, "SetDifficulty", l_SetDifficulty,
+        "(name)",
+        "Sets the difficulty of the campaign being played: \"easy\", \"normal\" or \"hard\"; the campaign save keeps it.");
+    SetGlobalFunction(L, "GetDifficulty", l_GetDifficulty,
+        "() -> name, damage factor, enemy factor",
+        "The campaign's difficulty, the factor on the damage the player takes and the factor on the number of enemies placed.");
 }

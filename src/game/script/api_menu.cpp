@@ -74,9 +74,21 @@ int SelectMenuItem(lua_State* L)
 
 void RegisterMenuApi(lua_State* L)
 {
-    SetGlobalFunction(L, "GetMenuRoot", GetMenuRoot);
-    SetGlobalFunction(L, "AddMenuItem", AddMenuItem);
-    SetGlobalFunction(L, "RenameMenuItem", RenameMenuItem);
-    SetGlobalFunction(L, "RemoveMenuItem", RemoveMenuItem);
-    SetGlobalFunction(L, "SelectMenuItem", SelectMenuItem);
+    BeginApiGroup("The menu",
+                  "The main menu tree that init.lua builds. Items are handles; each one coming back is checked.");
+    SetGlobalFunction(L, "GetMenuRoot", GetMenuRoot,
+        "() -> item",
+        "The root of the menu tree: its children are the top row.");
+    SetGlobalFunction(L, "AddMenuItem", AddMenuItem,
+        "(parent, text [, callback]) -> item",
+        "Adds an entry under `parent`, at the end of its row; Return on it calls `callback`.");
+    SetGlobalFunction(L, "RenameMenuItem", RenameMenuItem,
+        "(item, text)",
+        "Changes an entry's text.");
+    SetGlobalFunction(L, "RemoveMenuItem", RemoveMenuItem,
+        "(item)",
+        "Deletes the entry and everything under it; the root becomes current.");
+    SetGlobalFunction(L, "SelectMenuItem", SelectMenuItem,
+        "(item)",
+        "Makes the entry current, as if the arrow keys had walked there.");
 }

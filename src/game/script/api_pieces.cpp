@@ -264,6 +264,11 @@ int l_CreateBitmap(lua_State* L)
         const TSprite* sprite = FindSprite(std::string(name, length));
         if (!TFloorBitmap::HasFrame(sprite, frame)) {
             std::fprintf(stderr, "ERROR: CreateBitmap: sprite \"%s\" has no frame %d!\n", name, frame);
+            // On the console too, with the room's line: the floor is missing
+            // there, and --check names the line.
+            luaL_where(L, 1);
+            console.AppendF("%sCreateBitmap: sprite \"%s\" has no frame %d; no bitmap made\n", lua_tostring(L, -1), name, frame);
+            lua_pop(L, 1);
             return 0;
         }
         bitmap = new TFloorBitmap(at.x, at.y, a, *sprite, frame);
@@ -291,26 +296,45 @@ int l_container_AddItem(lua_State* L)
 
 void RegisterPiecesApi(lua_State* L)
 {
-    lua_getglobal(L, "container");
-    if (!lua_istable(L, -1)) {
-        lua_pop(L, 1);
-        lua_newtable(L);
-        lua_pushvalue(L, -1);
-        lua_setglobal(L, "container");
-    }
-    lua_pushcfunction(L, l_container_AddItem);
-    lua_setfield(L, -2, "AddItem");
+    BeginApiGroup("Level pieces",
+                  "The static pieces rooms are built of: walls, doors, crates, triggers, nodes, markers, labels and floor bitmaps, all through the creation transform unless said otherwise.");
+    OpenMethodTable(L, "container");
+    SetMethod(L, "AddItem", l_container_AddItem,
+        "(crate, item)",
+        "Puts the named item into a crate; the name is kept even when itemtable has none, and the take menu reports it when shown.");
     lua_pop(L, 1);
 
-    SetGlobalFunction(L, "CreateBitmap", l_CreateBitmap);
-    SetGlobalFunction(L, "CreateTextObj", l_CreateTextObj);
-    SetGlobalFunction(L, "CreateBlock", l_CreateBlock);
-    SetGlobalFunction(L, "CreateBlock2", l_CreateBlock2);
-    SetGlobalFunction(L, "CreateBreakableBlock", l_CreateBreakableBlock);
-    SetGlobalFunction(L, "CreateDoor", l_CreateDoor);
-    SetGlobalFunction(L, "CreateNode", l_CreateNode);
-    SetGlobalFunction(L, "CreateTrigger", l_CreateTrigger);
-    SetGlobalFunction(L, "CreateContainer", l_CreateContainer);
-    SetGlobalFunction(L, "CreateDirectionController", l_CreateDirectionController);
-    SetGlobalFunction(L, "CreateMapMarker", l_CreateMapMarker);
+    SetGlobalFunction(L, "CreateBitmap", l_CreateBitmap,
+        "(x, y, angle, x1, y1, x2, y2, texture) or (x, y, angle, sprite, frame) -> bitmap",
+        "A floor bitmap under everything: a pixel rectangle of a texture, or a sprite's frame.");
+    SetGlobalFunction(L, "CreateTextObj", l_CreateTextObj,
+        "(x, y, text) -> label",
+        "A text label in the world, not moved by the creation transform.");
+    SetGlobalFunction(L, "CreateBlock", l_CreateBlock,
+        "(x, y, angle, value, type [, stored value]) -> block",
+        "A wall block of a fixed block type (`type`), `value` its sprite frame; the breakable type makes a wooden block holding `stored value`.");
+    SetGlobalFunction(L, "CreateBlock2", l_CreateBlock2,
+        "(x, y, angle, sprite, frame, material) -> block",
+        "A wall block drawn with a sprite's frame, of a material (`materials`); its angle is not turned by the transform.");
+    SetGlobalFunction(L, "CreateBreakableBlock", l_CreateBreakableBlock,
+        "(x, y, angle, stored value) -> block",
+        "A breakable wooden block holding `stored value`.");
+    SetGlobalFunction(L, "CreateDoor", l_CreateDoor,
+        "(x, y, angle [, kind]) -> door",
+        "A sliding door: two leaves that part when the player (or, once he opened it, an enemy) stands in the doorway and shut 20 steps after.");
+    SetGlobalFunction(L, "CreateNode", l_CreateNode,
+        "(x, y, angle [, kind]) -> node",
+        "An editor marker; kind 0 is a connection where the generator joins rooms.");
+    SetGlobalFunction(L, "CreateTrigger", l_CreateTrigger,
+        "(x, y, radius, script, period) -> trigger",
+        "While the player stands within `radius`, calls scripttable[`script`] every period + 1 steps; echoes the period on the console.");
+    SetGlobalFunction(L, "CreateContainer", l_CreateContainer,
+        "(x, y, angle, kind, item, ...) -> crate",
+        "A crate or locker of the objectlist kind holding the named items.");
+    SetGlobalFunction(L, "CreateDirectionController", l_CreateDirectionController,
+        "(x, y, angle, radius) -> controller",
+        "While the player stands within `radius`, the view rotation snaps to the controller's direction (straightens it with \"viewrotate\" off).");
+    SetGlobalFunction(L, "CreateMapMarker", l_CreateMapMarker,
+        "(x, y, red, green, blue) -> marker",
+        "A coloured mark on the map (Tab), made from objectlist.mapmarker.");
 }

@@ -156,19 +156,39 @@ int l_player_SetAmmo(lua_State* L)
 
 void RegisterPlayerApi(lua_State* L)
 {
+    BeginApiGroup("The player and actors",
+                  "The player, the methods of `actor` (the player and the enemies) and of `player` (the current player).");
     OpenMethodTable(L, "actor");
-    SetMethod(L, "SetHealth", l_actor_SetHealth);
-    SetMethod(L, "SetArmor", l_actor_SetArmor);
-    SetMethod(L, "GetAction", l_actor_GetAction);
-    SetMethod(L, "SetAction", l_actor_SetAction);
+    SetMethod(L, "SetHealth", l_actor_SetHealth,
+        "(actor, value, add)",
+        "Sets the actor's health to `value`, or adds it when `add` is true or non-zero; at most the maximum.");
+    SetMethod(L, "SetArmor", l_actor_SetArmor,
+        "(actor, value, add)",
+        "Sets or adds to the actor's armour, kept within 0..100.");
+    SetMethod(L, "GetAction", l_actor_GetAction,
+        "(actor) -> action",
+        "The number of what the actor is doing (see the table `actions`).");
+    SetMethod(L, "SetAction", l_actor_SetAction,
+        "(actor, name)",
+        "Starts the action actions[`name`] (\"walk\", \"shoot\", ...).");
     lua_pop(L, 1);
 
     OpenMethodTable(L, "player");
-    SetMethod(L, "GetPlayer", l_player_GetPlayer);
-    SetMethod(L, "GetAmmo", l_player_GetAmmo);
-    SetMethod(L, "SetAmmo", l_player_SetAmmo);
+    SetMethod(L, "GetPlayer", l_player_GetPlayer,
+        "() -> player",
+        "The current player, or a null handle (not nil) when there is none.");
+    SetMethod(L, "GetAmmo", l_player_GetAmmo,
+        "(type) -> count",
+        "The player's rounds of ammunition type 0..9; nothing without a player or for a bad type.");
+    SetMethod(L, "SetAmmo", l_player_SetAmmo,
+        "(count, type, add)",
+        "Sets the player's rounds of ammunition type 0..9, or adds `count` when `add` is set; setting a negative count is refused on the console.");
     lua_pop(L, 1);
 
-    SetGlobalFunction(L, "SetPlayerControl", l_SetPlayerControl);
-    SetGlobalFunction(L, "CreatePlayer", l_CreatePlayer);
+    SetGlobalFunction(L, "SetPlayerControl", l_SetPlayerControl,
+        "(on)",
+        "0 or false takes every input away from the player; anything else gives it back.");
+    SetGlobalFunction(L, "CreatePlayer", l_CreatePlayer,
+        "(x, y) -> player",
+        "Creates the player through the creation transform, played by the keyboard, the gamepad or the automatic player.");
 }

@@ -171,14 +171,36 @@ int LuaApplyScreenScale(lua_State*)
 
 void RegisterRenderApi(lua_State* L)
 {
-    SetGlobalFunction(L, "_LoadTexture", LuaLoadTexture);
-    SetGlobalFunction(L, "_CreateSprite", LuaCreateSprite);
-    SetGlobalFunction(L, "SetFrame", LuaSetFrame);
-    SetGlobalFunction(L, "DrawSprite", LuaDrawSprite);
-    SetGlobalFunction(L, "DrawText", LuaDrawText);
-    SetGlobalFunction(L, "SetColor", LuaSetColor);
-    SetGlobalFunction(L, "SetTexture", LuaSetTexture);
-    SetGlobalFunction(L, "SetFullScreen", LuaSetFullScreen);
-    SetGlobalFunction(L, "IsFullScreen", LuaIsFullScreen);
-    SetGlobalFunction(L, "ApplyScreenScale", LuaApplyScreenScale);
+    BeginApiGroup("Drawing",
+                  "Textures and sprites (gfx.lua builds the art with them), drawing from scripts, and the screen mode.");
+    SetGlobalFunction(L, "_LoadTexture", LuaLoadTexture,
+        "(path, name) -> texture",
+        "Loads an image file as texture `name`, the player's content/`path` first; a file that does not load gives an empty 1 x 1 texture. Content uses AddTexture.");
+    SetGlobalFunction(L, "_CreateSprite", LuaCreateSprite,
+        "(texture, columns, rows, frameWidth, frameHeight, startX, startY) -> sprite",
+        "Cuts columns x rows frames out of the named texture, left to right then top to bottom, from (startX, startY) in pixels. Content uses AddSprite.");
+    SetGlobalFunction(L, "SetFrame", LuaSetFrame,
+        "(sprite, frame, x1, y1, x2, y2)",
+        "Sets frame `frame` of the named sprite to a pixel rectangle of its texture; an unknown sprite or frame changes nothing.");
+    SetGlobalFunction(L, "DrawSprite", LuaDrawSprite,
+        "(sprite, x, y, angle, frame [, scaleX, scaleY [, r, g, b, a]])",
+        "Draws a frame of the named sprite centred at (x, y) in the pixels of the pass being drawn, turned by `angle`, scaled, tinted when all four colour values are given.");
+    SetGlobalFunction(L, "DrawText", LuaDrawText,
+        "(x, y, text)",
+        "Draws text with the game's font at (x, y) in the pixels of the pass being drawn, in the current colour.");
+    SetGlobalFunction(L, "SetColor", LuaSetColor,
+        "(r, g, b, a)",
+        "The colour (0..1 each) the engine draws with next: DrawText's text, gl vertices without a colour of their own.");
+    SetGlobalFunction(L, "SetTexture", LuaSetTexture,
+        "([texture])",
+        "Binds the named texture for gl drawing, or none without a name.");
+    SetGlobalFunction(L, "SetFullScreen", LuaSetFullScreen,
+        "(on) -> bool",
+        "Switches between full screen at the desktop's size and the window; the settings' \"fullscreen\" follows; true when the screen is as asked.");
+    SetGlobalFunction(L, "IsFullScreen", LuaIsFullScreen,
+        "() -> bool",
+        "True while the game fills the screen.");
+    SetGlobalFunction(L, "ApplyScreenScale", LuaApplyScreenScale,
+        "()",
+        "Places the picture as the settings' \"scale\" says: \"fit\" stretches it, \"integer\" keeps whole multiples of 320 x 240.");
 }

@@ -201,21 +201,39 @@ int l_input_MouseReleased(lua_State* L)
 
 void RegisterWorldApi(lua_State* L)
 {
+    BeginApiGroup("The world",
+                  "Objects of `objectlist`, the creation transform that rooms are built through, the world's light, and the method tables `object` and `input`.");
     OpenMethodTable(L, "container");
     lua_pop(L, 1);
 
     OpenMethodTable(L, "input");
-    SetMethod(L, "KeyDown", l_input_KeyDown);
-    SetMethod(L, "MouseDown", l_input_MouseDown);
-    SetMethod(L, "MousePressed", l_input_MousePressed);
-    SetMethod(L, "MouseReleased", l_input_MouseReleased);
+    SetMethod(L, "KeyDown", l_input_KeyDown,
+        "(n) -> bool",
+        "True while key code `n` is held.");
+    SetMethod(L, "MouseDown", l_input_MouseDown,
+        "(n) -> bool",
+        "True while mouse button `n` is held.");
+    SetMethod(L, "MousePressed", l_input_MousePressed,
+        "(n) -> bool",
+        "True in the frame mouse button `n` went down.");
+    SetMethod(L, "MouseReleased", l_input_MouseReleased,
+        "(n) -> bool",
+        "True in the frame mouse button `n` came up.");
     lua_pop(L, 1);
 
     OpenMethodTable(L, "object");
-    SetMethod(L, "GetXForm", l_object_GetXForm);
-    SetMethod(L, "GetCollisionType", l_object_GetCollisionType);
-    SetMethod(L, "Delete", l_object_Delete);
-    SetMethod(L, "SetFrame", l_object_SetFrame);
+    SetMethod(L, "GetXForm", l_object_GetXForm,
+        "(..., object) -> x, y, angle",
+        "The object's position and angle; the handle is the last argument, so it may be called as a method.");
+    SetMethod(L, "GetCollisionType", l_object_GetCollisionType,
+        "(object) -> name",
+        "The name of the object's highest collision-type bit: \"wall\", \"player\", \"bullet\", \"enemy\", \"door\", ... or \"unknown\".");
+    SetMethod(L, "Delete", l_object_Delete,
+        "(object)",
+        "Removes the object at the end of the next world step.");
+    SetMethod(L, "SetFrame", l_object_SetFrame,
+        "(object, frame)",
+        "Shows frame `frame` of the object's sprite.");
     lua_pop(L, 1);
 
     OpenMethodTable(L, "player");
@@ -223,9 +241,19 @@ void RegisterWorldApi(lua_State* L)
     OpenMethodTable(L, "actor");
     lua_pop(L, 1);
 
-    SetGlobalFunction(L, "SetCreationTransform", l_SetCreationTransform);
-    SetGlobalFunction(L, "GetCreationTransform", l_GetCreationTransform);
-    SetGlobalFunction(L, "TransformPoint", l_TransformPoint);
-    SetGlobalFunction(L, "CreateObject", l_CreateObject);
-    SetGlobalFunction(L, "SetWorldTint", l_SetWorldTint);
+    SetGlobalFunction(L, "SetCreationTransform", l_SetCreationTransform,
+        "(x, y, angle)",
+        "Moves and turns everything created from now on: rooms are built at the origin through it.");
+    SetGlobalFunction(L, "GetCreationTransform", l_GetCreationTransform,
+        "() -> x, y, angle",
+        "The creation transform in use.");
+    SetGlobalFunction(L, "TransformPoint", l_TransformPoint,
+        "(px, py, x, y, angle) -> x, y",
+        "The point (px, py) turned by `angle` and moved by (x, y).");
+    SetGlobalFunction(L, "CreateObject", l_CreateObject,
+        "(x, y, angle, kind) -> object",
+        "Places an object of the `objectlist` kind through the creation transform; an unknown or broken kind is a script error naming it.");
+    SetGlobalFunction(L, "SetWorldTint", l_SetWorldTint,
+        "(r, g, b)",
+        "The level's light, multiplied over the world: each channel 0..1 (out of range clamped, not a number counts as 1).");
 }
