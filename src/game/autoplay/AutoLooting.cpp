@@ -74,6 +74,15 @@ bool TAutoLooting::Tidy(TPlayer& player, TAutoControls& hands)
     if (junk < 0) return false;
     if (tidyFrames % 2 == 0) return true;  // one key press every other frame
     if (inventory.selected != junk) {
+        // Beside a crate the step key is the crate's "use" and the selection
+        // stays: walk on, and sort out the pack away from it.
+        if (inventory.selected == tidyStepFrom && ++tidyStepsIgnored > kIgnoredStepsBeforeWalkOn) {
+            tidyStepsIgnored = 0;
+            tidyFrames = -kWalkOnFrames;
+            return false;
+        }
+        if (inventory.selected != tidyStepFrom) tidyStepsIgnored = 0;
+        tidyStepFrom = inventory.selected;
         hands.TapAction("previtem");
         return true;
     }

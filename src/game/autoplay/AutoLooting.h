@@ -38,4 +38,6 @@ private:
     const TGameObject* working = nullptr;
     int workFrames = 0;
     int tidyFrames = 0;
+    int tidyStepFrom = -1;     // the selection when it last stepped
+    int tidyStepsIgnored = 0;  // steps in a row that left the selection where it was
 };

@@ -155,6 +155,9 @@ inline constexpr float kLootChaseFramesPerUnit = 20.0f;
 inline constexpr int kLootPatienceFrames = 150;  // standing at one piece of loot, it is given up after this
 inline constexpr int kFreeSlotsWanted = 2;       // with fewer free inventory slots he drops what he can spare
 inline constexpr int kWalkOnFrames = 40;  // then walks on this long: "use" would pick the thing up again
+// Beside a crate the item step is the crate's "use": after this many steps
+// the game did not take, he walks on before he sorts his pack again.
+inline constexpr int kIgnoredStepsBeforeWalkOn = 3;
 
 // --- The combine menu ---------------------------------------------------------
 inline constexpr int kCraftPatienceFrames = 60;  // one piece of work at the menu is left alone after this

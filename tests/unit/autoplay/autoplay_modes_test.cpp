@@ -4,7 +4,8 @@
 // after a hit from nothing in sight, at most once in a while; the level's
 // switches when the way to the gate is shut. And the fight's choices: cover
 // from a gunman raising his gun, the red robot walked away from and its
-// charge side-stepped, far loot left alone in a hurry.
+// charge side-stepped, far loot left alone in a hurry; a full pack sorted
+// after walking on when the item steps are not taken (beside a crate).
 #include "autoplay/AutoCombat.h"
 #include "autoplay/AutoControls.h"
 #include "autoplay/AutoInputDevice.h"
@@ -171,6 +172,22 @@ TEST_F(AutoModeTest, RoundsFarOffTheWayAreFetchedWhileTimeAllowsAndLeftInAHurry)
         hands.Clear();
         ASSERT_EQ(hurried.CurrentMode(), Mode::Travel) << "frame " << i;
     }
+}
+
+TEST_F(AutoModeTest, APackThatWillNotStepBesideACrateIsSortedAfterWalkingOn)
+{
+    // Sixteen things, the last of them a stone to drop. No press reaches the
+    // player here, as none of the item steps does beside a crate.
+    const int slots = player->inventory->slotCount;
+    for (int i = 0; i < slots; ++i)
+        ASSERT_TRUE(player->inventory->Insert(Make(i + 1 < slots ? "bandage" : "stone", -6.0f, 0.0f)));
+    ASSERT_NE(player->inventory->selected, slots - 1);
+    TAutoLooting looting;
+    int busy = 0;
+    while (busy < 100 && looting.Tidy(*player, hands)) ++busy;
+    hands.Clear();
+    EXPECT_LT(busy, 100) << "it kept pressing a step the game did not take";
+    EXPECT_FALSE(looting.Tidy(*player, hands)) << "walking on first";
 }
 
 } // namespace
