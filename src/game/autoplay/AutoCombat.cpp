@@ -133,14 +133,14 @@ TEnemy* TAutoCombat::FindTarget(TPlayer& player, TWorld& world) const
 bool TAutoCombat::Ignored(const TEnemy* enemy) const
 {
     for (const auto& [ignoredEnemy, until] : ignored)
-        if (ignoredEnemy == enemy && until > clock) return true;
+        if (ignoredEnemy.Is(enemy) && until > clock) return true;
     return false;
 }
 
 void TAutoCombat::WatchProgress()
 {
-    if (target != watched || !target) {
-        watched = target;
+    if (!target || !watched.Is(target)) {
+        watched = TObjectRef(target);
         watchedHealth = target ? target->health : 0.0f;
         watchedSince = clock;
         return;
@@ -153,9 +153,9 @@ void TAutoCombat::WatchProgress()
     // Shot at all this while and not hurt: something stands in the way. Not
     // so for a gunman aiming at the player: it has a line of fire, so has he.
     if (clock - watchedSince < kNoProgressFrames || (target->tuning.hasGun && Aiming(*target))) return;
-    ignored.push_back({target, clock + kIgnoreFrames});
+    ignored.push_back({TObjectRef(target), clock + kIgnoreFrames});
     target = nullptr;
-    watched = nullptr;
+    watched.Reset();
 }
 
 TTulirelv* TAutoCombat::BestWeapon(const TPlayer& player, float distance)
@@ -231,13 +231,13 @@ bool TAutoCombat::WantsCover(const TPlayer& player, const TTulirelv& weapon, flo
 
 bool TAutoCombat::StayInCover(TPlayer& player, TAutoControls& hands)
 {
-    if (!coverThreat || clock >= coverUntil) return false;
-    auto* threat = ObjectFromHandleAs<TEnemy>(coverThreat);
+    if (coverThreat.Empty() || clock >= coverUntil) return false;
+    auto* threat = coverThreat.GetAs<TEnemy>();
     TItem* held = player.inventory ? player.inventory->SelectedItem() : nullptr;
     auto* weapon = dynamic_cast<TTulirelv*>(held);
     const bool reloading = weapon && weapon->roundsLoaded < weapon->clipSize && player.ammo[weapon->ammoType] > 0;
     if (!threat || threat->dead || !threat->Alive() || !(Aiming(*threat) || reloading)) {
-        coverThreat = nullptr;
+        coverThreat.Reset();
         return false;
     }
     coverFrom = threat->GetPosition();
@@ -247,7 +247,7 @@ bool TAutoCombat::StayInCover(TPlayer& player, TAutoControls& hands)
 
 void TAutoCombat::NoCover()
 {
-    coverThreat = nullptr;
+    coverThreat.Reset();
     noCoverUntil = clock + kNoCoverFrames;
 }
 
@@ -262,7 +262,7 @@ TAutoCombat::Stance TAutoCombat::Fight(TPlayer& player, TWorld& world, TAutoCont
         target = nullptr;
         return Stance::Cover;
     }
-    coverThreat = nullptr;
+    coverThreat.Reset();
     if (!target) return Stance::None;
     if (Heal(player, hands, kHealInFight)) return Stance::BackOff;
 
@@ -287,7 +287,7 @@ TAutoCombat::Stance TAutoCombat::Fight(TPlayer& player, TWorld& world, TAutoCont
     if (TTulirelv* charges = ChargesFor(player, distance)) weapon = charges;
     if (!Select(player, weapon, hands)) return Stance::BackOff;
     if (WantsCover(player, *weapon, distance)) {
-        coverThreat = target;
+        coverThreat = TObjectRef(target);
         coverFrom = target->GetPosition();
         coverUntil = clock + kCoverFrames;
         return Stance::Cover;

@@ -1,4 +1,5 @@
 #pragma once
+#include "world/ObjectRef.h"
 #include <box2d/b2_math.h>
 #include <utility>
 #include <vector>
@@ -80,12 +81,12 @@ private:
 
     TEnemy* target = nullptr;
     int clock = 0;  // frames of fighting decisions
-    const TEnemy* watched = nullptr;  // compared only, never followed
+    TObjectRef watched;
     float watchedHealth = 0.0f;
     int watchedSince = 0;
-    std::vector<std::pair<const TEnemy*, int>> ignored;  // enemy and until which clock
+    std::vector<std::pair<TObjectRef, int>> ignored;  // enemy and until which clock
     int reloadWait = 0;
-    const void* coverThreat = nullptr;  // a handle, checked before use
+    TObjectRef coverThreat;
     b2Vec2 coverFrom{0.0f, 0.0f};
     int coverUntil = 0;
     int noCoverUntil = 0;

@@ -101,7 +101,7 @@ void TAutoInputDevice::Fight(TPlayer& player, TAutoCombat::Stance stance, TAutoC
 void TAutoInputDevice::BackOut(TPlayer& player, TAutoControls& hands)
 {
     const b2Vec2 at = player.GetPosition();
-    auto* shooter = ObjectFromHandleAs<TEnemy>(unseenFire.shooter);
+    auto* shooter = unseenFire.shooter.GetAs<TEnemy>();
     doing = shooter ? "hiding" : "backing out";
     if (!shooter || shooter->dead || !SeekCover(player, shooter->GetPosition(), hands))
         if (const int to = TrailPointBack(at); to >= 0) Walk(player, trail.points[size_t(to)] - at, hands);
@@ -110,13 +110,13 @@ void TAutoInputDevice::BackOut(TPlayer& player, TAutoControls& hands)
 
 bool TAutoInputDevice::Loot(TPlayer& player, TAutoControls& hands)
 {
-    TGameObject* lootObject = ObjectFromHandle(loot.handle);
+    TGameObject* lootObject = loot.object.Get();
     const b2Vec2 at = player.GetPosition();
     doing = "looting";
     if ((loot.spot - at).Length() < kSpotReach || player.lootingCrate) {
         RestartWatch(at);
         if (looting.Work(player, lootObject, hands)) return true;
-        loot.handle = nullptr;
+        loot.object.Reset();
         return false;
     }
     if ((loot.spot - at).Length() < kStraightWalkDistance && ClearLine(at, loot.spot)) {
@@ -127,7 +127,7 @@ bool TAutoInputDevice::Loot(TPlayer& player, TAutoControls& hands)
     }
     if (FollowPath(player, loot.spot, hands)) return true;
     looting.GiveUp(lootObject);
-    loot.handle = nullptr;
+    loot.object.Reset();
     return false;
 }
 
@@ -144,7 +144,7 @@ void TAutoInputDevice::Travel(TPlayer& player, TWorld& world, TAutoControls& han
 void TAutoInputDevice::TrySwitches(TPlayer& player, TWorld& world, TAutoControls& hands)
 {
     const b2Vec2 at = player.GetPosition();
-    auto* current = ObjectFromHandleAs<TTrigger>(switches.handle);
+    auto* current = switches.current.GetAs<TTrigger>();
     if (!current || current->dead) {
         // The nearest trigger not tried yet; when all were, all again.
         float best = 1e9f;
@@ -152,8 +152,9 @@ void TAutoInputDevice::TrySwitches(TPlayer& player, TWorld& world, TAutoControls
             for (TGameObject* object : world.objects) {
                 auto* trigger = dynamic_cast<TTrigger*>(object);
                 if (!trigger || trigger->dead || trigger->scriptName == "gate") continue;
-                const std::vector<const void*>& tried = switches.tried;
-                if (std::find(tried.begin(), tried.end(), trigger) != tried.end()) continue;
+                const std::vector<TObjectRef>& tried = switches.tried;
+                if (std::any_of(tried.begin(), tried.end(), [&](const TObjectRef& t) { return t.Is(trigger); }))
+                    continue;
                 const float d = (trigger->GetPosition() - at).Length();
                 if (d < best) {
                     best = d;
@@ -163,7 +164,7 @@ void TAutoInputDevice::TrySwitches(TPlayer& player, TWorld& world, TAutoControls
             if (!current) switches.tried.clear();
         }
         if (!current) return;
-        switches.handle = current;
+        switches.current = TObjectRef(current);
         switches.stoodFrames = 0;
     }
     doing = "trying a switch";
@@ -180,8 +181,8 @@ void TAutoInputDevice::TrySwitches(TPlayer& player, TWorld& world, TAutoControls
         done = !FollowPath(player, spot, hands);
     }
     if (!done) return;
-    switches.tried.push_back(current);
-    switches.handle = nullptr;
+    switches.tried.push_back(switches.current);
+    switches.current.Reset();
     gridFrame = -1000;  // what it opened is seen at once
 }
 
@@ -229,25 +230,24 @@ void TAutoInputDevice::NoteUnseenFire(TPlayer& player, TWorld& world, b2Vec2 at)
         frame - unseenFire.backOutFrame > kBackOutRest) {
         unseenFire.backOutFrame = frame;
         unseenFire.backOutUntil = frame + kBackOutFrames;
-        unseenFire.shooter = TAutoCombat::NearestGunman(world, at, kUnseenShooterReach);
+        unseenFire.shooter = TObjectRef(TAutoCombat::NearestGunman(world, at, kUnseenShooterReach));
         cover.cells.clear();
-        if (TGameObject* lootObject = loot.handle ? ObjectFromHandle(loot.handle) : nullptr)
-            looting.GiveUp(lootObject);
-        loot.handle = nullptr;
+        looting.GiveUp(loot.object.Get());
+        loot.object.Reset();
     }
     unseenFire.lastHealth = player.health;
 }
 
 TGameObject* TAutoInputDevice::LootToGoFor(TPlayer& player, TWorld& world)
 {
-    TGameObject* lootObject = loot.handle ? ObjectFromHandle(loot.handle) : nullptr;
+    TGameObject* lootObject = loot.object.Get();
     if (!lootObject && frame - loot.lookedFrame >= kLootLookFrames) {
         const bool hungry = TAutoCombat::Firepower(player) < kHungryFirepower;
         loot.lookedFrame = frame;
         const bool wounded = player.health < kWoundedHealth && TAutoCombat::Medkits(player) == 0;
         lootObject = looting.Choose(player, world, hungry, FarLootWorthIt(player, hungry),
                                     gateKnown && !wounded ? &gate : nullptr, &loot.spot);
-        loot.handle = lootObject;
+        loot.object = TObjectRef(lootObject);
         loot.since = frame;
         loot.from = player.GetPosition();
     }
@@ -256,7 +256,8 @@ TGameObject* TAutoInputDevice::LootToGoFor(TPlayer& player, TWorld& world)
     if (lootObject && frame - loot.since > chaseFrames) {
         // Out of reach after all.
         looting.GiveUp(lootObject);
-        loot.handle = lootObject = nullptr;
+        loot.object.Reset();
+        lootObject = nullptr;
     }
     return lootObject;
 }

@@ -5,6 +5,7 @@
 #include "player/input/KeyboardInputDevice.h"
 #include "autoplay/NavigationGrid.h"
 #include "autoplay/PathFinder.h"
+#include "world/ObjectRef.h"
 #include <string>
 #include <vector>
 
@@ -76,7 +77,7 @@ private:
     };
     // The piece of loot being gone for.
     struct LootChase {
-        const void* handle = nullptr;  // checked against the live objects before use
+        TObjectRef object;
         b2Vec2 spot{0.0f, 0.0f};       // where to stand for it
         b2Vec2 from{0.0f, 0.0f};       // where the player was when it chose the loot
         int since = 0;                 // when it was chosen
@@ -88,13 +89,13 @@ private:
         float lastHealth = 0.0f;  // health at the end of the last frame
         int backOutUntil = 0;
         int backOutFrame = -1000;  // when the last back-out began
-        const void* shooter = nullptr;  // a handle, checked before use
+        TObjectRef shooter;
     };
     // The trigger stood on to open the way, and those tried already.
     struct SwitchHunt {
-        const void* handle = nullptr;  // checked against the live objects before use
+        TObjectRef current;
         int stoodFrames = 0;
-        std::vector<const void*> tried;
+        std::vector<TObjectRef> tried;
     };
     // Progress watch: where the player was when it began, and when. Standing
     // still on purpose (fighting, hiding, working loot or the menu) starts it

@@ -110,7 +110,7 @@ TGameObject* TAutoLooting::Choose(TPlayer& player, TWorld& world, bool hungry, b
     TGameObject* best = nullptr;
     float bestDistance = kFarLootRange;
     for (TGameObject* object : world.objects) {
-        if (object->dead || givenUp.count(object)) continue;
+        if (object->dead || givenUp.count(object->serial)) continue;
         b2Vec2 spot;
         bool far = true;  // worth going for from far and out of sight
         if (auto* crate = dynamic_cast<TKast*>(object)) {
@@ -138,8 +138,8 @@ TGameObject* TAutoLooting::Choose(TPlayer& player, TWorld& world, bool hungry, b
 
 bool TAutoLooting::Work(TPlayer& player, TGameObject* loot, TAutoControls& hands)
 {
-    if (loot != working) {
-        working = loot;
+    if (!working.Is(loot)) {
+        working = TObjectRef(loot);
         workFrames = 0;
     }
     if (++workFrames > kLootPatienceFrames || InventoryFull(player)) {
@@ -170,6 +170,7 @@ bool TAutoLooting::Work(TPlayer& player, TGameObject* loot, TAutoControls& hands
 
 void TAutoLooting::GiveUp(const TGameObject* loot)
 {
-    givenUp.insert(loot);
-    if (working == loot) working = nullptr;
+    if (!loot) return;
+    givenUp.insert(loot->serial);
+    if (working.Is(loot)) working.Reset();
 }

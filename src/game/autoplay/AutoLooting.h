@@ -1,5 +1,7 @@
 #pragma once
 #include <box2d/b2_math.h>
+#include "world/ObjectRef.h"
+#include <cstdint>
 #include <set>
 
 class TAutoControls;
@@ -34,8 +36,8 @@ public:
 private:
     // The slot of something not worth carrying, or -1.
     static int Junk(const TPlayer& player);
-    std::set<const TGameObject*> givenUp;
-    const TGameObject* working = nullptr;
+    std::set<uint64_t> givenUp;  // by creation number: addresses are handed out again
+    TObjectRef working;
     int workFrames = 0;
     int tidyFrames = 0;
     int tidyStepFrom = -1;     // the selection when it last stepped

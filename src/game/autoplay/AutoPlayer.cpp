@@ -119,7 +119,7 @@ void TAutoPlayer::StartAttempt(TGame& game)
     shotsAtStart = game.progress ? game.progress->shots : 0;
     hitsAtStart = game.progress ? game.progress->hits : 0;
     restarting = false;
-    lastPlayer = nullptr;
+    lastPlayer.Reset();
 }
 
 void TAutoPlayer::NoteHealth(TGame& game)
@@ -129,11 +129,11 @@ void TAutoPlayer::NoteHealth(TGame& game)
     // carried health handed to him on his first update.
     const float health = game.player ? game.player->health : 0.0f;
     if (game.applyCarryOver) {
-        lastPlayer = nullptr;
+        lastPlayer.Reset();
         return;
     }
-    if (game.player == lastPlayer && health < lastHealth) healthLost += lastHealth - health;
-    lastPlayer = game.player;
+    if (lastPlayer.Is(game.player) && health < lastHealth) healthLost += lastHealth - health;
+    lastPlayer = TObjectRef(game.player);
     lastHealth = health;
 }
 

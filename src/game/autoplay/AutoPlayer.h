@@ -1,5 +1,6 @@
 #pragma once
 #include "autoplay/AutoControls.h"
+#include "world/ObjectRef.h"
 #include <string>
 
 class TGame;
@@ -57,7 +58,7 @@ private:
     int framesBefore = 0, killsBefore = 0, shotsBefore = 0, hitsBefore = 0;
     int shotsAtStart = 0, hitsAtStart = 0;
     float healthLost = 0.0f;
-    const void* lastPlayer = nullptr;  // compared only, never followed
+    TObjectRef lastPlayer;
     float lastHealth = 0.0f;
 };
 

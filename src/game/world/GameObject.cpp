@@ -7,12 +7,16 @@
 #include <GL/gl.h>
 #include <box2d/box2d.h>
 
-TGameObject::TGameObject()
+namespace {
+uint64_t objectsMade = 0;
+}
+
+TGameObject::TGameObject() : serial(++objectsMade)
 {
     Join(::game ? ::game->world : nullptr);
 }
 
-TGameObject::TGameObject(TWorld* w)
+TGameObject::TGameObject(TWorld* w) : serial(++objectsMade)
 {
     Join(w);
 }

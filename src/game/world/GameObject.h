@@ -92,6 +92,9 @@ public:
     uint8_t alwaysDraw = 0;     // draw even when not found in view (no body)
     uint8_t seen = 0;           // the player has seen it (map screen)
     TWorld* world = nullptr;
+    // Its place in the order objects were made (from 1, never reused): what
+    // tells it apart from a later object at its address (TObjectRef).
+    const uint64_t serial;
 
 protected:
     int32_t depth = 0;          // lower first; change through SetDepth

@@ -5,7 +5,8 @@
 // switches when the way to the gate is shut. And the fight's choices: cover
 // from a gunman raising his gun, the red robot walked away from and its
 // charge side-stepped, far loot left alone in a hurry; a full pack sorted
-// after walking on when the item steps are not taken (beside a crate).
+// after walking on when the item steps are not taken (beside a crate); loot
+// given up told apart from later loot at its address.
 #include "autoplay/AutoCombat.h"
 #include "autoplay/AutoControls.h"
 #include "autoplay/AutoInputDevice.h"
@@ -14,7 +15,9 @@
 #include "enemies/Sdur.h"
 #include "enemies_test_support.h"
 #include "player/PlayerInventory.h"
+#include "world/ObjectRef.h"
 #include "world/World.h"
+#include <cstdio>
 
 namespace {
 
@@ -188,6 +191,27 @@ TEST_F(AutoModeTest, APackThatWillNotStepBesideACrateIsSortedAfterWalkingOn)
     hands.Clear();
     EXPECT_LT(busy, 100) << "it kept pressing a step the game did not take";
     EXPECT_FALSE(looting.Tidy(*player, hands)) << "walking on first";
+}
+
+TEST_F(AutoModeTest, LootGivenUpIsNotMistakenForLootMadeLaterAtItsAddress)
+{
+    TAutoLooting looting;
+    b2Vec2 spot;
+    TItem* stone = Make("stone", -4.0f, 0.0f);
+    ASSERT_EQ(looting.Choose(*player, *world, false, false, nullptr, &spot), stone);
+    looting.GiveUp(stone);
+    const TObjectRef remembered(stone);
+    const void* address = stone;
+    stone->dead = 1;
+    world->Step();
+    EXPECT_EQ(remembered.Get(), nullptr);
+
+    // The allocator mostly hands the freed place to the next object of its size.
+    TItem* another = Make("stone", -4.0f, 0.0f);
+    if (static_cast<const void*>(another) != address) std::fprintf(stderr, "(the new stone has a fresh address)\n");
+    EXPECT_FALSE(remembered.Is(another));
+    EXPECT_EQ(remembered.Get(), nullptr);
+    EXPECT_EQ(looting.Choose(*player, *world, false, false, nullptr, &spot), another);
 }
 
 } // namespace
