@@ -302,6 +302,10 @@ TAutoCombat::Stance TAutoCombat::Fight(TPlayer& player, TWorld& world, TAutoCont
     hands.HoldAction("aim");
     if (player.action == kActionAim || player.action == kActionShoot) hands.HoldAction("shoot");
     if (charging) return Stance::Strafe;
+    // A swarm of biters: into a doorway, where they come one or two at a time.
+    if (!target->tuning.hasGun && !NearestGunman(world, at, kSwarmReach) &&
+        Crowd(world, at, kSwarmReach) >= kSwarmSize)
+        return Stance::Hold;
     // Near, or a crowd coming: give ground while shooting.
     if (distance < kBackOffDistance || Crowd(world, at, kCrowdNear) >= kCrowdToBackOff) return Stance::BackOff;
     // A gunman is harder to hit moving: step sideways while shooting.

@@ -21,7 +21,8 @@ public:
     // What this frame's fighting asks of the legs.
     // Cover: out of the line of fire of CoverFrom() (a burst coming, or
     // reloading). Flee: away from the target without aiming, faster than it.
-    enum class Stance { None, Stand, BackOff, Strafe, Cover, Flee };
+    // Hold: a swarm coming, met where the way is narrow.
+    enum class Stance { None, Stand, BackOff, Strafe, Cover, Flee, Hold };
 
     // One frame: picks the enemy to fight (Target() afterwards), heals,
     // stabs, throws, aims and shoots as the fight asks, and says what it

@@ -28,6 +28,12 @@ void TAutoControls::Point(float worldX, float worldY)
     HoldMouseWorldPosition(worldX, worldY);
 }
 
+bool TAutoControls::Wants(const char* action) const
+{
+    const int code = GetKeyBinding(action);
+    return wanted.count(code) > 0 || tapped.count(code) > 0;
+}
+
 void TAutoControls::Clear()
 {
     wanted.clear();

@@ -20,6 +20,8 @@ public:
     void PushEvents();
     // Lets go of everything (the next PushEvents sends the ups).
     void Clear();
+    // Whether this frame asks for the action's key (held or tapped).
+    bool Wants(const char* action) const;
 
 private:
     void Push(int code, bool down);

@@ -93,6 +93,10 @@ void TAutoInputDevice::Fight(TPlayer& player, TAutoCombat::Stance stance, TAutoC
         doing = "keeping away";
         if (combat.Target()) Flee(player, combat.Target()->GetPosition(), hands);
         break;
+    case TAutoCombat::Stance::Hold:
+        doing = "holding a doorway";
+        if (combat.Target()) HoldNarrows(player, combat.Target()->GetPosition(), hands);
+        break;
     }
     // Standing or moving to fight is not being stuck.
     RestartWatch(player.GetPosition());
@@ -357,6 +361,72 @@ bool TAutoInputDevice::SeekCover(TPlayer& player, b2Vec2 threat, TAutoControls& 
     const b2Vec2 toward = nearest + 1 < coverWay.size() ? AheadOn(coverWay, nearest + 1, at) : spot;
     Walk(player, toward - at, hands);
     return true;
+}
+
+void TAutoInputDevice::HoldNarrows(TPlayer& player, b2Vec2 threat, TAutoControls& hands)
+{
+    const b2Vec2 at = player.GetPosition();
+    if (frame - narrows.lookedFrame >= kHoldLookFrames) {
+        narrows.found = FindNarrows(at, threat, &narrows.spot);
+        narrows.lookedFrame = frame;
+    }
+    if (!narrows.found) {
+        Retreat(player, threat, hands);
+        return;
+    }
+    const b2Vec2 spot = narrows.spot;
+    if ((spot - at).Length() < kSpotReach * 2.0f) {
+        if ((threat - at).Length() < kHoldGiveGround) Retreat(player, threat, hands);
+        return;
+    }
+    if (ClearLine(at, spot)) Walk(player, spot - at, hands);
+    else if (!FollowPath(player, spot, hands)) Retreat(player, threat, hands);
+}
+
+bool TAutoInputDevice::FindNarrows(b2Vec2 at, b2Vec2 threat, b2Vec2* spot) const
+{
+    const float fromThreat = (at - threat).Length();
+    if (Narrow(at)) {
+        *spot = at;
+        return true;
+    }
+    float walked = 0.0f;
+    b2Vec2 previous = at;
+    for (auto point = trail.points.rbegin(); point != trail.points.rend(); ++point) {
+        walked += (*point - previous).Length();
+        previous = *point;
+        if (walked > kHoldSearch) break;
+        if ((*point - threat).Length() + kTrailReached < fromThreat) continue;  // back toward it
+        if (Narrow(*point)) {
+            *spot = *point;
+            return true;
+        }
+    }
+    return false;
+}
+
+bool TAutoInputDevice::Narrow(b2Vec2 at) const
+{
+    const TNavigationGrid::Cell cell = grid.At(grid.CellX(at.x), grid.CellY(at.y));
+    if (cell != TNavigationGrid::Cell::Open && cell != TNavigationGrid::Cell::Door) return false;
+    const float look = 2.0f * kNarrowWidth;
+    const float across = OpenRun(at, b2Vec2(1.0f, 0.0f), look) + OpenRun(at, b2Vec2(-1.0f, 0.0f), look);
+    const float along = OpenRun(at, b2Vec2(0.0f, 1.0f), look) + OpenRun(at, b2Vec2(0.0f, -1.0f), look);
+    const float narrow = std::min(across, along), wide = std::max(across, along);
+    return narrow <= kNarrowWidth && wide > narrow + kNarrowWidth * 0.5f;
+}
+
+float TAutoInputDevice::OpenRun(b2Vec2 at, b2Vec2 direction, float limit) const
+{
+    const float step = TNavigationGrid::kCellSize;
+    float run = 0.0f;
+    while (run < limit) {
+        const b2Vec2 p = at + (run + step) * direction;
+        const TNavigationGrid::Cell cell = grid.At(grid.CellX(p.x), grid.CellY(p.y));
+        if (cell != TNavigationGrid::Cell::Open && cell != TNavigationGrid::Cell::Door) break;
+        run += step;
+    }
+    return run;
 }
 
 bool TAutoInputDevice::ClearLine(b2Vec2 a, b2Vec2 b) const

@@ -70,6 +70,12 @@ private:
         int backTo = -1;
         int walkedBackFrame = -1000;  // the last frame of a walk back
     };
+    // The narrow place a swarm is met in.
+    struct Narrows {
+        b2Vec2 spot{0.0f, 0.0f};
+        bool found = false;
+        int lookedFrame = -1000;
+    };
     // A way to cover from a gunman.
     struct CoverRoute {
         std::vector<TPathFinder::Step> cells;
@@ -145,6 +151,18 @@ private:
     void Retreat(TPlayer& player, b2Vec2 threat, TAutoControls& hands);
     // Walks to cover from a gunman at `threat`; false when there is none near.
     bool SeekCover(TPlayer& player, b2Vec2 threat, TAutoControls& hands);
+    // A swarm coming from `threat`: back along the trail to the nearest narrow
+    // place farther from it, and stands there (giving ground only to one at
+    // arm's length); with none such near, backs away.
+    void HoldNarrows(TPlayer& player, b2Vec2 threat, TAutoControls& hands);
+    // Of the trail back from the player, the first narrow place not nearer
+    // the threat than he is (where he stands counts); false when none is near.
+    bool FindNarrows(b2Vec2 at, b2Vec2 threat, b2Vec2* spot) const;
+    // Whether the floor at `at` is a passage: no wider than kNarrowWidth
+    // across, and longer than that along it (a doorway, a corridor).
+    bool Narrow(b2Vec2 at) const;
+    // How far open floor (or a door) runs from `at` in `direction`, up to `limit`.
+    float OpenRun(b2Vec2 at, b2Vec2 direction, float limit) const;
     // Of the cells of `way` from `first` on, a few ahead, the centre of the
     // farthest a straight walk from `at` reaches.
     b2Vec2 AheadOn(const std::vector<TPathFinder::Step>& way, size_t first, b2Vec2 at) const;
@@ -182,6 +200,7 @@ private:
     // Keeping alive.
     Trail trail;
     CoverRoute cover;
+    Narrows narrows;
     UnseenFire unseenFire;
     int strafeSide = 1;
 

@@ -22,6 +22,16 @@ inline constexpr int kIgnoreFrames = 450;
 inline constexpr float kBackOffDistance = 3.5f;  // nearer, he steps back while shooting (hiding, fights this near)
 inline constexpr int kCrowdToBackOff = 4;        // this many enemies within kCrowdNear make him give ground too
 inline constexpr float kCrowdNear = 5.0f;
+// A swarm (this many within kSwarmReach, none of them a gunman) is met in a
+// narrow place: a doorway or a corridor no wider than kNarrowWidth on the
+// way he came, at most kHoldSearch back along it. There only one or two
+// reach him at a time; he gives ground once the nearest is kHoldGiveGround near.
+inline constexpr int kSwarmSize = 4;
+inline constexpr float kSwarmReach = 9.0f;
+inline constexpr float kNarrowWidth = 3.5f;
+inline constexpr float kHoldSearch = 14.0f;
+inline constexpr float kHoldGiveGround = 2.0f;
+inline constexpr int kHoldLookFrames = 20;  // the narrow place is looked for again this often
 inline constexpr float kToughHealth = 250.0f;    // an enemy this healthy outlasts a clip or two: a heavy
 // A heavy slower than this (squared speed; the player walks at 4) is run from
 // once it is kKiteNear, until it is kKiteFar: its touch hurts most, and he

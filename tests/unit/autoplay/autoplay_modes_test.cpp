@@ -3,7 +3,7 @@
 // lying in sight, an enemy at arm's length before either, and a back-out
 // after a hit from nothing in sight, at most once in a while; the level's
 // switches when the way to the gate is shut. And the fight's choices: cover
-// from a gunman raising his gun, the red robot walked away from and its
+// from a gunman raising his gun, a swarm held in a doorway, the red robot walked away from and its
 // charge side-stepped, far loot left alone in a hurry; a full pack sorted
 // after walking on when the item steps are not taken (beside a crate); loot
 // given up told apart from later loot at its address.
@@ -175,6 +175,37 @@ TEST_F(AutoModeTest, RoundsFarOffTheWayAreFetchedWhileTimeAllowsAndLeftInAHurry)
         hands.Clear();
         ASSERT_EQ(hurried.CurrentMode(), Mode::Travel) << "frame " << i;
     }
+}
+
+TEST_F(AutoModeTest, ASwarmIsMetInTheDoorwayHeCameThroughAndHeldThere)
+{
+    // A wall across the room with a doorway two units wide; he came through it.
+    WallAt(0.0f, -3.25f, 0.5f, 1.75f);
+    WallAt(0.0f, 3.25f, 0.5f, 1.75f);
+    ASSERT_EQ(Run("settings = {keys = {left = 97, right = 100, up = 119, down = 115}}"), "");
+    Arm();
+    for (float x = -6.0f; x <= 4.0f; x += 0.5f) {
+        player->SetPosition(b2Vec2(x, 0.0f));
+        Think();
+    }
+    for (int i = 0; i < 5; ++i) ZombieAt(8.5f, -2.0f + float(i));
+    ASSERT_EQ(Think(), Mode::Fight);
+    EXPECT_EQ(device.Doing(), "holding a doorway");
+    device.Think(*player, *world, hands);
+    EXPECT_TRUE(hands.Wants("left") && !hands.Wants("right")) << "back to the doorway";
+    hands.Clear();
+
+    // In the doorway he stands and shoots; one at arm's length makes him give ground.
+    player->SetPosition(b2Vec2(0.0f, 0.0f));
+    for (int i = 0; i < autotune::kHoldLookFrames; ++i) Think();
+    device.Think(*player, *world, hands);
+    EXPECT_EQ(device.Doing(), "holding a doorway");
+    EXPECT_FALSE(hands.Wants("left") || hands.Wants("right") || hands.Wants("up") || hands.Wants("down"));
+    hands.Clear();
+    ZombieAt(1.5f, 0.0f);
+    device.Think(*player, *world, hands);
+    EXPECT_TRUE(hands.Wants("left")) << "giving ground";
+    hands.Clear();
 }
 
 TEST_F(AutoModeTest, APackThatWillNotStepBesideACrateIsSortedAfterWalkingOn)
