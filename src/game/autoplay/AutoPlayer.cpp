@@ -153,7 +153,7 @@ void TAutoPlayer::OnLevel(TGame& game)
     if (!reported && game.levelEndCountdown > 0) gateLine = LevelLine(game, true);
     const bool playerUp = game.player && game.player->health > 0.0f;
     if (playerUp && game.levelEndCountdown <= 0) {
-        if (!reported && framesBefore + world.stepCount > kAutoLevelFrameLimit) {
+        if (!reported && framesBefore + world.stepCount > runOptions.autoplayLevelFrames) {
             gateLine = LevelLine(game, false);
             PassGate();
             givenUp = true;
@@ -167,7 +167,7 @@ void TAutoPlayer::OnLevel(TGame& game)
     if (!game.player) return;
     if (auto* device = dynamic_cast<TAutoInputDevice*>(game.player->input.get())) {
         // Half the level's time gone (earlier attempts included): straight on.
-        device->Hurry(framesBefore + world.stepCount > kAutoLevelFrameLimit / 2);
+        device->Hurry(framesBefore + world.stepCount > runOptions.autoplayLevelFrames / 2);
         device->Think(*game.player, world, hands);
     }
 }

@@ -177,10 +177,7 @@ inline constexpr int kMenuPause = 15;      // a screen is shown this long before
 inline constexpr int kGameOverPause = 40;  // the game-over screen a little longer
 inline constexpr int kStatusFrames = 300;  // a status line (objects, memory) this often, for soak runs
 inline constexpr float kDeathReportReach = 12.0f;  // a death line names the enemies this near
-// Frames one level may take, all attempts together, before it is given up:
-// ten minutes of play, time for a few attempts at a hard level after deaths,
-// and the whole campaign still well inside a benchmark's twenty minutes of
-// wall time. From half of it on, far crates are left alone.
-inline constexpr int kAutoLevelFrameLimit = 18000;
+// The frames a level may take before it is given up are a run option
+// (--autoplay-level-frames); from half of them on, far crates are left alone.
 
 } // namespace autotune

@@ -66,6 +66,9 @@ void LoadLevel(TGame* game, const std::string& dir)
     // Each level builds from the untransformed origin, whatever the last one left.
     creationTransform.Set(0.0f, 0.0f, 0.0f);
 
+    // The level's scripts and its gate know which level this is, also one
+    // built by hand (a generated level's BuildLevel names it the same).
+    SetGlobalString("currentLevel", dir);
     RunLevelScript(dir, "script.lua");
     RunLevelScript(dir, "objects.lua");
 

@@ -310,6 +310,13 @@ void SetGlobalNumber(const char* name, double value)
     lua_setglobal(luaState, name);
 }
 
+void SetGlobalString(const char* name, const std::string& value)
+{
+    if (!luaState) return;
+    lua_pushlstring(luaState, value.data(), value.size());
+    lua_setglobal(luaState, name);
+}
+
 std::optional<std::string> GetGlobalString(const char* name)
 {
     lua_State* L = luaState;

@@ -72,6 +72,7 @@ std::vector<std::string> GetTableKeys(const char* table);
 enum class EntryCall { NotAFunction, Done, Failed };
 EntryCall CallTableEntry(const char* table, int index, ScriptErrors errors);
 void SetGlobalNumber(const char* name, double value);
+void SetGlobalString(const char* name, const std::string& value);
 
 // Reads a global string safely: nullopt when missing or not a string.
 std::optional<std::string> GetGlobalString(const char* name);
