@@ -6,7 +6,7 @@
 //   --autoplay-levels N   with --autoplay: leave the game after N levels (a level
 //                         ends at its gate, or when the player gives it up)
 //   --autoplay-level-frames N  with --autoplay: a level not won in N frames
-//                         (its attempts together; default 18000) is given up
+//                         (its attempts together; default 27000) is given up
 //   --fast                frames follow each other without sleeping (the
 //                         frame itself is unchanged, only its pacing)
 //   --quit-after SECONDS  ends the program after that much time (soak runs)
@@ -16,9 +16,10 @@
 struct TRunOptions {
     bool autoplay = false;
     int autoplayLevels = 0;  // 0: play on until the program is ended
-    // Ten minutes of play: time for a few attempts at a hard level after
-    // deaths, and the whole campaign well inside a benchmark's twenty minutes.
-    int autoplayLevelFrames = 18000;
+    // Fifteen minutes of play: time for a few attempts at a hard level after
+    // deaths (and walks back from a teleport's revival at its start), and the
+    // whole campaign well inside a benchmark's twenty minutes of wall time.
+    int autoplayLevelFrames = 27000;
     bool fast = false;
     double quitAfterSeconds = 0.0;  // 0: no time limit
     std::string recordPath;
