@@ -8,10 +8,12 @@
 -- a 1-unit grid inside the walls with its distance to the nearest wall or
 -- obstacle; an enemy takes a spot with room enough for its size.
 
--- No enemy closer than this to the player's arrival point (0, 0): farther
--- than any placed enemy sees (the red robot, 12), so that no level begins
--- under fire through the start room's doors.
-SPAWN_CLEARANCE = 13
+-- No enemy closer than this to the player's arrival point (0, 0): well
+-- beyond what any placed enemy sees (the red robot, 12), so that no level
+-- begins under fire through the start room's doors, and the rooms next to
+-- the start, whose enemies would walk in at once, are left quiet: the
+-- player has a moment to look round before the level's crowds find him.
+SPAWN_CLEARANCE = 18
 
 -- Random numbers of the population: the same recurrence as the level planner,
 -- on a seed of its own, so the same level always gets the same enemies.

@@ -424,9 +424,11 @@ end
 -- Per kind: { chance, item, item, ... }: with that chance one of the items,
 -- picked evenly. Soldiers sometimes leave the rifle they fought with: rifle
 -- rounds lie in crates from the first level on, and without a rifle they
--- would be dead weight until the foundry.
+-- would be dead weight until the foundry. Zombies, most of every crowd and
+-- all of a spawner's swarm, sometimes still carry the rounds they had: the
+-- foundry's crowds cost more rounds than its crates hold.
 DROPS = {
-  zombie        = { 0.10, "small medkit", "scrap", "tape", "nails", "fuel" },
+  zombie        = { 0.22, "small medkit", "scrap", "tape", "nails", "fuel", "pistol ammo", "shells", "rifle ammo" },
   soldat        = { 0.45, "rifle ammo", "automaat", "pistol ammo", "small medkit", "grenade" },
   red_soldat    = { 0.55, "rifle ammo", "automaat", "shells", "small medkit", "grenade", "battery" },
   grey_soldat   = { 0.65, "rifle ammo", "automaat", "ammo belt", "large medkit", "time bomb", "circuit board" },
