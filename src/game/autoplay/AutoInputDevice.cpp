@@ -319,8 +319,10 @@ bool TAutoInputDevice::FollowPath(TPlayer& player, b2Vec2 goal, TAutoControls& h
         return true;
     }
 
-    // Head for the farthest cell ahead that a straight walk reaches.
-    b2Vec2 toward = AheadOn(path, std::min(route.index + 1, path.size() - 1), at);
+    // Head for the farthest cell ahead that a straight walk reaches (just
+    // the next one for a while after getting stuck).
+    const size_t next = std::min(route.index + 1, path.size() - 1);
+    b2Vec2 toward = frame < cellByCellUntil ? grid.Centre(path[next].first, path[next].second) : AheadOn(path, next, at);
     if (toward == grid.Centre(path.back().first, path.back().second)) toward = goal;
     Walk(player, toward - at, hands);
     CheckStuck(player, toward);
@@ -533,5 +535,6 @@ void TAutoInputDevice::CheckStuck(TPlayer& player, b2Vec2 toward)
         grid.Set(cell.first, cell.second, TNavigationGrid::Cell::Blocked);
     }
     route.plannedFrame = -1000;
+    cellByCellUntil = frame + kCellByCellFrames;
     watch.since = frame;  // another look once as long again without headway
 }

@@ -195,6 +195,7 @@ private:
     b2Vec2 gate{0.0f, 0.0f};
     Route route;
     ProgressWatch watch;
+    int cellByCellUntil = 0;  // stuck a while ago: no corner cutting until then
     SwitchHunt switches;
 
     // Keeping alive.

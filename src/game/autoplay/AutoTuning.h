@@ -135,6 +135,10 @@ inline constexpr int kSwitchStandFrames = 30;
 inline constexpr float kStuckDistance = 0.4f;
 inline constexpr int kStuckFrames = 75;
 inline constexpr int kStuckMemory = 600;
+// After getting stuck he walks cell by cell for this long, cutting no
+// corners: a straight line the grid allows may still catch his body on the
+// corner of a corridor's jog.
+inline constexpr int kCellByCellFrames = 90;
 
 // --- Loot ---------------------------------------------------------------------
 // How far loot in sight draws him off his way. While time allows, crates he
