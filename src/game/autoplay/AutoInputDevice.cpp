@@ -409,8 +409,7 @@ bool TAutoInputDevice::FindNarrows(b2Vec2 at, b2Vec2 threat, b2Vec2* spot) const
 
 bool TAutoInputDevice::Narrow(b2Vec2 at) const
 {
-    const TNavigationGrid::Cell cell = grid.At(grid.CellX(at.x), grid.CellY(at.y));
-    if (cell != TNavigationGrid::Cell::Open && cell != TNavigationGrid::Cell::Door) return false;
+    if (!grid.WalkableAt(at)) return false;
     const float look = 2.0f * kNarrowWidth;
     const float across = OpenRun(at, b2Vec2(1.0f, 0.0f), look) + OpenRun(at, b2Vec2(-1.0f, 0.0f), look);
     const float along = OpenRun(at, b2Vec2(0.0f, 1.0f), look) + OpenRun(at, b2Vec2(0.0f, -1.0f), look);
@@ -423,9 +422,7 @@ float TAutoInputDevice::OpenRun(b2Vec2 at, b2Vec2 direction, float limit) const
     const float step = TNavigationGrid::kCellSize;
     float run = 0.0f;
     while (run < limit) {
-        const b2Vec2 p = at + (run + step) * direction;
-        const TNavigationGrid::Cell cell = grid.At(grid.CellX(p.x), grid.CellY(p.y));
-        if (cell != TNavigationGrid::Cell::Open && cell != TNavigationGrid::Cell::Door) break;
+        if (!grid.WalkableAt(at + (run + step) * direction)) break;
         run += step;
     }
     return run;
@@ -436,9 +433,7 @@ bool TAutoInputDevice::ClearLine(b2Vec2 a, b2Vec2 b) const
     const b2Vec2 d = b - a;
     const int steps = std::max(1, int(d.Length() / (TNavigationGrid::kCellSize * 0.5f)));
     for (int i = 0; i <= steps; ++i) {
-        const b2Vec2 p = a + (float(i) / float(steps)) * d;
-        const TNavigationGrid::Cell cell = grid.At(grid.CellX(p.x), grid.CellY(p.y));
-        if (cell != TNavigationGrid::Cell::Open && cell != TNavigationGrid::Cell::Door) return false;
+        if (!grid.WalkableAt(a + (float(i) / float(steps)) * d)) return false;
     }
     return true;
 }

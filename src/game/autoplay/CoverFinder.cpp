@@ -44,8 +44,7 @@ std::vector<TPathFinder::Step> TCoverFinder::Find(const TNavigationGrid& grid, b
         for (int k = 0; k < 4; ++k) {
             const int x = cell.first + kDx[k], y = cell.second + kDy[k];
             if (std::abs(x - sx) > kCoverMaxSteps || std::abs(y - sy) > kCoverMaxSteps) continue;
-            const TNavigationGrid::Cell kind = grid.At(x, y);
-            if (kind != TNavigationGrid::Cell::Open && kind != TNavigationGrid::Cell::Door) continue;
+            if (!grid.Walkable(x, y)) continue;
             int& seen = parent[size_t(index(x, y))];
             if (seen != -2) continue;
             seen = index(cell.first, cell.second);

@@ -24,6 +24,14 @@ public:
     int Height() const { return height; }
     bool Inside(int x, int y) const { return x >= 0 && y >= 0 && x < width && y < height; }
     Cell At(int x, int y) const { return Inside(x, y) ? cells[size_t(y) * width + x] : Cell::Blocked; }
+    // Whether the cell is open floor or a door leaf: somewhere the player
+    // walks without pushing or shooting first. WalkableAt: the cell under a world point.
+    bool Walkable(int x, int y) const
+    {
+        const Cell cell = At(x, y);
+        return cell == Cell::Open || cell == Cell::Door;
+    }
+    bool WalkableAt(b2Vec2 point) const { return Walkable(CellX(point.x), CellY(point.y)); }
     void Set(int x, int y, Cell cell);
     // World units to cell and back (cell centres).
     int CellX(float x) const;
