@@ -38,6 +38,8 @@ public:
     TEnemy* Target() const { return target; }
     // Where the gunman being hidden from stands (with Stance::Cover).
     b2Vec2 CoverFrom() const { return coverFrom; }
+    // Whether the gunman hidden from fires a heavy's long bursts.
+    bool CoverFromHeavy() const;
     // No cover within reach: fight in the open for a while.
     void NoCover();
     // The best weapon with rounds loaded or in store, or null.

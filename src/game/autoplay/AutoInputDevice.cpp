@@ -87,7 +87,14 @@ void TAutoInputDevice::Fight(TPlayer& player, TAutoCombat::Stance stance, TAutoC
         break;
     case TAutoCombat::Stance::Cover:
         doing = "taking cover";
-        if (!SeekCover(player, combat.CoverFrom(), hands)) combat.NoCover();
+        // A heavy's burst is twenty rounds: cover is worth it only a few
+        // steps away; else out of its line at a run, sideways.
+        if (!combat.CoverFromHeavy()) {
+            if (!SeekCover(player, combat.CoverFrom(), hands, kCoverMaxSteps)) combat.NoCover();
+        } else if (!SeekCover(player, combat.CoverFrom(), hands, kQuickCoverSteps)) {
+            doing = "dodging";
+            Strafe(player, combat.CoverFrom(), hands);
+        }
         break;
     case TAutoCombat::Stance::Flee:
         doing = "keeping away";
@@ -107,7 +114,7 @@ void TAutoInputDevice::BackOut(TPlayer& player, TAutoControls& hands)
     const b2Vec2 at = player.GetPosition();
     auto* shooter = unseenFire.shooter.GetAs<TEnemy>();
     doing = shooter ? "hiding" : "backing out";
-    if (!shooter || shooter->dead || !SeekCover(player, shooter->GetPosition(), hands))
+    if (!shooter || shooter->dead || !SeekCover(player, shooter->GetPosition(), hands, kCoverMaxSteps))
         if (const int to = TrailPointBack(at); to >= 0) Walk(player, trail.points[size_t(to)] - at, hands);
     RestartWatch(at);
 }
@@ -339,7 +346,7 @@ b2Vec2 TAutoInputDevice::AheadOn(const std::vector<TPathFinder::Step>& way, size
     return grid.Centre(way[aim].first, way[aim].second);
 }
 
-bool TAutoInputDevice::SeekCover(TPlayer& player, b2Vec2 threat, TAutoControls& hands)
+bool TAutoInputDevice::SeekCover(TPlayer& player, b2Vec2 threat, TAutoControls& hands, int maxSteps)
 {
     const b2Vec2 at = player.GetPosition();
     // The gunman moves: look again now and then, and at once when the spot is seen.
@@ -347,7 +354,7 @@ bool TAutoInputDevice::SeekCover(TPlayer& player, b2Vec2 threat, TAutoControls& 
     const bool seen = !coverWay.empty() &&
                       !TCoverFinder::Screened(grid.Centre(coverWay.back().first, coverWay.back().second), threat);
     if (coverWay.empty() || seen || frame - cover.lookedFrame >= kCoverLookFrames) {
-        coverWay = TCoverFinder::Find(grid, at, threat);
+        coverWay = TCoverFinder::Find(grid, at, threat, maxSteps);
         cover.lookedFrame = frame;
     }
     if (coverWay.empty()) return false;

@@ -149,8 +149,9 @@ private:
     void Walk(TPlayer& player, b2Vec2 direction, TAutoControls& hands);
     // Backs away from a threat where the floor allows.
     void Retreat(TPlayer& player, b2Vec2 threat, TAutoControls& hands);
-    // Walks to cover from a gunman at `threat`; false when there is none near.
-    bool SeekCover(TPlayer& player, b2Vec2 threat, TAutoControls& hands);
+    // Walks to cover from a gunman at `threat`; false when there is none
+    // within `maxSteps` cells.
+    bool SeekCover(TPlayer& player, b2Vec2 threat, TAutoControls& hands, int maxSteps);
     // A swarm coming from `threat`: back along the trail to the nearest narrow
     // place farther from it, and stands there (giving ground only to one at
     // arm's length); with none such near, backs away.

@@ -219,6 +219,8 @@ void TAutoPlayer::ReportDeath(TGame& game)
                 line += text;
             }
         }
+        if (const auto* device = dynamic_cast<const TAutoInputDevice*>(game.player->input.get()))
+            line += " doing " + device->Doing();
         line += " ammo";
         for (int type = 0; type < kActorAmmoTypes; ++type) line += " " + std::to_string(game.player->ammo[type]);
         if (game.player->inventory) {

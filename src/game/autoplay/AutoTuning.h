@@ -12,6 +12,7 @@ namespace autotune {
 inline constexpr float kSightRange = 8.5f;        // fights nearer enemies only: farther shots mostly miss
 inline constexpr float kGunReach = 11.0f;         // turrets and gunmen fire from this far: answered from there
 inline constexpr float kAimingReach = 15.0f;      // a gunman raising its gun at him is answered from this far
+inline constexpr float kSnipeReach = 16.0f;       // a heavy not after him yet is shot from this far (it sees 10 to 12)
 inline constexpr float kTargetStickiness = 2.0f;  // the enemy fought counts this much nearer: no dithering
 // Shot at this long without being hurt, an enemy is out of reach (something
 // stands between): it is left alone for the second span.
@@ -32,6 +33,7 @@ inline constexpr float kNarrowWidth = 3.5f;
 inline constexpr float kHoldSearch = 14.0f;
 inline constexpr float kHoldGiveGround = 2.0f;
 inline constexpr int kHoldLookFrames = 20;  // the narrow place is looked for again this often
+inline constexpr float kTurretMargin = 0.5f;  // a turret is shot from this far beyond where it sees him
 inline constexpr float kToughHealth = 250.0f;    // an enemy this healthy outlasts a clip or two: a heavy
 // A heavy slower than this (squared speed; the player walks at 4) is run from
 // once it is kKiteNear, until it is kKiteFar: its touch hurts most, and he
@@ -99,6 +101,11 @@ inline constexpr int kCoverLookFrames = 15;    // hiding, cover is looked for ag
 // cover), never this near the gunman, and must screen a line of fire this
 // wide on either side (the player's radius and a little more).
 inline constexpr int kCoverMaxSteps = 24;
+// A burst this long (a heavy's: twenty rounds) is dodged rather than walked
+// through to cover farther than the second number of cells (a second's walk):
+// sideways at a run, out of its line.
+inline constexpr int kHeavyBurst = 12;
+inline constexpr int kQuickCoverSteps = 8;
 inline constexpr float kCoverMinThreatDistance = 2.0f;
 inline constexpr float kCoverHalfWidth = 0.35f;
 

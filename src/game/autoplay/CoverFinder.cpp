@@ -18,15 +18,17 @@ bool TCoverFinder::Screened(b2Vec2 spot, b2Vec2 threat)
     return true;
 }
 
-std::vector<TPathFinder::Step> TCoverFinder::Find(const TNavigationGrid& grid, b2Vec2 from, b2Vec2 threat)
+std::vector<TPathFinder::Step> TCoverFinder::Find(const TNavigationGrid& grid, b2Vec2 from, b2Vec2 threat,
+                                                  int maxSteps)
 {
     using Step = TPathFinder::Step;
     int sx = 0, sy = 0;
     if (!grid.NearestOpen(from, &sx, &sy)) return {};
     // Breadth first over open floor and doors: the first screened cell is the nearest.
-    const int side = 2 * kCoverMaxSteps + 1;
+    const int side = 2 * maxSteps + 1;
     std::vector<int> parent(size_t(side) * side, -2);  // -2: not reached; -1: the start
-    auto index = [&](int x, int y) { return (y - sy + kCoverMaxSteps) * side + (x - sx + kCoverMaxSteps); };
+    std::vector<int> steps(size_t(side) * side, 0);    // cells walked from the start
+    auto index = [&](int x, int y) { return (y - sy + maxSteps) * side + (x - sx + maxSteps); };
     std::deque<Step> queue{{sx, sy}};
     parent[size_t(index(sx, sy))] = -1;
     while (!queue.empty()) {
@@ -35,19 +37,22 @@ std::vector<TPathFinder::Step> TCoverFinder::Find(const TNavigationGrid& grid, b
         if (Screened(grid.Centre(cell.first, cell.second), threat)) {
             std::vector<Step> way;
             for (int i = index(cell.first, cell.second); i >= 0; i = parent[size_t(i)])
-                way.push_back({sx - kCoverMaxSteps + i % side, sy - kCoverMaxSteps + i / side});
+                way.push_back({sx - maxSteps + i % side, sy - maxSteps + i / side});
             std::reverse(way.begin(), way.end());
             return way;
         }
+        const int walked = steps[size_t(index(cell.first, cell.second))];
+        if (walked >= maxSteps) continue;
         constexpr int kDx[4] = {1, -1, 0, 0};
         constexpr int kDy[4] = {0, 0, 1, -1};
         for (int k = 0; k < 4; ++k) {
             const int x = cell.first + kDx[k], y = cell.second + kDy[k];
-            if (std::abs(x - sx) > kCoverMaxSteps || std::abs(y - sy) > kCoverMaxSteps) continue;
+            if (std::abs(x - sx) > maxSteps || std::abs(y - sy) > maxSteps) continue;
             if (!grid.Walkable(x, y)) continue;
             int& seen = parent[size_t(index(x, y))];
             if (seen != -2) continue;
             seen = index(cell.first, cell.second);
+            steps[size_t(index(x, y))] = walked + 1;
             queue.push_back({x, y});
         }
     }

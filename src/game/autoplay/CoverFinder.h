@@ -10,8 +10,10 @@
 class TCoverFinder {
 public:
     // The way over the grid from `from` to that cell (both included; just the
-    // start when it is already screened); empty when no cover is that near.
-    static std::vector<TPathFinder::Step> Find(const TNavigationGrid& grid, b2Vec2 from, b2Vec2 threat);
+    // start when it is already screened); empty when no cover lies within
+    // `maxSteps` cells of walking.
+    static std::vector<TPathFinder::Step> Find(const TNavigationGrid& grid, b2Vec2 from, b2Vec2 threat,
+                                               int maxSteps);
     // Whether walls screen a player standing at `spot` from a shooter at `threat`.
     static bool Screened(b2Vec2 spot, b2Vec2 threat);
 };

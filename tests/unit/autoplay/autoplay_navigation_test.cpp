@@ -1,5 +1,6 @@
 // The automatic player's map of a level and its way finding: a room split by
 // a wall, with a door, a breakable block or nothing in the gap; cover behind it.
+#include "autoplay/AutoTuning.h"
 #include "autoplay/CoverFinder.h"
 #include "autoplay/NavigationGrid.h"
 #include "autoplay/PathFinder.h"
@@ -93,7 +94,7 @@ TEST_F(NavigationTest, CoverIsTheNearestSpotTheWallScreensAndNoneInTheOpen)
     grid.Build(*world);
     const b2Vec2 gunman(3.0f, 0.0f), player(-1.2f, 0.0f);
     EXPECT_FALSE(TCoverFinder::Screened(player, gunman));
-    const auto way = TCoverFinder::Find(grid, player, gunman);
+    const auto way = TCoverFinder::Find(grid, player, gunman, autotune::kCoverMaxSteps);
     ASSERT_FALSE(way.empty());
     ExpectWalkable(way);
     EXPECT_EQ(way.front(), TPathFinder::Step(grid.CellX(player.x), grid.CellY(player.y)));
@@ -111,7 +112,7 @@ for x = -6, 6, 2 do CreateBlock(x, -4, 0, 0, 0); CreateBlock(x, 4, 0, 0, 0) end
 for y = -2, 2, 2 do CreateBlock(-6, y, 0, 0, 0); CreateBlock(6, y, 0, 0, 0) end
 )"), "");
     grid.Build(*world);
-    EXPECT_TRUE(TCoverFinder::Find(grid, player, gunman).empty());
+    EXPECT_TRUE(TCoverFinder::Find(grid, player, gunman, autotune::kCoverMaxSteps).empty());
 }
 
 } // namespace
