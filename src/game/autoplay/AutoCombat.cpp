@@ -96,15 +96,6 @@ bool Aiming(const TEnemy& enemy)
     return enemy.action == kActionAim || enemy.action == kActionShoot;
 }
 
-// A heavy with a gun that stands idle, not after the player: it notices him
-// only within its sight range, and being hit does not wake it, so from
-// beyond that it is shot at leisure.
-bool UnawareHeavy(TEnemy& enemy, const TPlayer& player)
-{
-    return enemy.tuning.hasGun && enemy.health >= kToughHealth && enemy.action == kActionIdle &&
-           enemy.Target() != &player && !dynamic_cast<TTurret*>(&enemy);
-}
-
 } // namespace
 
 bool InSight(b2Vec2 from, b2Vec2 to, const void* object, const TPlayer& player)
@@ -130,10 +121,8 @@ TEnemy* TAutoCombat::FindTarget(TPlayer& player, TWorld& world) const
         if (enemy == target) distance -= kTargetStickiness;
         // Turrets and gunmen shoot from farther than the player fights: answer them from there.
         if (dynamic_cast<TTurret*>(enemy) || enemy->tuning.hasGun) distance -= kGunReach - kSightRange;
-        // One that raises its gun at the player is answered from farther still,
-        // and an unaware heavy is shot from beyond where it would see him.
+        // One that raises its gun at the player is answered from farther still.
         if (enemy->tuning.hasGun && Aiming(*enemy)) distance -= kAimingReach - kGunReach;
-        else if (UnawareHeavy(*enemy, player)) distance -= kSnipeReach - kGunReach;
         if (distance >= bestDistance || !InSight(at, p, enemy, player)) continue;
         best = enemy;
         bestDistance = distance;
@@ -237,8 +226,7 @@ bool TAutoCombat::WantsCover(const TPlayer& player, const TTulirelv& weapon, flo
     if (weapon.roundsLoaded == 0 && player.ammo[weapon.ammoType] > 0) return true;
     const float hurt = std::max(target->health >= kToughHealth ? kCoverHealthFromHeavy : kCoverHealth,
                                 kBurstHitShare * BurstDamage(*target));
-    // A heavy's long burst is not stood in at any health.
-    return Aiming(*target) && (target->tuning.burstSize >= kHeavyBurst || player.health < hurt);
+    return Aiming(*target) && player.health < hurt;
 }
 
 bool TAutoCombat::StayInCover(TPlayer& player, TAutoControls& hands)
@@ -322,8 +310,6 @@ TAutoCombat::Stance TAutoCombat::Fight(TPlayer& player, TWorld& world, TAutoCont
     hands.HoldAction("aim");
     if (player.action == kActionAim || player.action == kActionShoot) hands.HoldAction("shoot");
     if (charging) return Stance::Strafe;
-    // Out of an unaware heavy's sight he stays where he is: nearer, it wakes.
-    if (UnawareHeavy(*target, player) && distance > target->tuning.sightRange) return Stance::Stand;
     // A turret fires as fast as it turns and never stops to reload: it is
     // fought from just beyond where it sees him, never from within.
     if (auto* turret = dynamic_cast<TTurret*>(target); turret && distance < turret->tuning.sightRange + kTurretMargin)

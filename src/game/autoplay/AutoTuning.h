@@ -12,7 +12,6 @@ namespace autotune {
 inline constexpr float kSightRange = 8.5f;        // fights nearer enemies only: farther shots mostly miss
 inline constexpr float kGunReach = 11.0f;         // turrets and gunmen fire from this far: answered from there
 inline constexpr float kAimingReach = 15.0f;      // a gunman raising its gun at him is answered from this far
-inline constexpr float kSnipeReach = 16.0f;       // a heavy not after him yet is shot from this far (it sees 10 to 12)
 inline constexpr float kTargetStickiness = 2.0f;  // the enemy fought counts this much nearer: no dithering
 // Shot at this long without being hurt, an enemy is out of reach (something
 // stands between): it is left alone for the second span.

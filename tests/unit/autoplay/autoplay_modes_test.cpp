@@ -4,8 +4,8 @@
 // after a hit from nothing in sight, at most once in a while; the level's
 // switches when the way to the gate is shut. And the fight's choices: cover
 // from a gunman raising his gun, a swarm held in a doorway, the red robot walked away from and its
-// charge side-stepped, a heavy shot from beyond its sight and its burst in the open dodged, a
-// turret kept at its range, far loot left alone in a hurry; a full pack sorted
+// charge side-stepped, a heavy's burst in the open dodged, a turret kept at
+// its range, far loot left alone in a hurry; a full pack sorted
 // after walking on when the item steps are not taken (beside a crate); loot
 // given up told apart from later loot at its address.
 #include "autoplay/AutoCombat.h"
@@ -162,22 +162,15 @@ TEST_F(AutoModeTest, TheRedRobotIsWalkedAwayFromButItsChargeIsSideStepped)
     EXPECT_EQ(combat.Fight(*player, *world, hands), TAutoCombat::Stance::Strafe);
 }
 
-TEST_F(AutoModeTest, AHeavyIsShotFromBeyondItsSightItsBurstDodgedAndATurretKeptAtItsRange)
+TEST_F(AutoModeTest, AHeavysBurstInTheOpenIsDodgedAtARunAndATurretIsKeptAtItsRange)
 {
     ASSERT_EQ(Run("settings = {keys = {left = 97, right = 100, up = 119, down = 115, aim = 325, shoot = 323}}"), "");
     Arm();
-    // The robot stands idle across the room, beyond where it would see him:
-    // shot at from where he stands.
-    auto* robot = new TPunaneRobot(7.0f, 0.0f);
-    {
-        TAutoCombat combat;
-        EXPECT_EQ(combat.Fight(*player, *world, hands), TAutoCombat::Stance::Stand);
-        EXPECT_EQ(combat.Target(), robot);
-        EXPECT_TRUE(hands.Wants("aim"));
-        hands.Clear();
-    }
-    // Now it raises its gun: no wall to hide behind within a second's walk,
-    // so sideways (north or south) at a run, not aiming (aiming he walks at half speed).
+    // Hurt, he meets the robot across the open room raising its gun: no wall
+    // to hide behind within a second's walk, so sideways (north or south) at
+    // a run, not aiming (aiming he walks at half speed).
+    player->health = 60.0f;
+    auto* robot = new TPunaneRobot(2.0f, 0.0f);
     robot->SetAction(kActionAim);
     device.Think(*player, *world, hands);
     EXPECT_EQ(device.Doing(), "dodging");
