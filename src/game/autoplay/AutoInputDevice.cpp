@@ -89,11 +89,14 @@ void TAutoInputDevice::Fight(TPlayer& player, TAutoCombat::Stance stance, TAutoC
         doing = "taking cover";
         // A heavy's burst is twenty rounds: cover is worth it only a few
         // steps away; else out of its line at a run, sideways.
-        if (!combat.CoverFromHeavy()) {
-            if (!SeekCover(player, combat.CoverFrom(), hands, kCoverMaxSteps)) combat.NoCover();
-        } else if (!SeekCover(player, combat.CoverFrom(), hands, kQuickCoverSteps)) {
-            doing = "dodging";
-            Strafe(player, combat.CoverFrom(), hands);
+        if (const bool heavy = combat.CoverFromHeavy();
+            !SeekCover(player, combat.CoverFrom(), hands, heavy ? kQuickCoverSteps : kCoverMaxSteps)) {
+            if (!heavy) {
+                combat.NoCover();
+            } else {
+                doing = "dodging";
+                Strafe(player, combat.CoverFrom(), hands);
+            }
         }
         break;
     case TAutoCombat::Stance::Flee:

@@ -47,7 +47,6 @@ std::vector<TPathFinder::Step> TCoverFinder::Find(const TNavigationGrid& grid, b
         constexpr int kDy[4] = {0, 0, 1, -1};
         for (int k = 0; k < 4; ++k) {
             const int x = cell.first + kDx[k], y = cell.second + kDy[k];
-            if (std::abs(x - sx) > maxSteps || std::abs(y - sy) > maxSteps) continue;
             if (!grid.Walkable(x, y)) continue;
             int& seen = parent[size_t(index(x, y))];
             if (seen != -2) continue;
