@@ -1,7 +1,7 @@
-// The campaign as a whole game: "continue" picks up at the last gate after a
-// restart and after a death (on "hard" a death forgets it, as does a new
-// game), a broken save is only reported,
-// and the tenth gate ends the game on the win page with the run recorded.
+// The campaign as a whole game: "continue" picks up at the last gate (with at
+// least half health) after a restart and after a death (on "hard" a death
+// forgets it, as does a new game), a broken save is only reported, and the
+// tenth gate ends the game on the win page with the run recorded.
 #include "GameRun.h"
 #include <gtest/gtest.h>
 #include <sstream>
@@ -79,10 +79,10 @@ TEST(Campaign, ContinueStartsAtTheLastGateAfterARestartOrADeathAndHardDeathOrANe
 {
     GameRun run;
     run.WriteData("probes.lua", kProbes);
-    // Through a gate from level 3 into level 4 with a marked ammunition count.
+    // Through a gate from level 3 into level 4 with a marked ammunition count, nearly dead.
     ASSERT_TRUE(run.Run("3 lua dofile('probes.lua')\n"
                         "5 lua LoadLevel('level3', 0); SetMenuState('game')\n"
-                        "140 lua player.SetAmmo(77, 1); LoadLevel('level4', 1)\n"
+                        "140 lua player.SetAmmo(77, 1); actor.SetHealth(player.GetPlayer(), 30); LoadLevel('level4', 1)\n"
                         "200 screenshot levelend.bmp\n"
                         "205 press return\n"
                         "210 lua Report('arrived')\n"
@@ -94,6 +94,7 @@ TEST(Campaign, ContinueStartsAtTheLastGateAfterARestartOrADeathAndHardDeathOrANe
     const std::string save = run.ReadData("campaign");
     EXPECT_NE(save.find("level\tlevel4\n"), std::string::npos) << save;
     EXPECT_NE(save.find("ammo\t0 77 "), std::string::npos) << save;
+    EXPECT_NE(save.find("health\t30.000000\n"), std::string::npos) << save;
     EXPECT_EQ(Probe(run.ReadData("console.log"), "arrived").at(0), "level4") << run.ReadData("console.log");
 
     // Started again: "continue" leads the menu and brings back level 4 with the ammunition.
@@ -119,16 +120,25 @@ TEST(Campaign, ContinueStartsAtTheLastGateAfterARestartOrADeathAndHardDeathOrANe
     EXPECT_EQ(Probe(log, "after death"), (std::vector<std::string>{"level4", "true", "77", "game"})) << log;
 
     // On "normal" a death keeps the save: "continue" starts level 4 again
-    // with what the player carried through its gate.
+    // with what the player carried through its gate, but with half health, not
+    // the 30 he had: a level entered nearly dead is not begun so after every
+    // death. The next gate's save shows what he began with.
     ASSERT_TRUE(run.HasData("campaign")) << "a death on normal keeps the campaign";
     EXPECT_NE(run.ReadData("campaign").find("difficulty\tnormal\n"), std::string::npos) << run.ReadData("campaign");
     ASSERT_TRUE(run.Run("3 lua dofile('probes.lua')\n"
                         "10 press return\n"
                         "150 lua Report('again')\n"
-                        "155 lua ExitGame()\n"))
+                        "152 lua LoadLevel('level5', 1)\n"
+                        "215 press return\n"
+                        "220 lua Report('through')\n"
+                        "225 lua ExitGame()\n"))
         << run.stderrText;
     log = run.ReadData("console.log");
     EXPECT_EQ(Probe(log, "again"), (std::vector<std::string>{"level4", "true", "77", "game"})) << log;
+    EXPECT_EQ(Probe(log, "through").at(0), "level5") << log;
+    const std::string next = run.ReadData("campaign");
+    EXPECT_NE(next.find("level\tlevel5\n"), std::string::npos) << next;
+    EXPECT_NE(next.find("health\t50.000000\n"), std::string::npos) << next;
 
     // On "hard" a death ends the campaign: nothing is left to continue.
     std::string hard = run.ReadData("campaign");
@@ -142,7 +152,7 @@ TEST(Campaign, ContinueStartsAtTheLastGateAfterARestartOrADeathAndHardDeathOrANe
                         "405 lua ExitGame()\n"))
         << run.stderrText;
     log = run.ReadData("console.log");
-    EXPECT_EQ(Probe(log, "hard").at(0), "level4") << log;
+    EXPECT_EQ(Probe(log, "hard").at(0), "level5") << log;
     EXPECT_EQ(Last(Probe(log, "dead")), "gameover") << log;
     EXPECT_FALSE(run.HasData("campaign")) << "a death on hard forgets the campaign";
 

@@ -5,11 +5,18 @@
 #include "script/ScriptHost.h"
 #include "util/AtomicFile.h"
 #include "util/FileText.h"
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 
 namespace {
+
+// A level begun again is begun with at least this much health, as the
+// teleport's revival gives: the save holds the health carried through the
+// gate, and a level entered nearly dead would otherwise be entered so again
+// after every death.
+constexpr float kContinueHealth = 50.0f;
 
 // The scripts rebuild the main menu when the save comes or goes.
 void TellScripts()
@@ -60,6 +67,7 @@ bool ContinueCampaign(TGame& game)
     std::optional<TCampaignSave> save = LoadCampaign();
     if (!save || !game.progress) return false;
     *game.progress = save->progress;
+    game.progress->health = std::max(game.progress->health, kContinueHealth);
     game.levelEndCountdown = -1;
     LoadLevel(&game, save->level);
     // The new level's player gets the saved ammunition, health and inventory on the next update.
