@@ -84,10 +84,15 @@ CRATE_SIZE = {
 
 -- The first crate stocked on a level holds these first (the start room's
 -- crates are the first ones built), so nobody starts empty-handed, and the
--- foundry's last level hands out the laser the core will call for.
+-- foundry's last level hands out the laser the core will call for. The core
+-- has few crates and its gate room is held by the strongest; the foundry's
+-- fights leave the stores low, and every death begins the core again with
+-- what came through its gate: its start crate holds cells for that laser and
+-- rounds for the rifle every soldier carries.
 LEVEL_KIT = {
   [1] = { "pistol", "pistol ammo" },
   [9] = { "laser rifle", "energy cells" },
+  [10] = { "energy cells", "rifle ammo" },
 }
 -- From this level on that crate also holds a large medkit: health is carried
 -- through the gate, and a level begun weak would be begun weak again after
