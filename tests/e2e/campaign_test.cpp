@@ -210,4 +210,43 @@ TEST(Campaign, TheTenthGateEndsTheGameOnTheWinPageAndRecordsTheRun)
     EXPECT_LT(win.BrightShare(0, 0, 640, 480, 60), 0.2);
 }
 
+// Killed on the last gate: his body lies on it, and a gate that went on
+// counting down for him took him to the win page once the game-over screen
+// was left (the campaign forgotten, a new game next). He died: "continue"
+// must still lead to the last level.
+TEST(Campaign, APlayerKilledOnTheLastGateIsNotTakenThroughIt)
+{
+    GameRun run;
+    run.WriteData("probes.lua", std::string(kProbes) + R"(
+-- Leaves the game-over screen the moment it shows, as an impatient player
+-- does, and notes every screen the game went to.
+function Watch()
+  local state = GetMenuState()
+  if state ~= lastState then print('screen ' .. state .. '\n') lastState = state end
+  if state == 'gameover' then SetMenuState('mainmenu') end
+end
+)");
+    run.WriteData("campaign", "korvanmire campaign 1\nlevel\tlevel10\nend\n");
+    std::string replay = "3 lua dofile('probes.lua')\n"
+                         "5 lua LoadLevel('level10', 0); SetMenuState('game')\n"
+                         "140 lua BesideTheGate()\n"
+                         "142 down w\n"
+                         "160 up w\n"
+                         "165 lua actor.SetHealth(player.GetPlayer(), 0)\n";
+    replay += Heals(141, 163);
+    for (int frame = 166; frame <= 560; ++frame) replay += std::to_string(frame) + " lua Watch()\n";
+    replay += "565 lua Report('after')\n"
+              "570 lua ExitGame()\n";
+    ASSERT_TRUE(run.Run(replay, 90)) << run.stderrText;
+    ExpectCleanRun(run);
+    const std::string log = run.ReadData("console.log");
+    EXPECT_NE(log.find("screen gameover\n"), std::string::npos) << log;
+    EXPECT_EQ(log.find("screen win\n"), std::string::npos) << log;
+    EXPECT_EQ(log.find("screen levelend\n"), std::string::npos) << log;
+    EXPECT_EQ(Last(Probe(log, "after")), "mainmenu") << log;
+    ASSERT_TRUE(run.HasData("campaign")) << "a death on normal keeps the campaign";
+    EXPECT_NE(run.ReadData("campaign").find("level\tlevel10\n"), std::string::npos) << run.ReadData("campaign");
+    EXPECT_EQ(run.ReadData("stats").find("won 1\n"), std::string::npos) << run.ReadData("stats");
+}
+
 } // namespace

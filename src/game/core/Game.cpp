@@ -156,7 +156,10 @@ void TGame::BeginLevelChange(const std::string& name, bool delayed)
         else LoadLevel(this, name);
         return;
     }
-    if (levelEndCountdown >= 0) return;
+    // A gate takes no one who is down: a body that lies on it would start
+    // the countdown again and again, and one that ran out after the
+    // game-over screen was left carried the dead soldier through.
+    if (levelEndCountdown >= 0 || PlayerIsDown(this)) return;
     levelEndCountdown = kLevelEndCountdownFrames;
     nextLevelName = name;
     PlaySound(FindSound("teleporter_l6pp"), kMaxVolume);
@@ -166,7 +169,13 @@ void TGame::BeginCampaignEnd()
 {
     if (levelEndCountdown >= 0) return;
     BeginLevelChange("", true);
-    campaignEnding = true;
+    campaignEnding = levelEndCountdown >= 0;
+}
+
+void TGame::CancelLevelChange()
+{
+    levelEndCountdown = -1;
+    campaignEnding = false;
 }
 
 void TGame::LoadPendingLevel()

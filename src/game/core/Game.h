@@ -38,12 +38,14 @@ public:
     void DrawPass1();
     void DrawPass2();
 
-    // Delayed: starts the 57-frame teleport countdown (ignored while one runs).
-    // Immediate: loads the level now.
+    // Delayed: starts the 57-frame teleport countdown (ignored while one runs
+    // or while the player is down). Immediate: loads the level now.
     void BeginLevelChange(const std::string& name, bool delayed);
     // The gate of the last level: the same teleport countdown, then the win page.
     // Ignored while a countdown runs.
     void BeginCampaignEnd();
+    // Stops a running countdown: nothing of the level's end follows (a death, "continue").
+    void CancelLevelChange();
     // Loads a level whose immediate load was asked for during the world step.
     void LoadPendingLevel();
     // The player died and left the game-over screen, or left the win page:

@@ -21,6 +21,9 @@ void TGameOverState::DrawPass2()
 
 void TGameOverState::Enter()
 {
+    // Killed while a gate counted down for him: he does not get through, also
+    // not once this screen is left before the count is out.
+    game->CancelLevelChange();
     StoreCarriedState(game);
     // On "hard" a dead soldier has nothing to continue; otherwise "continue"
     // starts the level he reached again, with what he carried through its gate.

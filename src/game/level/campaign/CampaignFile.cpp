@@ -68,7 +68,7 @@ bool ContinueCampaign(TGame& game)
     if (!save || !game.progress) return false;
     *game.progress = save->progress;
     game.progress->health = std::max(game.progress->health, kContinueHealth);
-    game.levelEndCountdown = -1;
+    game.CancelLevelChange();
     LoadLevel(&game, save->level);
     // The new level's player gets the saved ammunition, health and inventory on the next update.
     game.applyCarryOver = 1;
