@@ -348,13 +348,6 @@ TEnemy* TAutoCombat::NearestGunman(TWorld& world, b2Vec2 at, float reach)
     return NearestStanding(world, at, reach, [](const TEnemy& enemy) { return enemy.tuning.hasGun != 0; });
 }
 
-TEnemy* TAutoCombat::NearestHeavy(TWorld& world, b2Vec2 at, float reach)
-{
-    return NearestStanding(world, at, reach, [](const TEnemy& enemy) {
-        return dynamic_cast<const TTurret*>(&enemy) != nullptr || enemy.health >= kToughHealth;
-    });
-}
-
 int TAutoCombat::Medkits(const TPlayer& player)
 {
     if (!player.inventory) return 0;

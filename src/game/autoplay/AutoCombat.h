@@ -34,8 +34,6 @@ public:
     // Between fights: heal when hurt, put a vest on, reload a partly empty
     // weapon, take the best weapon in hand.
     void Tend(TPlayer& player, TAutoControls& hands);
-    // A medkit when health is under `below`; true while busy with that.
-    bool Heal(TPlayer& player, TAutoControls& hands, float below);
     // The enemy being fought (null when none is in sight); valid this frame only.
     TEnemy* Target() const { return target; }
     // Where the gunman being hidden from stands (with Stance::Cover).
@@ -50,8 +48,6 @@ public:
     static float Firepower(const TPlayer& player);
     // The nearest gunman on its feet within `reach` of `at`, seen or not; null when none is.
     static TEnemy* NearestGunman(TWorld& world, b2Vec2 at, float reach);
-    // The nearest heavy (a turret, or an enemy of a heavy's health) on its feet within `reach` of `at`; null when none is.
-    static TEnemy* NearestHeavy(TWorld& world, b2Vec2 at, float reach);
     // The medkits it carries.
     static int Medkits(const TPlayer& player);
     // Brings the item into the hand; true once it is the selected one.
@@ -70,6 +66,7 @@ private:
     bool ThrowBomb(TPlayer& player, TWorld& world, TAutoControls& hands);
     // Turns the knife on the nearest enemy within arm's length; false when none is.
     bool Stab(TPlayer& player, TWorld& world, TAutoControls& hands) const;
+    bool Heal(TPlayer& player, TAutoControls& hands, float below);
     // A gun of sticky charges for the target (a heavy or a turret) at this
     // distance; null when it is no such target, out of their span, or none is carried.
     TTulirelv* ChargesFor(const TPlayer& player, float distance) const;

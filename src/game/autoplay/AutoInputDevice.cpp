@@ -29,16 +29,6 @@ void TAutoInputDevice::Think(TPlayer& player, TWorld& world, TAutoControls& hand
     RefreshGrid(world);
     if (!gateKnown) FindGate(world);
 
-    // The gate in reach past a heavy: there at a run, not aiming (that
-    // halves his pace); only a medkit is used on the way.
-    if (RunForGate(world, player.GetPosition())) {
-        mode = Mode::RunForGate;
-        doing = "running for the gate";
-        combat.Heal(player, hands, kHealInFight);
-        Travel(player, world, hands);
-        return;
-    }
-
     // The fight comes first, whatever the legs do: it aims, shoots, stabs and
     // heals, and says what it wants of the legs.
     const TAutoCombat::Stance stance = combat.Fight(player, world, hands);
@@ -50,7 +40,6 @@ void TAutoInputDevice::Think(TPlayer& player, TWorld& world, TAutoControls& hand
     mode = ChooseMode(player, world, stance, hands);
     switch (mode) {
     case Mode::Wait:
-    case Mode::RunForGate:
         break;
     case Mode::Fight:
         Fight(player, stance, hands);
@@ -233,22 +222,6 @@ bool TAutoInputDevice::FindGate(TWorld& world)
         }
     }
     return false;
-}
-
-bool TAutoInputDevice::RunForGate(TWorld& world, b2Vec2 at)
-{
-    if (!gateKnown || (gate - at).Length() > kGateRunDistance) return false;
-    if (frame - gateLookedFrame < kGateRunLookFrames) return gateRun;
-    gateLookedFrame = frame;
-    gateRun = false;
-    int sx = 0, sy = 0, gx = 0, gy = 0;
-    if (!TAutoCombat::NearestHeavy(world, at, kGateRunGuardReach) || !grid.NearestOpen(at, &sx, &sy) ||
-        !grid.NearestOpen(gate, &gx, &gy))
-        return false;
-    // A straight step and a diagonal one both count half a metre: a little short, never long.
-    const std::vector<TPathFinder::Step> way = TPathFinder::Find(grid, {sx, sy}, {gx, gy});
-    gateRun = !way.empty() && float(way.size()) * TNavigationGrid::kCellSize <= kGateRunWalk;
-    return gateRun;
 }
 
 void TAutoInputDevice::NoteTrail(b2Vec2 at)

@@ -33,7 +33,6 @@ public:
         Loot,     // on the way to loot, or at it working it
         Travel,   // on the way to the gate (standing, while none is known); with no
                   // way there, on to the level's switches to open one
-        RunForGate,  // the gate a short run away past a heavy: there at once, fighting nothing on the way
     };
 
     b2Vec2 GetAim(b2Vec2 position) override { return keys.GetAim(position); }
@@ -132,9 +131,6 @@ private:
     void RefreshGrid(TWorld& world);
     // Where the gate's trigger is; false when the level has none.
     bool FindGate(TWorld& world);
-    // Whether the gate is a short run from `at` and a heavy or a turret
-    // guards the way (looked at now and then).
-    bool RunForGate(TWorld& world, b2Vec2 at);
     // Adds the player's position to the trail when he has come far enough.
     void NoteTrail(b2Vec2 at);
     // A hit from nothing in sight starts a back-out (at most once in a while)
@@ -198,8 +194,6 @@ private:
     std::vector<std::pair<TPathFinder::Step, int>> stuckCells;  // cell and until which frame
     bool gateKnown = false;
     b2Vec2 gate{0.0f, 0.0f};
-    bool gateRun = false;
-    int gateLookedFrame = -1000;
     Route route;
     ProgressWatch watch;
     int cellByCellUntil = 0;  // stuck a while ago: no corner cutting until then

@@ -123,17 +123,6 @@ inline constexpr float kTrailStep = 1.0f;
 inline constexpr std::size_t kTrailLength = 300;
 inline constexpr float kTrailReached = 0.5f;
 
-// --- The way out ---------------------------------------------------------------
-// The gate a short run away (as the crow flies within the first distance, by
-// a walk of at most the second) with a heavy or a turret within the third is
-// made for at once, past whatever holds its room: such a guard takes more
-// rounds and health than the level has left to give, and the gate ends the
-// level. Looked at again this often.
-inline constexpr float kGateRunDistance = 14.0f;
-inline constexpr float kGateRunWalk = 18.0f;
-inline constexpr float kGateRunGuardReach = 12.0f;
-inline constexpr int kGateRunLookFrames = 15;
-
 // --- Finding the way ----------------------------------------------------------
 // The world changes (doors, pushed crates, broken blocks): the ground is
 // mapped again, and the way planned again, this often.

@@ -168,9 +168,7 @@ TEST_F(AutoModeTest, AHeavysBurstInTheOpenIsDodgedAtARunAndATurretIsKeptAtItsRan
     Arm();
     // Hurt, he meets the robot across the open room raising its gun: no wall
     // to hide behind within a second's walk, so sideways (north or south) at
-    // a run, not aiming (aiming he walks at half speed). The gate is more
-    // than a short run away.
-    player->SetPosition(b2Vec2(-7.5f, 0.0f));
+    // a run, not aiming (aiming he walks at half speed).
     player->health = 60.0f;
     auto* robot = new TPunaneRobot(2.0f, 0.0f);
     robot->SetAction(kActionAim);
@@ -183,7 +181,6 @@ TEST_F(AutoModeTest, AHeavysBurstInTheOpenIsDodgedAtARunAndATurretIsKeptAtItsRan
     world->Step();
 
     // A turret within its sight is walked away from, shooting; from beyond, stood at.
-    player->SetPosition(b2Vec2(-6.0f, 0.0f));
     ASSERT_EQ(Run("CreateTurret(4, 0, math.pi)"), "");
     TAutoCombat combat;
     EXPECT_EQ(combat.Fight(*player, *world, hands), TAutoCombat::Stance::BackOff);
@@ -192,33 +189,6 @@ TEST_F(AutoModeTest, AHeavysBurstInTheOpenIsDodgedAtARunAndATurretIsKeptAtItsRan
     player->SetPosition(b2Vec2(-6.8f, 0.0f));
     EXPECT_EQ(combat.Fight(*player, *world, hands), TAutoCombat::Stance::Stand);
     hands.Clear();
-}
-
-TEST_F(AutoModeTest, TheGateAShortRunPastAHeavyIsRunForWithoutAFight)
-{
-    ASSERT_EQ(Run("settings = {keys = {left = 97, right = 100, up = 119, down = 115, aim = 325, shoot = 323}}"), "");
-    Arm();
-    world->introTimer = kIntroFrames + 1;
-    // The gate 14 units east, the red robot beside the way with its gun up:
-    // east at a run, neither aiming nor shooting.
-    auto* robot = new TPunaneRobot(3.0f, 3.5f);
-    robot->SetAction(kActionAim);
-    device.Think(*player, *world, hands);
-    EXPECT_EQ(device.CurrentMode(), Mode::RunForGate);
-    EXPECT_TRUE(hands.Wants("right"));
-    EXPECT_FALSE(hands.Wants("left") || hands.Wants("aim") || hands.Wants("shoot"));
-    hands.Clear();
-    // From farther off it is fought as before.
-    robot->dead = 1;
-    world->Step();
-    player->SetPosition(b2Vec2(-7.5f, 0.0f));
-    robot = new TPunaneRobot(3.0f, 3.5f);
-    robot->SetAction(kActionAim);
-    for (int i = 0; i <= autotune::kGateRunLookFrames; ++i) {
-        device.Think(*player, *world, hands);
-        ASSERT_NE(device.CurrentMode(), Mode::RunForGate) << "frame " << i;
-        hands.Clear();
-    }
 }
 
 TEST_F(AutoModeTest, RoundsFarOffTheWayAreFetchedWhileTimeAllowsAndLeftInAHurry)
