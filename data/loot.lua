@@ -87,12 +87,13 @@ CRATE_SIZE = {
 -- foundry's last level hands out the laser the core will call for. The core
 -- has few crates and its gate room is held by the strongest; the foundry's
 -- fights leave the stores low, and every death begins the core again with
--- what came through its gate: its start crate holds cells for that laser and
--- rounds for the rifle every soldier carries.
+-- what came through its gate: its start crate holds cells for that laser,
+-- rounds for the rifle every soldier carries and a belt for the heavy gun
+-- the foundry hands out.
 LEVEL_KIT = {
   [1] = { "pistol", "pistol ammo" },
   [9] = { "laser rifle", "energy cells" },
-  [10] = { "energy cells", "rifle ammo" },
+  [10] = { "energy cells", "rifle ammo", "ammo belt" },
 }
 -- From this level on that crate also holds a large medkit: health is carried
 -- through the gate, and a level begun weak would be begun weak again after

@@ -796,7 +796,7 @@ TEST_F(ItemScripts, WithLootStocksTheEmptyCratesABuildMakes)
     EXPECT_LE(a[0].size(), 5u);
     // The core's start crate stocks up the stores for the finale, with the medkit of every deep level.
     const std::vector<std::string> core = stockedLevel(10, 77).at(0);
-    for (const char* name : {"energy cells", "rifle ammo", "large medkit"})
+    for (const char* name : {"energy cells", "rifle ammo", "ammo belt", "large medkit"})
         EXPECT_NE(std::find(core.begin(), core.end(), name), core.end()) << name;
     // pistols are stocked up to level 3 only, so a pistol on level 4 is the kit
     for (int seed = 1; seed <= 20; ++seed) {
