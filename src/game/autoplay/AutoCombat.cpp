@@ -80,6 +80,12 @@ int Crowd(TWorld& world, b2Vec2 point, float radius)
     return count;
 }
 
+// One that outlasts a clip or two: a turret, or an enemy of a heavy's health.
+bool Tough(const TEnemy& enemy)
+{
+    return dynamic_cast<const TTurret*>(&enemy) != nullptr || enemy.health >= kToughHealth;
+}
+
 // What one burst of a gunman's would take off the player if every round hit.
 float BurstDamage(const TEnemy& enemy)
 {
@@ -175,8 +181,7 @@ TTulirelv* TAutoCombat::ChargesFor(const TPlayer& player, float distance) const
 {
     // A heavy or a turret outlasts clips of rounds; charges that cling to it
     // and go off do it in. Only from where they reach it and their blast does not reach him.
-    const bool tough = dynamic_cast<TTurret*>(target) != nullptr || target->health >= kToughHealth;
-    if (!tough || !player.inventory || distance < kChargeNear || distance > kChargeFar) return nullptr;
+    if (!Tough(*target) || !player.inventory || distance < kChargeNear || distance > kChargeFar) return nullptr;
     for (int i = 0; i < player.inventory->slotCount; ++i) {
         auto* weapon = dynamic_cast<TTulirelv*>(player.inventory->Slot(i));
         if (weapon && weapon->bulletType == kShotSmallExplosive && Usable(*weapon, player)) return weapon;
@@ -291,7 +296,7 @@ TAutoCombat::Stance TAutoCombat::Fight(TPlayer& player, TWorld& world, TAutoCont
     // Walking away he does not shoot: fine against its touch, but a gun raised
     // at his back is a burst in it. Then cover, as from any gunman.
     if (fleeing && !(target->tuning.hasGun && Aiming(*target))) return Stance::Flee;
-    if (ThrowBomb(player, world, hands)) return Stance::Stand;
+    if (ThrowBomb(player, world, hands) || FireRocket(player, distance, hands)) return Stance::Stand;
     if (TTulirelv* charges = ChargesFor(player, distance)) weapon = charges;
     if (!Select(player, weapon, hands)) return Stance::BackOff;
     if (WantsCover(player, *weapon, distance)) {
@@ -389,8 +394,7 @@ bool TAutoCombat::BombSpot(TPlayer& player, TWorld& world, b2Vec2* spot) const
     const b2Vec2 at = player.GetPosition();
     // A turret or a heavy (robots, big ones) outlasts a clip or two: it gets a bomb too.
     const float targetDistance = (target->GetPosition() - at).Length();
-    const bool tough = dynamic_cast<TTurret*>(target) != nullptr || target->health >= kToughHealth;
-    if (tough && targetDistance >= kBombNear && targetDistance <= kBombFar) {
+    if (Tough(*target) && targetDistance >= kBombNear && targetDistance <= kBombFar) {
         *spot = target->GetPosition();
         return true;
     }
@@ -435,16 +439,36 @@ bool TAutoCombat::ShootAt(TPlayer& player, b2Vec2 point, TAutoControls& hands)
     return true;
 }
 
+bool TAutoCombat::FireRocket(TPlayer& player, float distance, TAutoControls& hands)
+{
+    if (!Tough(*target) || distance < kRocketNear || distance > kRocketFar) return false;
+    if (player.ammo[kRocketAmmoType] <= 0) return false;
+    TItem* launcher = Carried(player, kRocketLauncherName);
+    if (!launcher) return false;
+    if (!Select(player, launcher, hands)) return true;
+    const b2Vec2 at = target->GetPosition();
+    hands.Point(at.x * kPixelsPerUnit, at.y * kPixelsPerUnit);
+    hands.HoldAction("aim");
+    // It fires only from the aim, and then once in a while: held between rockets it does nothing.
+    if (player.action == kActionAim) hands.HoldAction("shoot");
+    return true;
+}
+
+TItem* TAutoCombat::Carried(const TPlayer& player, const std::string& name)
+{
+    if (!player.inventory) return nullptr;
+    for (int i = 0; i < player.inventory->slotCount; ++i)
+        if (TItem* item = player.inventory->Slot(i); item && item->itemName == name) return item;
+    return nullptr;
+}
+
 bool TAutoCombat::PutOnVest(TPlayer& player, TAutoControls& hands)
 {
-    if (player.armor >= kVestAt || !player.inventory) return false;
-    for (int i = 0; i < player.inventory->slotCount; ++i) {
-        TItem* item = player.inventory->Slot(i);
-        if (!item || item->itemName != kVestName) continue;
-        if (Select(player, item, hands)) hands.HoldAction("shoot");
-        return true;
-    }
-    return false;
+    if (player.armor >= kVestAt) return false;
+    TItem* vest = Carried(player, kVestName);
+    if (!vest) return false;
+    if (Select(player, vest, hands)) hands.HoldAction("shoot");
+    return true;
 }
 
 void TAutoCombat::Tend(TPlayer& player, TAutoControls& hands)

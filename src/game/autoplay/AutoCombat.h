@@ -1,6 +1,7 @@
 #pragma once
 #include "world/ObjectRef.h"
 #include <box2d/b2_math.h>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -70,6 +71,11 @@ private:
     // A gun of sticky charges for the target (a heavy or a turret) at this
     // distance; null when it is no such target, out of their span, or none is carried.
     TTulirelv* ChargesFor(const TPlayer& player, float distance) const;
+    // Rockets at the target (a heavy or a turret) at this distance; true while
+    // busy with that (bringing the launcher into the hand, aiming, firing).
+    bool FireRocket(TPlayer& player, float distance, TAutoControls& hands);
+    // The first carried item of that name, or null.
+    static TItem* Carried(const TPlayer& player, const std::string& name);
     // Puts a carried armour vest on when the armour is worn down; true while busy.
     bool PutOnVest(TPlayer& player, TAutoControls& hands);
     // Whether the enemy is being left alone for now.

@@ -72,6 +72,14 @@ inline constexpr float kBombFar = 8.0f;
 inline constexpr float kChargeNear = 4.0f;
 inline constexpr float kChargeFar = 6.0f;
 inline constexpr float kHungryFirepower = 2500.0f;  // carrying rounds worth less damage, he looks for more
+// The rocket launcher (a scripted item, not a gun of the engine's) and the
+// ammunition type it spends: a heavy or a turret gets its rockets from
+// between these distances (nearer, the blast reaches him; farther, it weaves
+// off the mark).
+inline constexpr const char* kRocketLauncherName = "rocket launcher";
+inline constexpr int kRocketAmmoType = 5;
+inline constexpr float kRocketNear = 4.0f;
+inline constexpr float kRocketFar = 11.0f;
 
 // --- Health, armour and cover -------------------------------------------------
 // A medkit is used below these health levels: in a fight only when it must

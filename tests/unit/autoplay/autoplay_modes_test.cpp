@@ -191,6 +191,47 @@ TEST_F(AutoModeTest, AHeavysBurstInTheOpenIsDodgedAtARunAndATurretIsKeptAtItsRan
     hands.Clear();
 }
 
+TEST_F(AutoModeTest, AHeavyGetsTheRocketsWhileThereAreAnyFromBeyondTheirBlast)
+{
+    ASSERT_EQ(Run("settings = {keys = {aim = 325, shoot = 323, sc_1 = 49, sc_4 = 52}}"), "");
+    Arm();
+    // The launcher is a scripted item that fires while the player aims.
+    ASSERT_EQ(Run("itemtable['rocket launcher'] = {kind = 'lua', frame = 3, invtext = 'launcher', "
+                  "longtext = 'a launcher', shortcutkey = 'sc_4', sprite = 'spr_asjad', r = 1, g = 1, b = 1} "
+                  "launcher = _CreateLuaItem(-6, 0, 'rocket launcher')"),
+              "");
+    auto* launcher = ObjectFromHandleAs<TItem>(GlobalPointer("launcher"));
+    ASSERT_NE(launcher, nullptr);
+    ASSERT_TRUE(player->inventory->Insert(launcher));
+    auto* robot = new TPunaneRobot(2.0f, 0.0f);
+    robot->body->SetAngularVelocity(0.0f);
+    TAutoCombat combat;
+    // Without rockets the launcher stays in the pack.
+    combat.Fight(*player, *world, hands);
+    EXPECT_FALSE(hands.Wants("sc_4"));
+    hands.Clear();
+    // With rockets the robot eight units off gets them: the launcher is brought up...
+    player->ammo[autotune::kRocketAmmoType] = 3;
+    combat.Fight(*player, *world, hands);
+    EXPECT_TRUE(hands.Wants("sc_4"));
+    hands.Clear();
+    // ...and fired from the aim.
+    auto* pack = dynamic_cast<TPlayerInventory*>(player->inventory);
+    ASSERT_NE(pack, nullptr);
+    ASSERT_TRUE(pack->QuickSwitch("sc_4"));
+    ASSERT_EQ(player->inventory->SelectedItem(), launcher);
+    player->SetAction(kActionAim);
+    EXPECT_EQ(combat.Fight(*player, *world, hands), TAutoCombat::Stance::Stand);
+    EXPECT_TRUE(hands.Wants("aim") && hands.Wants("shoot"));
+    hands.Clear();
+    // Within its blast, back to the gun.
+    robot->body->SetTransform(b2Vec2(-3.0f, 0.0f), 0.0f);
+    combat.Fight(*player, *world, hands);
+    EXPECT_TRUE(hands.Wants("sc_1"));
+    EXPECT_FALSE(hands.Wants("shoot"));
+    hands.Clear();
+}
+
 TEST_F(AutoModeTest, RoundsFarOffTheWayAreFetchedWhileTimeAllowsAndLeftInAHurry)
 {
     // Shotgun shells 12.4 units off, behind a wall, near the way to the gate.
