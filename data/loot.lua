@@ -87,24 +87,26 @@ CRATE_SIZE = {
 -- foundry's last level hands out the laser the core will call for. The core
 -- has few crates and its gate room is held by the strongest; the foundry's
 -- fights leave the stores low, and every death begins the core again with
--- what came through its gate: its start crate holds cells for that laser,
--- rounds for the rifle every soldier carries and a belt for the heavy gun
--- the foundry hands out.
+-- what came through its gate: its start crate holds cells for that laser
+-- and a belt for the heavy gun the foundry hands out.
 LEVEL_KIT = {
   [1] = { "pistol", "pistol ammo" },
   [9] = { "laser rifle", "energy cells" },
-  [10] = { "energy cells", "rifle ammo", "ammo belt" },
+  [10] = { "energy cells", "ammo belt" },
 }
--- From this level on that crate also holds a large medkit: health is carried
--- through the gate, and a level begun weak would be begun weak again after
--- every death.
+-- From these levels on that crate also holds a large medkit, and rounds for
+-- the rifle every soldier carries: health and ammunition are carried through
+-- the gate, and a level begun weak or with empty stores would be begun so
+-- again after every death. The foundry's fights empty them.
 START_MEDKIT_FROM = 5
+START_ROUNDS_FROM = 7
 
 -- The start room's kit of a level (nil when it has none).
 function LevelKit(level)
   local kit = {}
   for _, name in ipairs(LEVEL_KIT[level] or {}) do kit[#kit + 1] = name end
   if level >= START_MEDKIT_FROM then kit[#kit + 1] = "large medkit" end
+  if level >= START_ROUNDS_FROM then kit[#kit + 1] = "rifle ammo" end
   return #kit > 0 and kit or nil
 end
 

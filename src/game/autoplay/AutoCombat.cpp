@@ -313,7 +313,9 @@ TAutoCombat::Stance TAutoCombat::Fight(TPlayer& player, TWorld& world, TAutoCont
     }
     hands.Point(aimAt.x * kPixelsPerUnit, aimAt.y * kPixelsPerUnit);
     hands.HoldAction("aim");
-    if (player.action == kActionAim || player.action == kActionShoot) hands.HoldAction("shoot");
+    const bool comingNearer = !target->tuning.hasGun && target->tuning.maxSpeedSq > 0.0f;
+    const bool worthAShot = !comingNearer || distance <= kBiterFireDistance;
+    if (worthAShot && (player.action == kActionAim || player.action == kActionShoot)) hands.HoldAction("shoot");
     if (charging) return Stance::Strafe;
     // A turret fires as fast as it turns and never stops to reload: it is
     // fought from just beyond where it sees him, never from within.

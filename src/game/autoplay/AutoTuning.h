@@ -10,6 +10,10 @@ namespace autotune {
 
 // --- Seeing and choosing an enemy ---------------------------------------------
 inline constexpr float kSightRange = 8.5f;        // fights nearer enemies only: farther shots mostly miss
+// One without a gun that comes at him is aimed at but let come this near
+// before he fires: a gun's spread misses it two times in three at sight
+// range, and the rounds are what the deep levels run short of.
+inline constexpr float kBiterFireDistance = 6.0f;
 inline constexpr float kGunReach = 11.0f;         // turrets and gunmen fire from this far: answered from there
 inline constexpr float kAimingReach = 15.0f;      // a gunman raising its gun at him is answered from this far
 inline constexpr float kTargetStickiness = 2.0f;  // the enemy fought counts this much nearer: no dithering

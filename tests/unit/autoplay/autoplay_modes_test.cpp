@@ -232,6 +232,23 @@ TEST_F(AutoModeTest, AHeavyGetsTheRocketsWhileThereAreAnyFromBeyondTheirBlast)
     hands.Clear();
 }
 
+TEST_F(AutoModeTest, AZombieIsLetComeNearBeforeHeFires)
+{
+    ASSERT_EQ(Run("settings = {keys = {aim = 325, shoot = 323}}"), "");
+    Arm();
+    player->SetAction(kActionAim);
+    TZombi* zombie = ZombieAt(2.0f, 0.0f);
+    TAutoCombat combat;
+    combat.Fight(*player, *world, hands);
+    EXPECT_TRUE(hands.Wants("aim"));
+    EXPECT_FALSE(hands.Wants("shoot")) << "eight units off most rounds miss";
+    hands.Clear();
+    zombie->body->SetTransform(b2Vec2(-1.0f, 0.0f), 0.0f);
+    combat.Fight(*player, *world, hands);
+    EXPECT_TRUE(hands.Wants("shoot")) << "five units off";
+    hands.Clear();
+}
+
 TEST_F(AutoModeTest, RoundsFarOffTheWayAreFetchedWhileTimeAllowsAndLeftInAHurry)
 {
     // Shotgun shells 12.4 units off, behind a wall, near the way to the gate.
