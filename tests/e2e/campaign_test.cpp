@@ -1,5 +1,5 @@
-// The campaign as a whole game: "continue" picks up at the last gate (with at
-// least half health) after a restart and after a death (on "hard" a death
+// The campaign as a whole game: "continue" picks up at the last gate (at full
+// health) after a restart and after a death (on "hard" a death
 // forgets it, as does a new game), a broken save is only reported, and the
 // tenth gate ends the game on the win page with the run recorded.
 #include "GameRun.h"
@@ -120,7 +120,7 @@ TEST(Campaign, ContinueStartsAtTheLastGateAfterARestartOrADeathAndHardDeathOrANe
     EXPECT_EQ(Probe(log, "after death"), (std::vector<std::string>{"level4", "true", "77", "game"})) << log;
 
     // On "normal" a death keeps the save: "continue" starts level 4 again
-    // with what the player carried through its gate, but with half health, not
+    // with what the player carried through its gate, but at full health, not
     // the 30 he had: a level entered nearly dead is not begun so after every
     // death. The next gate's save shows what he began with.
     ASSERT_TRUE(run.HasData("campaign")) << "a death on normal keeps the campaign";
@@ -138,7 +138,7 @@ TEST(Campaign, ContinueStartsAtTheLastGateAfterARestartOrADeathAndHardDeathOrANe
     EXPECT_EQ(Probe(log, "through").at(0), "level5") << log;
     const std::string next = run.ReadData("campaign");
     EXPECT_NE(next.find("level\tlevel5\n"), std::string::npos) << next;
-    EXPECT_NE(next.find("health\t50.000000\n"), std::string::npos) << next;
+    EXPECT_NE(next.find("health\t100.000000\n"), std::string::npos) << next;
 
     // On "hard" a death ends the campaign: nothing is left to continue.
     std::string hard = run.ReadData("campaign");

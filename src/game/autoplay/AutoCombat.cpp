@@ -295,7 +295,11 @@ TAutoCombat::Stance TAutoCombat::Fight(TPlayer& player, TWorld& world, TAutoCont
     fleeing = slowHeavy && !charging && distance < (fleeing ? kKiteFar : kKiteNear);
     // Walking away he does not shoot: fine against its touch, but a gun raised
     // at his back is a burst in it. Then cover, as from any gunman.
-    if (fleeing && !(target->tuning.hasGun && Aiming(*target))) return Stance::Flee;
+    if (fleeing && !(target->tuning.hasGun && Aiming(*target))) {
+        // Not shot at meanwhile: no sign of something in the way.
+        watchedSince = clock;
+        return Stance::Flee;
+    }
     if (ThrowBomb(player, world, hands) || FireRocket(player, distance, hands)) return Stance::Stand;
     if (TTulirelv* charges = ChargesFor(player, distance)) weapon = charges;
     if (!Select(player, weapon, hands)) return Stance::BackOff;
@@ -303,6 +307,7 @@ TAutoCombat::Stance TAutoCombat::Fight(TPlayer& player, TWorld& world, TAutoCont
         coverThreat = TObjectRef(target);
         coverFrom = target->GetPosition();
         coverUntil = clock + kCoverFrames;
+        watchedSince = clock;
         return Stance::Cover;
     }
 

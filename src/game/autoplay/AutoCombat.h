@@ -80,7 +80,8 @@ private:
     bool PutOnVest(TPlayer& player, TAutoControls& hands);
     // Whether the enemy is being left alone for now.
     bool Ignored(const TEnemy* enemy) const;
-    // Leaves the target alone when shooting does not hurt it.
+    // Leaves the target alone when shooting at it does not hurt it (frames
+    // spent walking away from it or hiding do not count).
     void WatchProgress();
     // Whether to get out of the target's line of fire now, with `weapon` in hand.
     bool WantsCover(const TPlayer& player, const TTulirelv& weapon, float distance) const;

@@ -88,11 +88,16 @@ void TAutoInputDevice::Fight(TPlayer& player, TAutoCombat::Stance stance, TAutoC
     case TAutoCombat::Stance::Cover:
         doing = "taking cover";
         // A heavy's burst is twenty rounds: cover is worth it only a few
-        // steps away; else out of its line at a run, sideways.
+        // steps away; else out of its line at a run, sideways, or, with it
+        // at arm's length (where its spread misses nothing and its touch
+        // hurts most), away from it.
         if (const bool heavy = combat.CoverFromHeavy();
             !SeekCover(player, combat.CoverFrom(), hands, heavy ? kQuickCoverSteps : kCoverMaxSteps)) {
             if (!heavy) {
                 combat.NoCover();
+            } else if ((combat.CoverFrom() - player.GetPosition()).Length() < kKiteNear) {
+                doing = "keeping away";
+                Flee(player, combat.CoverFrom(), hands);
             } else {
                 doing = "dodging";
                 Strafe(player, combat.CoverFrom(), hands);

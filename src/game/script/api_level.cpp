@@ -180,7 +180,7 @@ void RegisterLevelApi(lua_State* L)
         "True when a campaign save is there and sound, so that \"continue\" can start it.");
     SetGlobalFunction(L, "ContinueCampaign", l_ContinueCampaign,
         "() -> bool",
-        "Starts the saved level with what the player carried into it (at least half health); true when it was started.");
+        "Starts the saved level with what the player carried into it (at full health); true when it was started.");
     SetGlobalFunction(L, "ClearCampaign", l_ClearCampaign,
         "()",
         "Removes the campaign save (a new game).");

@@ -12,11 +12,10 @@
 
 namespace {
 
-// A level begun again is begun with at least this much health, as the
-// teleport's revival gives: the save holds the health carried through the
-// gate, and a level entered nearly dead would otherwise be entered so again
-// after every death.
-constexpr float kContinueHealth = 50.0f;
+// A level begun again is begun with at least this much health (full): the
+// save holds the health carried through the gate, and a level entered
+// nearly dead would otherwise be entered so again after every death.
+constexpr float kContinueHealth = 100.0f;
 
 // The scripts rebuild the main menu when the save comes or goes.
 void TellScripts()

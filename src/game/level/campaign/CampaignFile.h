@@ -17,6 +17,6 @@ void ClearCampaign();
 // The save when there is a sound one. A broken file is reported on the
 // console and stderr and treated as no save; it is left on disk untouched.
 std::optional<TCampaignSave> LoadCampaign();
-// Starts the saved level with the saved progress, health raised to half if it
-// was below; the carried state reaches the level's player on the next update. False when there is no sound save.
+// Starts the saved level with the saved progress, at full health; the carried
+// state reaches the level's player on the next update. False when there is no sound save.
 bool ContinueCampaign(TGame& game);
