@@ -180,6 +180,13 @@ TEST_F(AutoModeTest, AHeavysBurstInTheOpenIsDodgedAtARunAndATurretIsKeptAtItsRan
     EXPECT_TRUE(hands.Wants("up") != hands.Wants("down")) << "sideways";
     EXPECT_FALSE(hands.Wants("left") || hands.Wants("right") || hands.Wants("aim"));
     hands.Clear();
+    // Within arm's length its burst misses nothing sideways: away from it.
+    robot->body->SetTransform(b2Vec2(-3.3f, 0.0f), 0.0f);
+    device.Think(*player, *world, hands);
+    EXPECT_EQ(device.Doing(), "keeping away");
+    EXPECT_TRUE(hands.Wants("left"));
+    EXPECT_FALSE(hands.Wants("right"));
+    hands.Clear();
     robot->dead = 1;
     world->Step();
 
