@@ -184,13 +184,9 @@ function LevelPopulation(level)
   n.snake = level >= 8 and (level >= 10 and 2 or 1) or 0
   n.gateGuard = level >= 3
   -- The last level's gate room is the finale's arena: the strongest of the
-  -- level's enemies hold it, taken from its share of the crowd. One of each
-  -- heavy: both red robots and both big soldiers in the one room were four
-  -- twenty-round bursts at once, beside the turrets and the snake, where
-  -- nearly every death of the last level fell; the others are met on the
-  -- way there, one at a time.
+  -- level's enemies hold it, taken from its share of the crowd.
   if level >= (DeepestLevel and DeepestLevel() or 10) then
-    n.arena = { big_soldier = 1, red_robot = 1, turret = 2, snake = 1 }
+    n.arena = { big_soldier = 2, red_robot = 2, turret = 2, snake = 1 }
   end
   return n
 end
