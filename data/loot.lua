@@ -94,11 +94,10 @@ LEVEL_KIT = {
   [9] = { "laser rifle", "energy cells" },
   [10] = { "energy cells", "ammo belt" },
 }
--- From these levels on that crate also holds a large medkit, and the rifle
--- every soldier carries with a pack of its rounds: health and ammunition are
--- carried through the gate, and a level begun weak or with empty stores (or
--- with rifle rounds and no rifle) would be begun so again after every death.
--- The foundry's fights empty them.
+-- From these levels on that crate also holds a large medkit, and rounds for
+-- the rifle every soldier carries: health and ammunition are carried through
+-- the gate, and a level begun weak or with empty stores would be begun so
+-- again after every death. The foundry's fights empty them.
 START_MEDKIT_FROM = 5
 START_ROUNDS_FROM = 7
 
@@ -107,10 +106,7 @@ function LevelKit(level)
   local kit = {}
   for _, name in ipairs(LEVEL_KIT[level] or {}) do kit[#kit + 1] = name end
   if level >= START_MEDKIT_FROM then kit[#kit + 1] = "large medkit" end
-  if level >= START_ROUNDS_FROM then
-    kit[#kit + 1] = "automaat"
-    kit[#kit + 1] = "rifle ammo"
-  end
+  if level >= START_ROUNDS_FROM then kit[#kit + 1] = "rifle ammo" end
   return #kit > 0 and kit or nil
 end
 
