@@ -12,9 +12,9 @@
 
 namespace {
 
-// A level begun again is begun with at least this much health (full): the
-// save holds the health carried through the gate, and a level entered
-// nearly dead would otherwise be entered so again after every death.
+// A level begun again is begun at full health: the save holds the health
+// carried through the gate, and a level entered nearly dead would otherwise
+// be entered so again after every death.
 constexpr float kContinueHealth = 100.0f;
 
 // The scripts rebuild the main menu when the save comes or goes.
