@@ -49,6 +49,8 @@ public:
     static float Firepower(const TPlayer& player);
     // The nearest gunman on its feet within `reach` of `at`, seen or not; null when none is.
     static TEnemy* NearestGunman(TWorld& world, b2Vec2 at, float reach);
+    // The first carried item of that name, or null.
+    static TItem* Carried(const TPlayer& player, const std::string& name);
     // The medkits it carries.
     static int Medkits(const TPlayer& player);
     // Brings the item into the hand; true once it is the selected one.
@@ -74,8 +76,6 @@ private:
     // Rockets at the target (a heavy or a turret) at this distance; true while
     // busy with that (bringing the launcher into the hand, aiming, firing).
     bool FireRocket(TPlayer& player, float distance, TAutoControls& hands);
-    // The first carried item of that name, or null.
-    static TItem* Carried(const TPlayer& player, const std::string& name);
     // Puts a carried armour vest on when the armour is worn down; true while busy.
     bool PutOnVest(TPlayer& player, TAutoControls& hands);
     // Whether the enemy is being left alone for now.

@@ -21,20 +21,14 @@ bool InventoryFull(const TPlayer& player)
     return !player.inventory || player.inventory->ItemCount() >= player.inventory->slotCount;
 }
 
-bool Carries(const TPlayer& player, const char* name)
-{
-    for (int i = 0; i < player.inventory->slotCount; ++i)
-        if (const TItem* item = player.inventory->Slot(i); item && item->itemName == name) return true;
-    return false;
-}
-
 // How many of a material are worth keeping: what the recipes the player
 // works with take (grenades always, ammunition for the guns carried).
 int MaterialWanted(const TPlayer& player, const std::string& name)
 {
-    const bool nailGun = Carries(player, "nail gun");
-    const bool beamGun = Carries(player, "laser rifle") || Carries(player, "electric gun");
-    const bool launcher = Carries(player, "rocket launcher");
+    const auto carries = [&](const char* item) { return TAutoCombat::Carried(player, item) != nullptr; };
+    const bool nailGun = carries("nail gun");
+    const bool beamGun = carries("laser rifle") || carries("electric gun");
+    const bool launcher = carries(kRocketLauncherName);
     if (name == "scrap") return 2;
     if (name == "fuel") return launcher ? 2 : 1;
     if (name == "tape") return 1;
