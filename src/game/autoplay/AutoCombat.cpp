@@ -145,17 +145,20 @@ bool TAutoCombat::Ignored(const TEnemy* enemy) const
 
 void TAutoCombat::WatchProgress()
 {
-    if (!target || !watched.Is(target) || target->health < watchedHealth) {
+    if (!target || !watched.Is(target)) {
         watched = TObjectRef(target);
         watchedHealth = target ? target->health : 0.0f;
-        unhurtShotFrames = 0;
+        watchedSince = clock;
+        return;
+    }
+    if (target->health < watchedHealth) {
+        watchedHealth = target->health;
+        watchedSince = clock;
         return;
     }
     // Shot at all this while and not hurt: something stands in the way. Not
     // so for a gunman aiming at the player: it has a line of fire, so has he.
-    // Only the frames he fired count: hiding from it, walking away from it or
-    // healing, it is not hurt either, and is no less in reach.
-    if (unhurtShotFrames < kNoProgressFrames || (target->tuning.hasGun && Aiming(*target))) return;
+    if (clock - watchedSince < kNoProgressFrames || (target->tuning.hasGun && Aiming(*target))) return;
     ignored.push_back({TObjectRef(target), clock + kIgnoreFrames});
     target = nullptr;
     watched.Reset();
@@ -295,7 +298,11 @@ TAutoCombat::Stance TAutoCombat::Fight(TPlayer& player, TWorld& world, TAutoCont
     // within cover's reach of it, where standing to shoot back only lets it
     // walk into him with its burst and its touch.
     const bool aimedAt = target->tuning.hasGun && Aiming(*target);
-    if (fleeing && (!aimedAt || distance < kCoverNear)) return Stance::Flee;
+    if (fleeing && (!aimedAt || distance < kCoverNear)) {
+        // Not shot at meanwhile: no sign of something in the way.
+        watchedSince = clock;
+        return Stance::Flee;
+    }
     if (ThrowBomb(player, world, hands) || FireRocket(player, distance, hands)) return Stance::Stand;
     if (TTulirelv* charges = ChargesFor(player, distance)) weapon = charges;
     if (!Select(player, weapon, hands)) return Stance::BackOff;
@@ -303,6 +310,7 @@ TAutoCombat::Stance TAutoCombat::Fight(TPlayer& player, TWorld& world, TAutoCont
         coverThreat = TObjectRef(target);
         coverFrom = target->GetPosition();
         coverUntil = clock + kCoverFrames;
+        watchedSince = clock;
         return Stance::Cover;
     }
 
@@ -315,10 +323,7 @@ TAutoCombat::Stance TAutoCombat::Fight(TPlayer& player, TWorld& world, TAutoCont
     hands.HoldAction("aim");
     const bool comingNearer = !target->tuning.hasGun && target->tuning.maxSpeedSq > 0.0f;
     const bool worthAShot = !comingNearer || distance <= kBiterFireDistance;
-    if (worthAShot && (player.action == kActionAim || player.action == kActionShoot)) {
-        hands.HoldAction("shoot");
-        ++unhurtShotFrames;
-    }
+    if (worthAShot && (player.action == kActionAim || player.action == kActionShoot)) hands.HoldAction("shoot");
     if (charging) return Stance::Strafe;
     // A turret fires as fast as it turns and never stops to reload: it is
     // fought from just beyond where it sees him, never from within.

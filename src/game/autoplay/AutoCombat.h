@@ -93,7 +93,7 @@ private:
     int clock = 0;  // frames of fighting decisions
     TObjectRef watched;
     float watchedHealth = 0.0f;
-    int unhurtShotFrames = 0;  // frames fired at the watched enemy since it was last hurt
+    int watchedSince = 0;
     std::vector<std::pair<TObjectRef, int>> ignored;  // enemy and until which clock
     int reloadWait = 0;
     TObjectRef coverThreat;

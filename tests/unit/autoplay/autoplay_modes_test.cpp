@@ -4,8 +4,7 @@
 // after a hit from nothing in sight, at most once in a while; the level's
 // switches when the way to the gate is shut. And the fight's choices: cover
 // from a gunman raising his gun, a swarm held in a doorway, the red robot walked away from and its
-// charge side-stepped, a heavy hidden from still fought when it lowers its gun,
-// a heavy's burst in the open dodged, a turret kept at
+// charge side-stepped, a heavy's burst in the open dodged, a turret kept at
 // its range, far loot left alone in a hurry; a full pack sorted
 // after walking on when the item steps are not taken (beside a crate); loot
 // given up told apart from later loot at its address; a launcher made for
@@ -175,25 +174,6 @@ TEST_F(AutoModeTest, TheRedRobotIsWalkedAwayFromButItsChargeIsSideStepped)
     // Charging: faster than he walks, so no running; out of its line.
     robot->SetAction(kActionSprint);
     EXPECT_EQ(combat.Fight(*player, *world, hands), TAutoCombat::Stance::Strafe);
-}
-
-TEST_F(AutoModeTest, AHeavyHiddenFromIsStillFoughtWhenItLowersItsGun)
-{
-    Arm();
-    player->health = 60.0f;
-    auto* robot = new TPunaneRobot(-1.0f, 0.0f);
-    robot->body->SetAngularVelocity(0.0f);
-    robot->SetAction(kActionAim);
-    TAutoCombat combat;
-    // Hurt, beyond arm's length, its gun raised: he hides, for longer than
-    // he would shoot at something unhurt before calling it out of reach.
-    for (int i = 0; i < 2 * autotune::kNoProgressFrames; ++i)
-        ASSERT_EQ(combat.Fight(*player, *world, hands), TAutoCombat::Stance::Cover) << "frame " << i;
-    // It walks on: not a thing behind a wall, but the enemy to fight.
-    robot->SetAction(kActionWalk);
-    hands.Clear();
-    EXPECT_NE(combat.Fight(*player, *world, hands), TAutoCombat::Stance::None);
-    EXPECT_EQ(combat.Target(), robot);
 }
 
 TEST_F(AutoModeTest, AHeavysBurstInTheOpenIsDodgedAtARunAndATurretIsKeptAtItsRange)
