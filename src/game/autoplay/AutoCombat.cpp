@@ -294,11 +294,8 @@ TAutoCombat::Stance TAutoCombat::Fight(TPlayer& player, TWorld& world, TAutoCont
     const bool charging = target->action == kActionSprint;
     fleeing = slowHeavy && !charging && distance < (fleeing ? kKiteFar : kKiteNear);
     // Walking away he does not shoot: fine against its touch, but a gun raised
-    // at his back is a burst in it. Then cover, as from any gunman; but not
-    // within cover's reach of it, where standing to shoot back only lets it
-    // walk into him with its burst and its touch.
-    const bool aimedAt = target->tuning.hasGun && Aiming(*target);
-    if (fleeing && (!aimedAt || distance < kCoverNear)) {
+    // at his back is a burst in it. Then cover, as from any gunman.
+    if (fleeing && !(target->tuning.hasGun && Aiming(*target))) {
         // Not shot at meanwhile: no sign of something in the way.
         watchedSince = clock;
         return Stance::Flee;
@@ -342,8 +339,8 @@ TAutoCombat::Stance TAutoCombat::Fight(TPlayer& player, TWorld& world, TAutoCont
 bool TAutoCombat::Stab(TPlayer& player, TWorld& world, TAutoControls& hands) const
 {
     const b2Vec2 at = player.GetPosition();
-    // Not a turret or a heavy: a stab is nothing to their health, and standing to stab lets them hit back.
-    TEnemy* nearest = NearestStanding(world, at, kStabReach, [](const TEnemy& enemy) { return !Tough(enemy); });
+    TEnemy* nearest = NearestStanding(world, at, kStabReach,
+                                      [](const TEnemy& enemy) { return !dynamic_cast<const TTurret*>(&enemy); });
     if (!nearest) return false;
     // The blade strikes ahead and a little to the side of the way the player
     // faces: turn so that it meets the enemy's middle.

@@ -162,15 +162,6 @@ TEST_F(AutoModeTest, TheRedRobotIsWalkedAwayFromButItsChargeIsSideStepped)
     // wall between them.
     for (int i = 0; i <= autotune::kNoProgressFrames + 1; ++i)
         ASSERT_EQ(combat.Fight(*player, *world, hands), TAutoCombat::Stance::Flee) << "frame " << i;
-    // Its gun raised within cover's reach, and even at knife's reach: still
-    // away (standing to shoot or stab, it walks into him, burst and all).
-    robot->SetAction(kActionAim);
-    robot->body->SetTransform(b2Vec2(-4.0f, 0.0f), 0.0f);
-    EXPECT_EQ(combat.Fight(*player, *world, hands), TAutoCombat::Stance::Flee);
-    robot->body->SetTransform(b2Vec2(-5.4f, 0.0f), 0.0f);
-    hands.Clear();
-    EXPECT_EQ(combat.Fight(*player, *world, hands), TAutoCombat::Stance::Flee);
-    EXPECT_FALSE(hands.Wants("stab"));
     // Charging: faster than he walks, so no running; out of its line.
     robot->SetAction(kActionSprint);
     EXPECT_EQ(combat.Fight(*player, *world, hands), TAutoCombat::Stance::Strafe);
