@@ -1,2 +1,2 @@
 -- Level 8: its seed and size. objects.lua builds it from the modules.
-level = { name = "level8", zone = "foundry", seed = 63117, size = 15 }
+level = { name = "level8", zone = "foundry", seed = 87333, size = 15 }
