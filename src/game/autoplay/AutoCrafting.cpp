@@ -27,21 +27,6 @@ constexpr AmmoRecipe kAmmoRecipes[] = {
     {"sticky charges", 6, 4},
 };
 
-// The guns the combine menu makes, by the ammunition they fire: one is made
-// for rounds carried with no gun to fire them (rockets and sticky charges
-// come out of crates and off the dead long before a launcher does).
-struct GunRecipe {
-    const char* result;
-    int ammoType;
-};
-constexpr GunRecipe kGunRecipes[] = {
-    {"rocket launcher", 5},
-    {"sticky launcher", 6},
-    {"laser rifle", 3},
-    {"electric gun", 3},
-    {"nail gun", 4},
-};
-
 bool CarriesGunFor(const TPlayer& player, int ammoType)
 {
     for (int i = 0; i < player.inventory->slotCount; ++i) {
@@ -70,10 +55,6 @@ std::string TAutoCrafting::Wanted(TPlayer& player)
     // What the menu would offer if it were opened now.
     if (!menu.open) menu.Rebuild();
     if (menu.entryCount < 1) return {};
-    for (const GunRecipe& recipe : kGunRecipes) {
-        if (player.ammo[recipe.ammoType] <= 0 || CarriesGunFor(player, recipe.ammoType)) continue;
-        if (EntryOf(menu, recipe.result) >= 0) return recipe.result;
-    }
     for (const AmmoRecipe& recipe : kAmmoRecipes) {
         if (player.ammo[recipe.ammoType] >= recipe.enough || !CarriesGunFor(player, recipe.ammoType)) continue;
         if (EntryOf(menu, recipe.result) >= 0) return recipe.result;

@@ -5,9 +5,8 @@ class TAutoControls;
 class TPlayer;
 
 // The automatic player's workbench: between fights it looks at what the
-// combine menu offers and makes what it needs: a gun for rounds it carries
-// with nothing to fire them, ammunition for a gun it carries with an empty
-// store, a vest, then hand grenades. It works the menu
+// combine menu offers and makes what it needs, ammunition for a gun it
+// carries with an empty store first, then hand grenades. It works the menu
 // the way a person does: open it, step the cursor to the entry, pull the
 // trigger, and close it again.
 class TAutoCrafting {
@@ -15,10 +14,9 @@ public:
     // One frame; true while it is busy at the menu (the legs stay still).
     bool Work(TPlayer& player, TAutoControls& hands);
 
+private:
     // The recipe result worth making now, or empty.
     static std::string Wanted(TPlayer& player);
-
-private:
     std::string making;  // the result being made, empty when idle
     int frames = 0;
 };

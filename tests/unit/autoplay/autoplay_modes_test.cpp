@@ -7,10 +7,8 @@
 // charge side-stepped, a heavy's burst in the open dodged, a turret kept at
 // its range, far loot left alone in a hurry; a full pack sorted
 // after walking on when the item steps are not taken (beside a crate); loot
-// given up told apart from later loot at its address; a launcher made for
-// rockets carried with nothing to fire them.
+// given up told apart from later loot at its address.
 #include "autoplay/AutoCombat.h"
-#include "autoplay/AutoCrafting.h"
 #include "autoplay/AutoControls.h"
 #include "autoplay/AutoInputDevice.h"
 #include "autoplay/AutoTuning.h"
@@ -346,15 +344,3 @@ TEST_F(AutoModeTest, LootGivenUpIsNotMistakenForLootMadeLaterAtItsAddress)
 }
 
 } // namespace
-
-TEST_F(AutoModeTest, RocketsCarriedWithNothingToFireThemGetALauncherMade)
-{
-    ASSERT_EQ(Run("itemtable.pipe = itemtable.stone; itemtable['circuit board'] = itemtable.stone;"
-                  "itemtable['rocket launcher'] = itemtable.stone;"
-                  "AddReaction('rocket launcher', 'pipe', 'pipe', 'circuit board')"),
-              "");
-    for (const char* part : {"pipe", "pipe", "circuit board"}) ASSERT_TRUE(player->inventory->Insert(Make(part)));
-    EXPECT_EQ(TAutoCrafting::Wanted(*player), "");
-    player->ammo[autotune::kRocketAmmoType] = 3;
-    EXPECT_EQ(TAutoCrafting::Wanted(*player), "rocket launcher");
-}
