@@ -94,19 +94,25 @@ LEVEL_KIT = {
   [9] = { "laser rifle", "energy cells" },
   [10] = { "energy cells", "ammo belt" },
 }
--- From these levels on that crate also holds a large medkit, and rounds for
--- the rifle every soldier carries: health and ammunition are carried through
--- the gate, and a level begun weak or with empty stores would be begun so
--- again after every death. The foundry's fights empty them.
+-- From these levels on that crate also holds a large medkit, and an assault
+-- rifle with rounds for it: health and ammunition are carried through the
+-- gate, and a level begun weak or with empty stores would be begun so again
+-- after every death. The foundry's fights empty them; the rifle rounds its
+-- crates and its dead hand out most are no use without the rifle, which the
+-- soldiers seldom leave.
 START_MEDKIT_FROM = 5
 START_ROUNDS_FROM = 7
 
 -- The start room's kit of a level (nil when it has none).
 function LevelKit(level)
   local kit = {}
-  for _, name in ipairs(LEVEL_KIT[level] or {}) do kit[#kit + 1] = name end
+  -- First what a full pack must not leave behind: the rifle for the rounds.
+  if level >= START_ROUNDS_FROM then
+    kit[#kit + 1] = "automaat"
+    kit[#kit + 1] = "rifle ammo"
+  end
   if level >= START_MEDKIT_FROM then kit[#kit + 1] = "large medkit" end
-  if level >= START_ROUNDS_FROM then kit[#kit + 1] = "rifle ammo" end
+  for _, name in ipairs(LEVEL_KIT[level] or {}) do kit[#kit + 1] = name end
   return #kit > 0 and kit or nil
 end
 

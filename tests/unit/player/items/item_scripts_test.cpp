@@ -794,14 +794,15 @@ TEST_F(ItemScripts, WithLootStocksTheEmptyCratesABuildMakes)
     // the same seed stocks the same way; the kit is only on level 1
     EXPECT_EQ(stockedLevel(1, 77), a);
     EXPECT_LE(a[0].size(), 5u);
-    // The foundry's and the core's start crates hold a medkit and rifle rounds;
-    // the core's stocks up the stores for the finale besides.
+    // The foundry's and the core's start crates hold a rifle with its rounds
+    // first (a nearly full pack takes those) and a medkit; the core's stocks
+    // up the stores for the finale besides.
     const std::vector<std::string> core = stockedLevel(10, 77).at(0);
-    for (const char* name : {"energy cells", "rifle ammo", "ammo belt", "large medkit"})
+    for (const char* name : {"automaat", "energy cells", "rifle ammo", "ammo belt", "large medkit"})
         EXPECT_NE(std::find(core.begin(), core.end(), name), core.end()) << name;
     const std::vector<std::string> foundry = stockedLevel(7, 77).at(0);
-    EXPECT_EQ(std::vector<std::string>(foundry.begin(), foundry.begin() + 2),
-              (std::vector<std::string>{"large medkit", "rifle ammo"}));
+    EXPECT_EQ(std::vector<std::string>(foundry.begin(), foundry.begin() + 3),
+              (std::vector<std::string>{"automaat", "rifle ammo", "large medkit"}));
     // pistols are stocked up to level 3 only, so a pistol on level 4 is the kit
     for (int seed = 1; seed <= 20; ++seed) {
         auto b = stockedLevel(4, seed);
