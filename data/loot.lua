@@ -87,12 +87,13 @@ CRATE_SIZE = {
 -- foundry's last level hands out the laser the core will call for. The core
 -- has few crates and its gate room is held by the strongest; the foundry's
 -- fights leave the stores low, and every death begins the core again with
--- what came through its gate: its start crate holds cells for that laser
--- and a belt for the heavy gun the foundry hands out.
+-- what came through its gate: its start crate holds the heavy gun with a
+-- belt (the core's big soldiers, grey soldiers and turrets leave belts,
+-- which are dead weight without it) and cells for that laser.
 LEVEL_KIT = {
   [1] = { "pistol", "pistol ammo" },
   [9] = { "laser rifle", "energy cells" },
-  [10] = { "energy cells", "ammo belt" },
+  [10] = { "heavy mg", "ammo belt", "energy cells" },
 }
 -- From these levels on that crate also holds a large medkit, and an assault
 -- rifle with rounds for it: health and ammunition are carried through the

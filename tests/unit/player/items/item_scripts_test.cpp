@@ -798,7 +798,7 @@ TEST_F(ItemScripts, WithLootStocksTheEmptyCratesABuildMakes)
     // first (a nearly full pack takes those) and a medkit; the core's stocks
     // up the stores for the finale besides.
     const std::vector<std::string> core = stockedLevel(10, 77).at(0);
-    for (const char* name : {"automaat", "energy cells", "rifle ammo", "ammo belt", "large medkit"})
+    for (const char* name : {"automaat", "heavy mg", "energy cells", "rifle ammo", "ammo belt", "large medkit"})
         EXPECT_NE(std::find(core.begin(), core.end(), name), core.end()) << name;
     const std::vector<std::string> foundry = stockedLevel(7, 77).at(0);
     EXPECT_EQ(std::vector<std::string>(foundry.begin(), foundry.begin() + 3),
