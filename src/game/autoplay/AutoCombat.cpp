@@ -29,17 +29,27 @@ bool Usable(const TTulirelv& weapon, const TActor& holder)
     return weapon.roundsLoaded > 0 || holder.ammo[weapon.ammoType] > 0;
 }
 
+// What one round does when it hits. A laser's beam burns its damage every
+// update it touches, and spends a cell every reload-time updates.
+float DamagePerRound(const TTulirelv& weapon)
+{
+    if (weapon.bulletType == kShotLaser) return float(weapon.damage * std::max(1, std::abs(weapon.reloadTime)));
+    return float(weapon.damage * std::max(1, weapon.bulletCount));
+}
+
 // Rough damage per second, less for a gun whose rounds run short: the
 // rounds a store holds go further in a gun that does more with each.
 float Worth(const TTulirelv& weapon, const TActor& holder, float distance)
 {
     const float rate = 30.0f / float(std::max(1, std::abs(weapon.reloadTime)));
-    const float perRound = float(weapon.damage * std::max(1, weapon.bulletCount));
+    const float perRound = DamagePerRound(weapon);
     const float rounds = float(weapon.roundsLoaded + holder.ammo[weapon.ammoType]);
     const float supply = std::min(1.0f, rounds * perRound / kFullSupplyDamage);
     float worth = perRound * rate * (0.25f + 0.75f * supply);
     // Pellets spread: good near, poor far.
     if (weapon.bulletCount > 1 && distance > kPelletFalloffDistance) worth *= kPelletFarWorth;
+    // Bullets fly, spread and miss what moves; a beam held on the mark does not.
+    if (weapon.bulletType != kShotLaser) worth *= kBulletHitShare;
     return worth;
 }
 
@@ -122,11 +132,16 @@ TEnemy* TAutoCombat::FindTarget(TPlayer& player, TWorld& world) const
         if (!enemy) continue;
         if (Ignored(enemy)) continue;
         const b2Vec2 p = enemy->GetPosition();
-        float distance = (p - at).Length();
+        const float away = (p - at).Length();
+        float distance = away;
         // Stay on the same enemy while it is in sight.
         if (enemy == target) distance -= kTargetStickiness;
         // Turrets and gunmen shoot from farther than the player fights: answer them from there.
-        if (dynamic_cast<TTurret*>(enemy) || enemy->tuning.hasGun) distance -= kGunReach - kSightRange;
+        const bool turret = dynamic_cast<TTurret*>(enemy) != nullptr;
+        if (turret || enemy->tuning.hasGun) distance -= kGunReach - kSightRange;
+        // A turret in whose sight he stands fires without pause while he
+        // fights anything else: it comes first (it is soon broken, or he backs out of its sight).
+        if (turret && away < enemy->tuning.sightRange) distance -= kAimingReach;
         // One that raises its gun at the player is answered from farther still.
         if (enemy->tuning.hasGun && Aiming(*enemy)) distance -= kAimingReach - kGunReach;
         if (distance >= bestDistance || !InSight(at, p, enemy, player)) continue;
@@ -175,6 +190,18 @@ TTulirelv* TAutoCombat::BestWeapon(const TPlayer& player, float distance)
         if (!best || Worth(*weapon, player, distance) > Worth(*best, player, distance)) best = weapon;
     }
     return best;
+}
+
+bool TAutoCombat::Outclassed(const TPlayer& player, const TTulirelv& weapon)
+{
+    if (!player.inventory) return false;
+    const float worth = Worth(weapon, player, kTendDistance);
+    for (int i = 0; i < player.inventory->slotCount; ++i) {
+        auto* other = dynamic_cast<TTulirelv*>(player.inventory->Slot(i));
+        if (!other || other == &weapon || other->ammoType != weapon.ammoType) continue;
+        if (Worth(*other, player, kTendDistance) > worth) return true;
+    }
+    return false;
 }
 
 TTulirelv* TAutoCombat::ChargesFor(const TPlayer& player, float distance) const
@@ -262,6 +289,12 @@ void TAutoCombat::NoCover()
     noCoverUntil = clock + kNoCoverFrames;
 }
 
+void TAutoCombat::StandAndFight()
+{
+    NoCover();
+    noFleeUntil = clock + kNoCoverFrames;
+}
+
 TAutoCombat::Stance TAutoCombat::Fight(TPlayer& player, TWorld& world, TAutoControls& hands)
 {
     ++clock;
@@ -292,7 +325,7 @@ TAutoCombat::Stance TAutoCombat::Fight(TPlayer& player, TWorld& world, TAutoCont
     // A charge is faster than he walks and runs straight: no outrunning it,
     // but a step sideways takes him out of its line.
     const bool charging = target->action == kActionSprint;
-    fleeing = slowHeavy && !charging && distance < (fleeing ? kKiteFar : kKiteNear);
+    fleeing = slowHeavy && !charging && clock >= noFleeUntil && distance < (fleeing ? kKiteFar : kKiteNear);
     // Walking away he does not shoot: fine against its touch, but a gun raised
     // at his back is a burst in it. Then cover, as from any gunman.
     if (fleeing && !(target->tuning.hasGun && Aiming(*target))) {
@@ -378,7 +411,7 @@ float TAutoCombat::Firepower(const TPlayer& player)
     for (int i = 0; i < player.inventory->slotCount; ++i) {
         auto* weapon = dynamic_cast<TTulirelv*>(player.inventory->Slot(i));
         if (!weapon || weapon->ammoType < 0 || weapon->ammoType >= kActorAmmoTypes) continue;
-        const float damage = float(weapon->damage * std::max(1, weapon->bulletCount));
+        const float damage = DamagePerRound(*weapon);
         perRound[weapon->ammoType] = std::max(perRound[weapon->ammoType], damage);
         loaded += damage * float(weapon->roundsLoaded);
     }

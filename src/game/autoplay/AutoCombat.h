@@ -43,8 +43,14 @@ public:
     bool CoverFromHeavy() const;
     // No cover within reach: fight in the open for a while.
     void NoCover();
+    // Getting away does not work (a corner, cover that is none): neither
+    // hide nor flee for a while, fight.
+    void StandAndFight();
     // The best weapon with rounds loaded or in store, or null.
     static TTulirelv* BestWeapon(const TPlayer& player, float distance);
+    // Whether another gun carried fires the same rounds and is worth more
+    // with them: this one only takes a place in the pack.
+    static bool Outclassed(const TPlayer& player, const TTulirelv& weapon);
     // The damage the rounds it carries could do, loaded and in store.
     static float Firepower(const TPlayer& player);
     // The nearest gunman on its feet within `reach` of `at`, seen or not; null when none is.
@@ -100,6 +106,7 @@ private:
     b2Vec2 coverFrom{0.0f, 0.0f};
     int coverUntil = 0;
     int noCoverUntil = 0;
+    int noFleeUntil = 0;
     bool fleeing = false;
 };
 

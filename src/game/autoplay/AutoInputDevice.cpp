@@ -87,6 +87,7 @@ void TAutoInputDevice::Fight(TPlayer& player, TAutoCombat::Stance stance, TAutoC
         break;
     case TAutoCombat::Stance::Cover:
         doing = "taking cover";
+        WatchEvasion(player, true);
         // A heavy's burst is twenty rounds: cover is worth it only a few
         // steps away; else out of its line at a run, sideways, or, with it
         // at arm's length (where its spread misses nothing and its touch
@@ -106,6 +107,7 @@ void TAutoInputDevice::Fight(TPlayer& player, TAutoCombat::Stance stance, TAutoC
         break;
     case TAutoCombat::Stance::Flee:
         doing = "keeping away";
+        WatchEvasion(player, false);
         if (combat.Target()) Flee(player, combat.Target()->GetPosition(), hands);
         break;
     case TAutoCombat::Stance::Hold:
@@ -527,6 +529,18 @@ void TAutoInputDevice::Strafe(TPlayer& player, b2Vec2 threat, TAutoControls& han
         if (!ClearLine(at, at + kRetreatRoom * side)) return;
     }
     Walk(player, side, hands);
+}
+
+void TAutoInputDevice::WatchEvasion(TPlayer& player, bool hiding)
+{
+    const b2Vec2 at = player.GetPosition();
+    // A span begins with the first frame of evading after other things.
+    if (frame - evasion.since > kEvasionFrames + 1) evasion = {at, player.health, frame};
+    if (frame - evasion.since < kEvasionFrames) return;
+    const bool stood = (at - evasion.from).Length() < kEvasionHeadway;
+    const bool hurt = evasion.health - player.health >= kEvasionHurt;
+    if (stood && (!hiding || hurt)) combat.StandAndFight();
+    evasion = {at, player.health, frame};
 }
 
 void TAutoInputDevice::CheckStuck(TPlayer& player, b2Vec2 toward)

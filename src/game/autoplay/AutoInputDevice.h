@@ -103,6 +103,14 @@ private:
         int stoodFrames = 0;
         std::vector<TObjectRef> tried;
     };
+    // Getting out of harm's way, watched: where and how healthy the player
+    // was when the span began. Fleeing without headway (a corner), or hiding
+    // where the fire still hurts, is worse than shooting back.
+    struct EvasionWatch {
+        b2Vec2 from{0.0f, 0.0f};
+        float health = 0.0f;
+        int since = -1000;
+    };
     // Progress watch: where the player was when it began, and when. Standing
     // still on purpose (fighting, hiding, working loot or the menu) starts it
     // afresh; walking without headway for long makes the player stuck.
@@ -176,6 +184,10 @@ private:
     bool FarLootWorthIt(const TPlayer& player, bool hungry) const;
     // Steps sideways to a threat, changing sides now and then and at walls.
     void Strafe(TPlayer& player, b2Vec2 threat, TAutoControls& hands);
+    // Fleeing or hiding this frame: when the last span of it gave no headway
+    // (fleeing) or left him hurt where he stood (hiding), the fight is
+    // fought where he stands for a while.
+    void WatchEvasion(TPlayer& player, bool hiding);
     // Not getting anywhere: the cell ahead counts as blocked for a while.
     void CheckStuck(TPlayer& player, b2Vec2 toward);
 
@@ -204,6 +216,7 @@ private:
     CoverRoute cover;
     Narrows narrows;
     UnseenFire unseenFire;
+    EvasionWatch evasion;
     int strafeSide = 1;
 
     LootChase loot;

@@ -50,7 +50,8 @@ int TAutoLooting::Junk(const TPlayer& player)
         for (int j = 0; j < i; ++j)
             if (const TItem* other = inventory.Slot(j); other && other->itemName == item->itemName) ++same;
         if (dynamic_cast<const TSimpleItem*>(item) && same >= MaterialWanted(player, item->itemName)) return i;
-        if (dynamic_cast<const TTulirelv*>(item) && same > 0) return i;
+        if (auto* gun = dynamic_cast<const TTulirelv*>(item); gun && (same > 0 || TAutoCombat::Outclassed(player, *gun)))
+            return i;
         if (item->itemName == "detector") return i;
     }
     return -1;

@@ -26,7 +26,8 @@ public:
     // (emptied, picked up, or given up on).
     bool Work(TPlayer& player, TGameObject* loot, TAutoControls& hands);
     // With the inventory nearly full, drops one thing it has no use for
-    // (spare materials, a second gun of a kind, a detector); true while busy.
+    // (spare materials, a second gun of a kind or one that fires the rounds
+    // of a better gun carried, a detector); true while busy.
     bool Tidy(TPlayer& player, TAutoControls& hands);
     // Never try this one again on this level.
     void GiveUp(const TGameObject* loot);

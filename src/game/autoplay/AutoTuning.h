@@ -62,6 +62,10 @@ inline constexpr float kExplosiveSafeDistance = 4.0f;  // no explosive rounds at
 inline constexpr float kPelletFalloffDistance = 4.0f;  // pellets spread: beyond this a shotgun is worth
 inline constexpr float kPelletFarWorth = 0.4f;         // this share of what it is worth near
 inline constexpr float kFullSupplyDamage = 1000.0f;    // rounds worth this much damage keep a gun at full worth
+// The share of bullets that hit in a fight (he hits with a third to two
+// fifths of his shots in the deep levels); a laser's beam, held on the
+// mark, hits with all it burns.
+inline constexpr float kBulletHitShare = 0.4f;
 inline constexpr float kTendDistance = 10.0f;  // between fights the gun in hand is the best at this distance
 inline constexpr int kReloadWaitFrames = 45;   // between fights reload is tapped at most this often
 // A bomb goes to a crowd of this many enemies this close together (about a
@@ -103,6 +107,12 @@ inline constexpr float kCoverHealthFromHeavy = 70.0f;
 // would take more than his health; a round of a gun he cannot tell counts this much.
 inline constexpr float kBurstHitShare = 0.5f;
 inline constexpr float kUnknownRoundDamage = 10.0f;
+// Evading is judged over this many frames: fleeing with less headway than
+// this (a corner), or hiding where he loses this much health (cover that is
+// none), and he fights where he stands for kNoCoverFrames.
+inline constexpr int kEvasionFrames = 30;
+inline constexpr float kEvasionHeadway = 0.5f;
+inline constexpr float kEvasionHurt = 10.0f;
 inline constexpr int kCoverFrames = 150;    // hides at most this long: then a gunman still aiming is fought
 inline constexpr float kCoverNear = 2.5f;   // nearer than this to the gunman, cover is no use
 inline constexpr int kNoCoverFrames = 90;   // after finding no cover he fights in the open this long

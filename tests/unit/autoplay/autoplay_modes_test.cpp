@@ -3,11 +3,14 @@
 // lying in sight, an enemy at arm's length before either, and a back-out
 // after a hit from nothing in sight, at most once in a while; the level's
 // switches when the way to the gate is shut. And the fight's choices: cover
-// from a gunman raising his gun, a swarm held in a doorway, the red robot walked away from and its
-// charge side-stepped, a heavy's burst in the open dodged, a turret kept at
-// its range, far loot left alone in a hurry; a full pack sorted
-// after walking on when the item steps are not taken (beside a crate); loot
-// given up told apart from later loot at its address.
+// from a gunman raising his gun, a swarm held in a doorway, the red robot
+// walked away from and its charge side-stepped, a heavy's burst in the open
+// dodged, a turret kept at its range and fought first while it sees him, a
+// flight into a corner or cover that is none given up for the fight, a laser
+// valued for the beam it burns, a gun spare beside a better one for its
+// rounds, far loot left alone in a hurry; a full pack sorted after walking on
+// when the item steps are not taken (beside a crate); loot given up told
+// apart from later loot at its address.
 #include "autoplay/AutoCombat.h"
 #include "autoplay/AutoControls.h"
 #include "autoplay/AutoInputDevice.h"
@@ -16,6 +19,7 @@
 #include "enemies/Sdur.h"
 #include "enemies_test_support.h"
 #include "player/PlayerInventory.h"
+#include "player/weapons/Tulirelv.h"
 #include "world/ObjectRef.h"
 #include "world/World.h"
 #include <cstdio>
@@ -165,6 +169,54 @@ TEST_F(AutoModeTest, TheRedRobotIsWalkedAwayFromButItsChargeIsSideStepped)
     EXPECT_EQ(combat.Fight(*player, *world, hands), TAutoCombat::Stance::Strafe);
 }
 
+TEST_F(AutoModeTest, AFlightIntoACornerTurnsIntoAFight)
+{
+    Arm();
+    // In the room's south-west corner, the robot walking up at arm's length:
+    // he keeps away from it. The world does not move here, so neither does
+    // he: a corner. After a span of that he turns and fights.
+    player->SetPosition(b2Vec2(-9.6f, -4.6f));
+    auto* robot = new TPunaneRobot(-7.6f, -3.4f);
+    robot->body->SetAngularVelocity(0.0f);
+    robot->SetAction(kActionWalk);
+    ASSERT_EQ(Think(), Mode::Fight);
+    ASSERT_EQ(device.Doing(), "keeping away");
+    int frames = 1;
+    while (device.Doing() == "keeping away" && frames < 3 * autotune::kEvasionFrames) {
+        Think();
+        ++frames;
+    }
+    EXPECT_GT(frames, autotune::kEvasionFrames);
+    EXPECT_LE(frames, autotune::kEvasionFrames + 2) << "a span without headway, then the fight";
+    EXPECT_EQ(device.Doing(), "fighting red_commander");
+}
+
+TEST_F(AutoModeTest, CoverWhereTheFireStillHurtsIsLeft)
+{
+    ASSERT_EQ(Run("itemtable.automaat = gun{invtext = 'automaat', clipsize = 30, ammotype = 1}"), "");
+    Arm();
+    // Hurt, he hides from a gunman raising his gun behind the pillar a step
+    // north-east; there the rounds (a spread, a second gun) still find him.
+    // Hurt there the span long, he leaves it.
+    WallAt(-4.5f, 1.5f, 0.5f, 0.5f);
+    player->health = 30.0f;
+    ASSERT_EQ(Run("made = CreateSoldier(4, 0)"), "");
+    auto* soldier = ObjectFromHandleAs<TSdur>(GlobalPointer("made"));
+    ASSERT_NE(soldier, nullptr);
+    soldier->SetAction(kActionAim);
+    ASSERT_EQ(Think(), Mode::Fight);
+    ASSERT_EQ(device.Doing(), "taking cover");
+    player->SetPosition(b2Vec2(-5.5f, 2.1f));
+    int frames = 1;
+    while (device.Doing() == "taking cover" && frames < 3 * autotune::kEvasionFrames) {
+        player->health -= 0.4f;
+        Think();
+        ++frames;
+    }
+    // The first span he walked there; the second he stood in it, hurt.
+    EXPECT_LE(frames, 2 * autotune::kEvasionFrames + 2) << device.Doing();
+}
+
 TEST_F(AutoModeTest, AHeavysBurstInTheOpenIsDodgedAtARunAndATurretIsKeptAtItsRange)
 {
     ASSERT_EQ(Run("settings = {keys = {left = 97, right = 100, up = 119, down = 115, aim = 325, shoot = 323}}"), "");
@@ -199,6 +251,67 @@ TEST_F(AutoModeTest, AHeavysBurstInTheOpenIsDodgedAtARunAndATurretIsKeptAtItsRan
     player->SetPosition(b2Vec2(-6.8f, 0.0f));
     EXPECT_EQ(combat.Fight(*player, *world, hands), TAutoCombat::Stance::Stand);
     hands.Clear();
+}
+
+TEST_F(AutoModeTest, ATurretThatSeesHimIsFoughtBeforeWhatComesNearer)
+{
+    Arm();
+    // A zombie walking up a few steps off; a turret across the room, within
+    // its sight of him: the turret fires all the while, so it comes first.
+    ASSERT_EQ(Run("CreateZombie(-3, 1, '000'); CreateTurret(3, 0, math.pi)"), "");
+    TAutoCombat combat;
+    combat.Fight(*player, *world, hands);
+    ASSERT_NE(combat.Target(), nullptr);
+    EXPECT_EQ(combat.Target()->kindName, "sentry_gun");
+    // Beyond its sight the zombie is the nearer worry.
+    player->SetPosition(b2Vec2(-8.0f, 0.0f));
+    combat.Fight(*player, *world, hands);
+    ASSERT_NE(combat.Target(), nullptr);
+    EXPECT_EQ(combat.Target()->kindName, "zombie");
+}
+
+TEST_F(AutoModeTest, ALaserWithItsCellsIsTakenBeforeARifleThatMissesAndAHeavyGunBeforeBoth)
+{
+    // The deep levels' guns, with the numbers they have there.
+    ASSERT_EQ(Run("itemtable.automaat = gun{clipsize = 30, reloadtime = 4, damage = 12, ammotype = 1}\n"
+                  "itemtable.laser = gun{clipsize = 60, reloadtime = 2, damage = 2, ammotype = 3, bullettype = 3}\n"
+                  "itemtable.heavy = gun{clipsize = 100, reloadtime = 2, damage = 14, ammotype = 7}"),
+              "");
+    TItem* rifle = Make("automaat");
+    TItem* laser = Make("laser");
+    ASSERT_TRUE(player->inventory->Insert(rifle));
+    ASSERT_TRUE(player->inventory->Insert(laser));
+    player->ammo[1] = 200;
+    player->ammo[3] = 180;
+    // The rifle does more a second on paper, but a beam held on the mark
+    // burns every update and misses nothing.
+    EXPECT_EQ(TAutoCombat::BestWeapon(*player, 6.0f), laser);
+    TItem* heavy = Make("heavy");
+    ASSERT_TRUE(player->inventory->Insert(heavy));
+    player->ammo[7] = 100;
+    EXPECT_EQ(TAutoCombat::BestWeapon(*player, 6.0f), heavy);
+    // Its cells count for what the beam burns with them.
+    player->ammo[1] = player->ammo[7] = 0;
+    static_cast<TTulirelv*>(rifle)->roundsLoaded = static_cast<TTulirelv*>(heavy)->roundsLoaded = 0;
+    static_cast<TTulirelv*>(laser)->roundsLoaded = 0;
+    EXPECT_FLOAT_EQ(TAutoCombat::Firepower(*player), 180.0f * 2.0f * 2.0f);
+}
+
+TEST_F(AutoModeTest, AGunThatFiresTheRoundsOfABetterOneIsSpare)
+{
+    ASSERT_EQ(Run("itemtable.smg = gun{clipsize = 32, reloadtime = 2, damage = 8}\n"
+                  "itemtable.laser = gun{clipsize = 60, reloadtime = 2, damage = 2, ammotype = 3, bullettype = 3}"),
+              "");
+    auto* pistol = Make<TTulirelv>("pistol");
+    auto* smg = Make<TTulirelv>("smg");
+    auto* laser = Make<TTulirelv>("laser");
+    for (TItem* gun : {static_cast<TItem*>(pistol), static_cast<TItem*>(smg), static_cast<TItem*>(laser)})
+        ASSERT_TRUE(player->inventory->Insert(gun));
+    player->ammo[0] = 60;
+    // The pistol's rounds go further in the faster gun; the laser fires cells, which nothing else does.
+    EXPECT_TRUE(TAutoCombat::Outclassed(*player, *pistol));
+    EXPECT_FALSE(TAutoCombat::Outclassed(*player, *smg));
+    EXPECT_FALSE(TAutoCombat::Outclassed(*player, *laser));
 }
 
 TEST_F(AutoModeTest, AHeavyGetsTheRocketsWhileThereAreAnyFromBeyondTheirBlast)
