@@ -460,7 +460,10 @@ bool TAutoCombat::ThrowBomb(TPlayer& player, TWorld& world, TAutoControls& hands
     TItem* bomb = dynamic_cast<TTimeBomb*>(FirstBomb(player));
     b2Vec2 spot;
     if (!bomb || !BombSpot(player, world, &spot)) return false;
-    if (!Select(player, bomb, hands)) return true;
+    // Which bomb the key brings up depends on the pack's order and on the
+    // medkits that share its key: any bomb in hand will do. Waiting for one
+    // in particular may never end.
+    if (!dynamic_cast<TTimeBomb*>(player.inventory->SelectedItem()) && !Select(player, bomb, hands)) return true;
     hands.Point(spot.x * kPixelsPerUnit, spot.y * kPixelsPerUnit);
     hands.HoldAction("aim");
     if (player.action == kActionAim) hands.HoldAction("shoot");

@@ -8,9 +8,9 @@
 // dodged, a turret kept at its range and fought first while it sees him, a
 // flight into a corner or cover that is none given up for the fight, a laser
 // valued for the beam it burns, a gun spare beside a better one for its
-// rounds, far loot left alone in a hurry; a full pack sorted after walking on
-// when the item steps are not taken (beside a crate); loot given up told
-// apart from later loot at its address.
+// rounds, any bomb in hand thrown at a crowd, far loot left alone in a hurry;
+// a full pack sorted after walking on when the item steps are not taken
+// (beside a crate); loot given up told apart from later loot at its address.
 #include "autoplay/AutoCombat.h"
 #include "autoplay/AutoControls.h"
 #include "autoplay/AutoInputDevice.h"
@@ -19,6 +19,7 @@
 #include "enemies/Sdur.h"
 #include "enemies_test_support.h"
 #include "player/PlayerInventory.h"
+#include "player/weapons/TimeBomb.h"
 #include "player/weapons/Tulirelv.h"
 #include "world/ObjectRef.h"
 #include "world/World.h"
@@ -312,6 +313,31 @@ TEST_F(AutoModeTest, AGunThatFiresTheRoundsOfABetterOneIsSpare)
     EXPECT_TRUE(TAutoCombat::Outclassed(*player, *pistol));
     EXPECT_FALSE(TAutoCombat::Outclassed(*player, *smg));
     EXPECT_FALSE(TAutoCombat::Outclassed(*player, *laser));
+}
+
+TEST_F(AutoModeTest, AnyBombInHandGoesToACrowd)
+{
+    ASSERT_EQ(Run("settings = {keys = {aim = 325, shoot = 323, sc_bombs = 109}}"), "");
+    ASSERT_EQ(Run("itemtable.pommike = {kind = 'explosive', frame = 3, invtext = 'bomb', longtext = 'a bomb',\n"
+                  "  shortcutkey = 'sc_bombs', sprite = 'spr_asjad', r = 1, g = 0, b = 0, delay = 60,\n"
+                  "  nailcount = 12, radius = 1.5, throwspeed = 90}\n"
+                  "first = _CreateBomb(-6, 0, 'pommike'); second = _CreateBomb(-6, 0, 'pommike')"),
+              "");
+    Arm();
+    auto* first = ObjectFromHandleAs<TTimeBomb>(GlobalPointer("first"));
+    auto* second = ObjectFromHandleAs<TTimeBomb>(GlobalPointer("second"));
+    ASSERT_TRUE(first && second);
+    ASSERT_TRUE(player->inventory->Insert(first));
+    ASSERT_TRUE(player->inventory->Insert(second));
+    // The bomb key brought up the second bomb (it goes by the pack's order
+    // from the slot after the first): that one is thrown at the crowd.
+    for (int i = 0; i < player->inventory->slotCount; ++i)
+        if (player->inventory->Slot(i) == second) player->inventory->selected = i;
+    for (float y : {-0.5f, 0.0f, 0.5f}) ZombieAt(-1.0f, y);
+    TAutoCombat combat;
+    EXPECT_EQ(combat.Fight(*player, *world, hands), TAutoCombat::Stance::Stand);
+    EXPECT_TRUE(hands.Wants("aim")) << "the bomb in hand is aimed, not another waited for";
+    hands.Clear();
 }
 
 TEST_F(AutoModeTest, AHeavyGetsTheRocketsWhileThereAreAnyFromBeyondTheirBlast)
