@@ -18,10 +18,11 @@
 #include "world/World.h"
 #include <SDL/SDL.h>
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <regex>
+#include <vector>
 
 namespace {
 
@@ -81,6 +82,57 @@ bool ItemExists(const std::string& name)
     return TScriptTable::ReadEntry("itemtable", name).has_value();
 }
 
+// The separators of a file name in a message: white space, a colon, a quote.
+bool IsSpace(char c)
+{
+    return std::isspace(static_cast<unsigned char>(c)) != 0;
+}
+
+bool EndsWord(char c)
+{
+    return IsSpace(c) || c == ':' || c == '"' || c == '\'';
+}
+
+// "./x" at the start of a message or of a word, as "x".
+std::string WithoutDotSlash(const std::string& text)
+{
+    std::string plain;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const bool wordStart = i == 0 || IsSpace(text[i - 1]) || text[i - 1] == '"' || text[i - 1] == '\'';
+        if (wordStart && text.compare(i, 2, "./") == 0) {
+            ++i;
+            continue;
+        }
+        plain += text[i];
+    }
+    return plain;
+}
+
+// A run of a message's characters between separators: where a file name may stand.
+struct Word {
+    size_t begin;
+    size_t end;
+};
+
+std::vector<Word> WordsOf(const std::string& text)
+{
+    std::vector<Word> words;
+    size_t i = 0;
+    while (i < text.size()) {
+        while (i < text.size() && EndsWord(text[i])) ++i;
+        const size_t begin = i;
+        while (i < text.size() && !EndsWord(text[i])) ++i;
+        if (i > begin) words.push_back({begin, i});
+    }
+    return words;
+}
+
+// The whole word is a Lua file's name: "x.lua", not ".lua".
+bool NamesLuaFile(const std::string& text, const Word& word)
+{
+    return word.end - word.begin >= 5 && text.compare(word.end - 4, 4, ".lua") == 0;
+}
+
 } // namespace
 
 std::string TContentCheck::ProblemLine(const std::string& line, const std::string& context)
@@ -88,27 +140,38 @@ std::string TContentCheck::ProblemLine(const std::string& line, const std::strin
     const size_t first = line.find_first_not_of(" \t\r");
     if (first == std::string::npos) return "";
     // Paths of the data directory read as the game names them, without "./".
-    static const std::regex here(R"((^|[\s"'])\./)");
-    const std::string text = std::regex_replace(line.substr(first), here, "$1");
+    const std::string text = WithoutDotSlash(line.substr(first));
     // What LoadLevel says of every level: news, not a problem.
     if (text.rfind("Loading:", 0) == 0) return "";
     // CreateTrigger echoes each trigger's period, a bare number.
     if (text.find_first_not_of("0123456789") == std::string::npos) return "";
+    const std::vector<Word> words = WordsOf(text);
     // Lua's "FILE:LINE:" wherever the message carries it.
-    static const std::regex fileAndLine(R"(([^\s:"']+\.lua):(\d+):\s*)");
-    std::smatch found;
-    if (std::regex_search(text, found, fileAndLine)) {
-        if (found.position(0) == 0) return text;
-        std::string rest = text.substr(0, size_t(found.position(0))) + found.suffix().str();
-        return found[1].str() + ":" + found[2].str() + ": " + rest;
+    for (const Word& word : words) {
+        if (!NamesLuaFile(text, word)) continue;
+        if (word.end >= text.size() || text[word.end] != ':') continue;
+        size_t lineEnd = word.end + 1;
+        while (lineEnd < text.size() && std::isdigit(static_cast<unsigned char>(text[lineEnd]))) ++lineEnd;
+        if (lineEnd == word.end + 1 || lineEnd >= text.size() || text[lineEnd] != ':') continue;
+        if (word.begin == 0) return text;
+        size_t restBegin = lineEnd + 1;
+        while (restBegin < text.size() && IsSpace(text[restBegin])) ++restBegin;
+        const std::string file = text.substr(word.begin, word.end - word.begin);
+        const std::string lineNumber = text.substr(word.end + 1, lineEnd - word.end - 1);
+        return file + ":" + lineNumber + ": " + text.substr(0, word.begin) + text.substr(restBegin);
     }
     // A message that begins with its file already ("gfx.lua: ...").
-    static const std::regex leadingFile(R"(^[^\s:"']+\.lua: )");
-    if (std::regex_search(text, leadingFile)) return text;
-    static const std::regex anyFile(R"([^\s:"']+\.lua)");
-    if (std::regex_search(text, found, anyFile)) {
-        const std::string file = found[0].str();
-        if (found.position(0) == 0) return file + ":" + found.suffix().str();
+    if (!words.empty() && words[0].begin == 0 && NamesLuaFile(text, words[0]) &&
+        text.compare(words[0].end, 2, ": ") == 0)
+        return text;
+    // A file named anywhere else: the longest "....lua" that begins a word.
+    for (const Word& word : words) {
+        if (word.end - word.begin < 5) continue;
+        const size_t lua = text.rfind(".lua", word.end - 4);
+        if (lua == std::string::npos || lua < word.begin + 1) continue;
+        const size_t fileEnd = lua + 4;
+        const std::string file = text.substr(word.begin, fileEnd - word.begin);
+        if (word.begin == 0) return file + ":" + text.substr(fileEnd);
         return file + ": " + text;
     }
     return context + ": " + text;

@@ -15,12 +15,12 @@ public:
     // game itself. The exit status: 0 when nothing was wrong, 1 otherwise.
     int Run();
 
-private:
     // One console line as a problem line: a "FILE:LINE:" it names comes first,
     // else the first script file it names, else `context`. Empty for the
     // lines that are no problem ("Loading:..."), and for blank ones.
     static std::string ProblemLine(const std::string& line, const std::string& context);
 
+private:
     // Every text printed on the console during the check, line by line.
     void Hear(const std::string& text);
     void EndLine();
