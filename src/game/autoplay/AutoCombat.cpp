@@ -151,10 +151,12 @@ TEnemy* TAutoCombat::FindTarget(TPlayer& player, TWorld& world) const
     return best;
 }
 
-bool TAutoCombat::Ignored(const TEnemy* enemy) const
+bool TAutoCombat::Ignored(TEnemy* enemy) const
 {
-    for (const auto& [ignoredEnemy, until] : ignored)
-        if (ignoredEnemy.Is(enemy) && until > clock) return true;
+    // One that walks off from where it stood has come round what was in the way.
+    for (const OutOfReach& out : ignored)
+        if (out.enemy.Is(enemy) && out.until > clock && (enemy->GetPosition() - out.at).Length() < kIgnoredWalkOff)
+            return true;
     return false;
 }
 
@@ -174,7 +176,8 @@ void TAutoCombat::WatchProgress()
     // Shot at all this while and not hurt: something stands in the way. Not
     // so for a gunman aiming at the player: it has a line of fire, so has he.
     if (clock - watchedSince < kNoProgressFrames || (target->tuning.hasGun && Aiming(*target))) return;
-    ignored.push_back({TObjectRef(target), clock + kIgnoreFrames});
+    std::erase_if(ignored, [this](const OutOfReach& out) { return out.until <= clock; });
+    ignored.push_back({TObjectRef(target), target->GetPosition(), clock + kIgnoreFrames});
     target = nullptr;
     watched.Reset();
 }
@@ -182,12 +185,24 @@ void TAutoCombat::WatchProgress()
 TTulirelv* TAutoCombat::BestWeapon(const TPlayer& player, float distance)
 {
     if (!player.inventory) return nullptr;
+    // The gun in hand, while it has rounds in it, counts for more: the rounds
+    // it spends lower its worth, and without this he would switch to and fro
+    // between guns of about the same worth, raising each and reloading it.
+    const TItem* inHand = player.inventory->SelectedItem();
+    const auto worth = [&](const TTulirelv& weapon) {
+        const float base = Worth(weapon, player, distance);
+        return &weapon == inHand && weapon.roundsLoaded > 0 ? base * kWeaponInHandBonus : base;
+    };
     TTulirelv* best = nullptr;
+    float bestWorth = 0.0f;
     for (int i = 0; i < player.inventory->slotCount; ++i) {
         auto* weapon = dynamic_cast<TTulirelv*>(player.inventory->Slot(i));
         if (!weapon || !Usable(*weapon, player)) continue;
         if (weapon->bulletType == kShotSmallExplosive && distance < kExplosiveSafeDistance) continue;
-        if (!best || Worth(*weapon, player, distance) > Worth(*best, player, distance)) best = weapon;
+        if (const float w = worth(*weapon); !best || w > bestWorth) {
+            best = weapon;
+            bestWorth = w;
+        }
     }
     return best;
 }
@@ -318,9 +333,10 @@ TAutoCombat::Stance TAutoCombat::Fight(TPlayer& player, TWorld& world, TAutoCont
     TTulirelv* weapon = BestWeapon(player, distance);
     // Nothing to shoot with: no fight worth seeking. Go on (the knife for what comes too near).
     if (!weapon) return Stance::None;
-    // A heavy slower than the player (the red robot) is kept at a distance:
-    // its touch hurts most. Away from it at a walk, then turn and shoot.
-    const bool slowHeavy = target->health >= kToughHealth && target->tuning.maxSpeedSq < kSlowSpeedSq &&
+    // A heavy slower than the player (the red robot) is kept at a distance,
+    // wounded or not: its touch and a burst at arm's length hurt most. Away
+    // from it at a walk, then turn and shoot.
+    const bool slowHeavy = target->maxHealth >= kToughHealth && target->tuning.maxSpeedSq < kSlowSpeedSq &&
                            !dynamic_cast<TTurret*>(target);
     // A charge is faster than he walks and runs straight: no outrunning it,
     // but a step sideways takes him out of its line.
@@ -363,8 +379,8 @@ TAutoCombat::Stance TAutoCombat::Fight(TPlayer& player, TWorld& world, TAutoCont
     if (!target->tuning.hasGun && !NearestGunman(world, at, kSwarmReach) &&
         Crowd(world, at, kSwarmReach) >= kSwarmSize)
         return Stance::Hold;
-    // Near, or a crowd coming: give ground while shooting.
-    if (distance < kBackOffDistance || Crowd(world, at, kCrowdNear) >= kCrowdToBackOff) return Stance::BackOff;
+    // Near, a slow heavy coming, or a crowd: give ground while shooting.
+    if (distance < kBackOffDistance || (slowHeavy && distance < kHeavyGiveGround) || Crowd(world, at, kCrowdNear) >= kCrowdToBackOff) return Stance::BackOff;
     // A gunman is harder to hit moving: step sideways while shooting.
     return target->tuning.hasGun ? Stance::Strafe : Stance::Stand;
 }

@@ -85,7 +85,7 @@ private:
     // Puts a carried armour vest on when the armour is worn down; true while busy.
     bool PutOnVest(TPlayer& player, TAutoControls& hands);
     // Whether the enemy is being left alone for now.
-    bool Ignored(const TEnemy* enemy) const;
+    bool Ignored(TEnemy* enemy) const;
     // Leaves the target alone when shooting at it does not hurt it (frames
     // spent walking away from it or hiding do not count).
     void WatchProgress();
@@ -100,7 +100,13 @@ private:
     TObjectRef watched;
     float watchedHealth = 0.0f;
     int watchedSince = 0;
-    std::vector<std::pair<TObjectRef, int>> ignored;  // enemy and until which clock
+    // Enemies out of reach: each with where it stood and until which clock.
+    struct OutOfReach {
+        TObjectRef enemy;
+        b2Vec2 at;
+        int until;
+    };
+    std::vector<OutOfReach> ignored;
     int reloadWait = 0;
     TObjectRef coverThreat;
     b2Vec2 coverFrom{0.0f, 0.0f};

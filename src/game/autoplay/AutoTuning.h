@@ -21,6 +21,7 @@ inline constexpr float kTargetStickiness = 2.0f;  // the enemy fought counts thi
 // stands between): it is left alone for the second span.
 inline constexpr int kNoProgressFrames = 150;
 inline constexpr int kIgnoreFrames = 450;
+inline constexpr float kIgnoredWalkOff = 2.0f;  // unless it walks this far from where it stood: it comes round
 
 // --- Keeping a distance -------------------------------------------------------
 inline constexpr float kBackOffDistance = 3.5f;  // nearer, he steps back while shooting (hiding, fights this near)
@@ -38,14 +39,16 @@ inline constexpr float kHoldGiveGround = 2.0f;
 inline constexpr int kHoldLookFrames = 20;  // the narrow place is looked for again this often
 inline constexpr float kTurretMargin = 0.5f;  // a turret is shot from this far beyond where it sees him
 inline constexpr float kToughHealth = 250.0f;    // an enemy this healthy outlasts a clip or two: a heavy
-// A heavy slower than this (squared speed; the player walks at 4) is run from
-// once it is kKiteNear, until it is kKiteFar: its touch hurts most, and he
-// can outwalk it. (Farther distances cost more than they save: running he
-// does not shoot, and the way back leads into what he passed.) Its charge
-// is side-stepped instead.
+// A heavy slower than this (squared speed; the player walks at 4) is kept
+// off: within kHeavyGiveGround he gives ground while shooting (aiming he
+// walks at 2, the red robot at 2.2, and it stands still to fire its bursts),
+// and once it is kKiteNear he walks away until it is kKiteFar, before it is
+// near enough to charge (3) and to empty its burst into him at arm's length.
+// A charge under way is side-stepped instead.
 inline constexpr float kSlowSpeedSq = 9.0f;
-inline constexpr float kKiteNear = 3.0f;
-inline constexpr float kKiteFar = 5.0f;
+inline constexpr float kHeavyGiveGround = 8.0f;
+inline constexpr float kKiteNear = 4.5f;
+inline constexpr float kKiteFar = 6.5f;
 inline constexpr float kRetreatRoom = 1.2f;  // open floor needed to back away or strafe that way
 // Cosine with the way away from a threat: a step no more away than this is
 // worse than standing.
@@ -66,6 +69,7 @@ inline constexpr float kFullSupplyDamage = 1000.0f;    // rounds worth this much
 // fifths of his shots in the deep levels); a laser's beam, held on the
 // mark, hits with all it burns.
 inline constexpr float kBulletHitShare = 0.4f;
+inline constexpr float kWeaponInHandBonus = 1.3f;  // the gun in hand, loaded, counts this much more: no switching to and fro
 inline constexpr float kTendDistance = 10.0f;  // between fights the gun in hand is the best at this distance
 inline constexpr int kReloadWaitFrames = 45;   // between fights reload is tapped at most this often
 // A bomb goes to a crowd of this many enemies this close together (about a

@@ -154,12 +154,20 @@ TEST_F(AutoModeTest, AHurtPlayerTakesCoverFromAGunmanRaisingHisGunAndAHealthyOne
     }
 }
 
-TEST_F(AutoModeTest, TheRedRobotIsWalkedAwayFromButItsChargeIsSideStepped)
+TEST_F(AutoModeTest, TheRedRobotIsGivenGroundToThenWalkedAwayFromButItsChargeIsSideStepped)
 {
+    ASSERT_EQ(Run("settings = {keys = {aim = 325, shoot = 323}}"), "");
     Arm();
-    auto* robot = new TPunaneRobot(-3.4f, 0.0f);
+    auto* robot = new TPunaneRobot(0.0f, 0.0f);
     robot->body->SetAngularVelocity(0.0f);
     TAutoCombat combat;
+    // Coming on from six units: shot at while he gives ground, before it is near enough to charge.
+    EXPECT_EQ(combat.Fight(*player, *world, hands), TAutoCombat::Stance::BackOff);
+    EXPECT_TRUE(hands.Wants("aim"));
+    hands.Clear();
+    // Wounded, it is no less a red robot.
+    robot->health = 100.0f;
+    robot->body->SetTransform(b2Vec2(-3.4f, 0.0f), 0.0f);
     // Near and walking: he outwalks it, for as long as it follows: walking
     // away he does not shoot, so its health standing still is no sign of a
     // wall between them.
@@ -298,6 +306,45 @@ TEST_F(AutoModeTest, ALaserWithItsCellsIsTakenBeforeARifleThatMissesAndAHeavyGun
     EXPECT_FLOAT_EQ(TAutoCombat::Firepower(*player), 180.0f * 2.0f * 2.0f);
 }
 
+TEST_F(AutoModeTest, TheGunInHandStaysWhileItIsLoadedAndAboutAsGoodAsAnother)
+{
+    ASSERT_EQ(Run("itemtable.a = gun{clipsize = 30, reloadtime = 2, damage = 10}\n"
+                  "itemtable.b = gun{clipsize = 30, reloadtime = 2, damage = 11}\n"
+                  "itemtable.c = gun{clipsize = 30, reloadtime = 2, damage = 20}"),
+              "");
+    auto* inHand = Make<TTulirelv>("a");
+    auto* better = Make<TTulirelv>("b");
+    ASSERT_TRUE(player->inventory->Insert(inHand));
+    ASSERT_TRUE(player->inventory->Insert(better));
+    ASSERT_EQ(player->inventory->SelectedItem(), inHand);
+    player->ammo[0] = 500;
+    EXPECT_EQ(TAutoCombat::BestWeapon(*player, 6.0f), inHand) << "a little better is no reason to switch";
+    inHand->roundsLoaded = 0;
+    EXPECT_EQ(TAutoCombat::BestWeapon(*player, 6.0f), better) << "empty, it has to be reloaded anyway";
+    inHand->roundsLoaded = 10;
+    auto* muchBetter = Make<TTulirelv>("c");
+    ASSERT_TRUE(player->inventory->Insert(muchBetter));
+    EXPECT_EQ(TAutoCombat::BestWeapon(*player, 6.0f), muchBetter);
+}
+
+TEST_F(AutoModeTest, AnEnemyLeftAsOutOfReachIsFoughtAgainOnceItWalksOff)
+{
+    Arm();
+    // Shot at a span long without a scratch (nothing moves here, so no round
+    // arrives): something stands between, and it is left alone.
+    TZombi* zombie = ZombieAt(-1.0f, 0.0f);
+    TAutoCombat combat;
+    for (int i = 0; i <= autotune::kNoProgressFrames; ++i) combat.Fight(*player, *world, hands);
+    EXPECT_EQ(combat.Target(), nullptr);
+    zombie->body->SetTransform(b2Vec2(-1.0f, 1.0f), 0.0f);
+    combat.Fight(*player, *world, hands);
+    EXPECT_EQ(combat.Target(), nullptr) << "a step is no way round";
+    // Walked off from there, it has come round what was in the way.
+    zombie->body->SetTransform(b2Vec2(-3.0f, 1.5f), 0.0f);
+    combat.Fight(*player, *world, hands);
+    EXPECT_EQ(combat.Target(), zombie);
+}
+
 TEST_F(AutoModeTest, AGunThatFiresTheRoundsOfABetterOneIsSpare)
 {
     ASSERT_EQ(Run("itemtable.smg = gun{clipsize = 32, reloadtime = 2, damage = 8}\n"
@@ -373,8 +420,9 @@ TEST_F(AutoModeTest, AHeavyGetsTheRocketsWhileThereAreAnyFromBeyondTheirBlast)
     EXPECT_EQ(combat.Fight(*player, *world, hands), TAutoCombat::Stance::Stand);
     EXPECT_TRUE(hands.Wants("aim") && hands.Wants("shoot"));
     hands.Clear();
-    // Within its blast, back to the gun.
+    // Within its blast (charging at him: no walking away from that), back to the gun.
     robot->body->SetTransform(b2Vec2(-3.0f, 0.0f), 0.0f);
+    robot->SetAction(kActionSprint);
     combat.Fight(*player, *world, hands);
     EXPECT_TRUE(hands.Wants("sc_1"));
     EXPECT_FALSE(hands.Wants("shoot"));
