@@ -108,7 +108,8 @@ local function freeSpots(placed)
       if room > 0 then
         local wx, wy = TransformPoint(x, y, placed.x, placed.y, placed.a)
         if wx * wx + wy * wy >= SPAWN_CLEARANCE * SPAWN_CLEARANCE then
-          spots[#spots + 1] = { x = wx, y = wy, room = room, doorway = doorway(x, y) }
+          spots[#spots + 1] = { x = wx, y = wy, room = room, doorway = doorway(x, y),
+                                start = math.sqrt(wx * wx + wy * wy) }
         end
       end
       y = y + 1
@@ -213,8 +214,16 @@ end
 local FIXED = { turret = true, spawner = true }
 DOORWAY_CLEARANCE = 4
 
+-- The heavies with guns keep farther still from the arrival: the red robot
+-- and the big soldier see the player from 12, walk up and fire bursts that
+-- take half his health, so one in the room next to the start would be the
+-- level's first fight before he has looked round, and after every death again.
+HEAVY_CLEARANCE = 26
+local HEAVY = { red_robot = true, big_soldier = true }
+
 local function fits(spot, kind)
-  return spot.room >= (SIZE[kind] or 1) and (not FIXED[kind] or spot.doorway >= DOORWAY_CLEARANCE)
+  return spot.room >= (SIZE[kind] or 1) and (not FIXED[kind] or spot.doorway >= DOORWAY_CLEARANCE) and
+         (not HEAVY[kind] or spot.start >= HEAVY_CLEARANCE)
 end
 
 -- Takes a random spot that fits `kind` and keeps the next enemies its size
