@@ -108,8 +108,7 @@ local function freeSpots(placed)
       if room > 0 then
         local wx, wy = TransformPoint(x, y, placed.x, placed.y, placed.a)
         if wx * wx + wy * wy >= SPAWN_CLEARANCE * SPAWN_CLEARANCE then
-          spots[#spots + 1] = { x = wx, y = wy, room = room, doorway = doorway(x, y),
-                                start = math.sqrt(wx * wx + wy * wy) }
+          spots[#spots + 1] = { x = wx, y = wy, room = room, doorway = doorway(x, y) }
         end
       end
       y = y + 1
@@ -214,16 +213,8 @@ end
 local FIXED = { turret = true, spawner = true }
 DOORWAY_CLEARANCE = 4
 
--- The heavies with guns keep farther still from the arrival: the red robot
--- and the big soldier see the player from 12, walk up and fire bursts that
--- take half his health, so one in the room next to the start would be the
--- level's first fight before he has looked round, and after every death again.
-HEAVY_CLEARANCE = 26
-local HEAVY = { red_robot = true, big_soldier = true }
-
 local function fits(spot, kind)
-  return spot.room >= (SIZE[kind] or 1) and (not FIXED[kind] or spot.doorway >= DOORWAY_CLEARANCE) and
-         (not HEAVY[kind] or spot.start >= HEAVY_CLEARANCE)
+  return spot.room >= (SIZE[kind] or 1) and (not FIXED[kind] or spot.doorway >= DOORWAY_CLEARANCE)
 end
 
 -- Takes a random spot that fits `kind` and keeps the next enemies its size
@@ -312,8 +303,14 @@ function PopulateLevel(plan, levelNumber, seed)
     return true
   end
 
+  -- The finale's arena holds its garrison and nothing else: the rest of the
+  -- crowd in there too made one room of seventeen, every heavy among them.
   local function anywhere(kind, create, filter)
-    return put(kind, pickArea(areas, kind, random, filter), create)
+    local allowed = filter
+    if want.arena and gateArea then
+      allowed = function(area) return area ~= gateArea and (not filter or filter(area)) end
+    end
+    return put(kind, pickArea(areas, kind, random, allowed), create)
   end
 
   local function soldier(creator)
