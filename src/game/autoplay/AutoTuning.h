@@ -41,7 +41,8 @@ inline constexpr float kTurretMargin = 0.5f;  // a turret is shot from this far 
 inline constexpr float kToughHealth = 250.0f;    // an enemy this healthy outlasts a clip or two: a heavy
 // A heavy slower than this (squared speed; the player walks at 4) is kept
 // off: within kHeavyGiveGround he gives ground while shooting (aiming he
-// walks at 2, the red robot at 2.2, and it stands still to fire its bursts),
+// walks at 2, the red robot at 2.2 and the big soldier at 2.8, and they
+// stand still to fire their bursts),
 // and once it is kKiteNear he walks away until it is kKiteFar, before it is
 // near enough to charge (3) and to empty its burst into him at arm's length.
 // A charge under way is side-stepped instead.
