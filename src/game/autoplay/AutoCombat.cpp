@@ -155,7 +155,8 @@ bool TAutoCombat::Ignored(TEnemy* enemy) const
 {
     // One that walks off from where it stood has come round what was in the way.
     for (const OutOfReach& out : ignored)
-        if (out.enemy.Is(enemy) && out.until > clock && (enemy->GetPosition() - out.at).Length() < kIgnoredWalkOff)
+        if (out.enemy.Is(enemy) && out.until > clock &&
+            (enemy->GetPosition() - out.at).Length() < kIgnoredWalkOff)
             return true;
     return false;
 }
@@ -380,7 +381,9 @@ TAutoCombat::Stance TAutoCombat::Fight(TPlayer& player, TWorld& world, TAutoCont
         Crowd(world, at, kSwarmReach) >= kSwarmSize)
         return Stance::Hold;
     // Near, a slow heavy coming, or a crowd: give ground while shooting.
-    if (distance < kBackOffDistance || (slowHeavy && distance < kHeavyGiveGround) || Crowd(world, at, kCrowdNear) >= kCrowdToBackOff) return Stance::BackOff;
+    if (distance < kBackOffDistance || (slowHeavy && distance < kHeavyGiveGround) ||
+        Crowd(world, at, kCrowdNear) >= kCrowdToBackOff)
+        return Stance::BackOff;
     // A gunman is harder to hit moving: step sideways while shooting.
     return target->tuning.hasGun ? Stance::Strafe : Stance::Stand;
 }

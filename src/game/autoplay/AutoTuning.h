@@ -18,10 +18,11 @@ inline constexpr float kGunReach = 11.0f;         // turrets and gunmen fire fro
 inline constexpr float kAimingReach = 15.0f;      // a gunman raising its gun at him is answered from this far
 inline constexpr float kTargetStickiness = 2.0f;  // the enemy fought counts this much nearer: no dithering
 // Shot at this long without being hurt, an enemy is out of reach (something
-// stands between): it is left alone for the second span.
+// stands between): it is left alone for the second span, unless it walks
+// the third distance from where it stood (it comes round what was between).
 inline constexpr int kNoProgressFrames = 150;
 inline constexpr int kIgnoreFrames = 450;
-inline constexpr float kIgnoredWalkOff = 2.0f;  // unless it walks this far from where it stood: it comes round
+inline constexpr float kIgnoredWalkOff = 2.0f;
 
 // --- Keeping a distance -------------------------------------------------------
 inline constexpr float kBackOffDistance = 3.5f;  // nearer, he steps back while shooting (hiding, fights this near)
@@ -40,12 +41,11 @@ inline constexpr int kHoldLookFrames = 20;  // the narrow place is looked for ag
 inline constexpr float kTurretMargin = 0.5f;  // a turret is shot from this far beyond where it sees him
 inline constexpr float kToughHealth = 250.0f;    // an enemy this healthy outlasts a clip or two: a heavy
 // A heavy slower than this (squared speed; the player walks at 4) is kept
-// off: within kHeavyGiveGround he gives ground while shooting (aiming he
-// walks at 2, the red robot at 2.2 and the big soldier at 2.8, and they
-// stand still to fire their bursts),
-// and once it is kKiteNear he walks away until it is kKiteFar, before it is
-// near enough to charge (3) and to empty its burst into him at arm's length.
-// A charge under way is side-stepped instead.
+// off. Within kHeavyGiveGround he gives ground while shooting: aiming he
+// walks at 2, the red robot at 2.2 and the big soldier at 2.8, and they stand
+// still to fire their bursts. Once it is kKiteNear he walks away until it is
+// kKiteFar, before it is near enough to charge (3) and to empty its burst
+// into him at arm's length. A charge under way is side-stepped instead.
 inline constexpr float kSlowSpeedSq = 9.0f;
 inline constexpr float kHeavyGiveGround = 8.0f;
 inline constexpr float kKiteNear = 4.5f;
@@ -70,7 +70,8 @@ inline constexpr float kFullSupplyDamage = 1000.0f;    // rounds worth this much
 // fifths of his shots in the deep levels); a laser's beam, held on the
 // mark, hits with all it burns.
 inline constexpr float kBulletHitShare = 0.4f;
-inline constexpr float kWeaponInHandBonus = 1.3f;  // the gun in hand, loaded, counts this much more: no switching to and fro
+// The gun in hand, loaded, counts this much more: no switching to and fro.
+inline constexpr float kWeaponInHandBonus = 1.3f;
 inline constexpr float kTendDistance = 10.0f;  // between fights the gun in hand is the best at this distance
 inline constexpr int kReloadWaitFrames = 45;   // between fights reload is tapped at most this often
 // A bomb goes to a crowd of this many enemies this close together (about a

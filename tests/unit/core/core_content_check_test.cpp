@@ -7,7 +7,8 @@ TEST(ContentCheckLineTest, LuaErrorsAreNamedByTheirFileAndLine)
 {
     EXPECT_EQ(TContentCheck::ProblemLine("./content/relvad.lua:3: '=' expected", "x.lua"),
               "content/relvad.lua:3: '=' expected");
-    EXPECT_EQ(TContentCheck::ProblemLine("  error in module: ./mods/room_small.lua:14:  no_such_kind", "x.lua"),
+    EXPECT_EQ(TContentCheck::ProblemLine("  error in module: ./mods/room_small.lua:14:  no_such_kind",
+                                         "x.lua"),
               "mods/room_small.lua:14: error in module: no_such_kind");
     EXPECT_EQ(TContentCheck::ProblemLine("[string \"./mods/room_small.lua\"]:14: no_such_kind", "x.lua"),
               "mods/room_small.lua: [string \"mods/room_small.lua\"]:14: no_such_kind");
