@@ -88,9 +88,14 @@ bool IsSpace(char c)
     return std::isspace(static_cast<unsigned char>(c)) != 0;
 }
 
+bool IsQuote(char c)
+{
+    return c == '"' || c == '\'';
+}
+
 bool EndsWord(char c)
 {
-    return IsSpace(c) || c == ':' || c == '"' || c == '\'';
+    return IsSpace(c) || c == ':' || IsQuote(c);
 }
 
 // "./x" at the start of a message or of a word, as "x".
@@ -98,7 +103,7 @@ std::string WithoutDotSlash(const std::string& text)
 {
     std::string plain;
     for (size_t i = 0; i < text.size(); ++i) {
-        const bool wordStart = i == 0 || IsSpace(text[i - 1]) || text[i - 1] == '"' || text[i - 1] == '\'';
+        const bool wordStart = i == 0 || IsSpace(text[i - 1]) || IsQuote(text[i - 1]);
         if (wordStart && text.compare(i, 2, "./") == 0) {
             ++i;
             continue;
