@@ -37,11 +37,20 @@ float DamagePerRound(const TTulirelv& weapon)
     return float(weapon.damage * std::max(1, weapon.bulletCount));
 }
 
-// Rough damage per second, less for a gun whose rounds run short: the
-// rounds a store holds go further in a gun that does more with each.
+// The share of the time held that a gun fires: the rest it reloads. Two
+// shells and a long reload is little more than one shot a second.
+float FiringShare(const TTulirelv& weapon)
+{
+    const float shots = float(std::max(1, weapon.clipSize)) / float(std::max(1, weapon.ammoCount));
+    const float firing = shots * float(std::max(1, std::abs(weapon.reloadTime)));
+    return firing / (firing + float(std::max(0, weapon.clipReloadTime)));
+}
+
+// Rough damage per second, reloads counted, less for a gun whose rounds run
+// short: the rounds a store holds go further in a gun that does more with each.
 float Worth(const TTulirelv& weapon, const TActor& holder, float distance)
 {
-    const float rate = 30.0f / float(std::max(1, std::abs(weapon.reloadTime)));
+    const float rate = 30.0f / float(std::max(1, std::abs(weapon.reloadTime))) * FiringShare(weapon);
     const float perRound = DamagePerRound(weapon);
     const float rounds = float(weapon.roundsLoaded + holder.ammo[weapon.ammoType]);
     const float supply = std::min(1.0f, rounds * perRound / kFullSupplyDamage);
@@ -94,6 +103,14 @@ int Crowd(TWorld& world, b2Vec2 point, float radius)
 bool Tough(const TEnemy& enemy)
 {
     return dynamic_cast<const TTurret*>(&enemy) != nullptr || enemy.health >= kToughHealth;
+}
+
+// A heavy slower than the player (the red robot, the big soldier): kept at
+// a distance, wounded or not, as its touch and a burst at arm's length hurt most.
+bool SlowHeavy(const TEnemy& enemy)
+{
+    return enemy.maxHealth >= kToughHealth && enemy.tuning.maxSpeedSq < kSlowSpeedSq &&
+           !dynamic_cast<const TTurret*>(&enemy);
 }
 
 // What one burst of a gunman's would take off the player if every round hit.
@@ -232,16 +249,74 @@ TTulirelv* TAutoCombat::ChargesFor(const TPlayer& player, float distance) const
     return nullptr;
 }
 
+const char* TAutoCombat::QuickKey(const TPlayer& player, const TItem& item)
+{
+    const std::string& key = item.shortcutKey;
+    for (const char* action : {"sc_1", "sc_2", "sc_3", "sc_4", "sc_bombs"})
+        if (key == action) return action;
+    // The medkit key is the bomb key too, and the bombs are switched to last:
+    // it brings up a medkit only while no bomb is carried.
+    if (key == "sc_medkit" && !FirstBomb(player)) return "sc_medkit";
+    return nullptr;
+}
+
+int TAutoCombat::PressesToSelect(const TPlayer& player, int slot)
+{
+    const TContainer& inventory = *player.inventory;
+    const TItem* item = inventory.Slot(slot);
+    if (!item || slot == inventory.selected) return 0;
+    const char* key = QuickKey(player, *item);
+    int presses = 0;
+    if (key) {
+        // The quick key goes round its group from the slot after the first,
+        // or after the selected item when that is of the group already.
+        const TItem* held = inventory.SelectedItem();
+        const int from = held && held->shortcutKey == key ? inventory.selected : 0;
+        for (int k = 1; k <= inventory.slotCount; ++k) {
+            const int i = (from + k) % inventory.slotCount;
+            if (const TItem* other = inventory.Slot(i); other && other->shortcutKey == key) ++presses;
+            if (i == slot) break;
+        }
+        return presses;
+    }
+    // The item step goes back a slot at a time, past the empty ones.
+    for (int i = inventory.selected; i != slot;) {
+        i = i > 0 ? i - 1 : inventory.slotCount - 1;
+        if (inventory.Slot(i)) ++presses;
+    }
+    return presses;
+}
+
+bool TAutoCombat::CanSelect(const TPlayer& player, const TItem& item) const
+{
+    return player.inventory && (player.inventory->SelectedItem() == &item || QuickKey(player, item) ||
+                                (!player.lootingCrate && clock >= steps.blockedUntil));
+}
+
 bool TAutoCombat::Select(TPlayer& player, const TItem* item, TAutoControls& hands)
 {
     if (!item || !player.inventory) return false;
     if (player.inventory->SelectedItem() == item) return true;
     if (player.lootingCrate) return false;
-    // A quick-switch key reaches the item at once; the item step walks there.
-    const std::string& key = item->shortcutKey;
-    if (key == "sc_1" || key == "sc_2" || key == "sc_3" || key == "sc_4" || key == "sc_bombs")
-        hands.TapAction(key.c_str());
-    else hands.TapAction("previtem");
+    if (const char* key = QuickKey(player, *item)) {
+        hands.TapAction(key);
+        return false;
+    }
+    // One step a frame, whoever asks for it.
+    if (clock < steps.blockedUntil || clock == steps.clock) return false;
+    // A step the game did not take (a crate beside him): after a few, the
+    // steps are left alone for a while.
+    const int selected = player.inventory->selected;
+    const bool ignored = selected == steps.from && clock - steps.clock <= 2;
+    steps.ignored = ignored ? steps.ignored + 1 : 0;
+    if (steps.ignored > kIgnoredStepsBeforeWalkOn) {
+        steps.ignored = 0;
+        steps.blockedUntil = clock + kStepsBlockedFrames;
+        return false;
+    }
+    steps.from = selected;
+    steps.clock = clock;
+    hands.TapAction("previtem");
     return false;
 }
 
@@ -249,20 +324,27 @@ bool TAutoCombat::Heal(TPlayer& player, TAutoControls& hands, float below)
 {
     if (player.health >= below || !player.inventory) return false;
     // Health is carried into the next level, and what a medkit gives past 100
-    // is lost: the biggest kit that gives all it holds, else (only when he
-    // must heal: in a fight, or low) the smallest.
+    // is lost: the biggest kit that gives all it holds. When he must heal (in
+    // a fight, or low), the one in hand soonest: every frame counts there.
     const float missing = kMedkitHealthCap - player.health;
     const bool must = player.health < kHealInFight;
     TMedkit* fitting = nullptr;
-    TMedkit* smallest = nullptr;
+    TMedkit* soonest = nullptr;
+    int soonestPresses = 0;
     for (int i = 0; i < player.inventory->slotCount; ++i) {
         auto* kit = dynamic_cast<TMedkit*>(player.inventory->Slot(i));
         if (!kit) continue;
         if (float(kit->healAmount) <= missing && (!fitting || kit->healAmount > fitting->healAmount)) fitting = kit;
-        if (!smallest || kit->healAmount < smallest->healAmount) smallest = kit;
+        const int presses = PressesToSelect(player, i);
+        if (!soonest || presses < soonestPresses ||
+            (presses == soonestPresses && kit->healAmount > soonest->healAmount)) {
+            soonest = kit;
+            soonestPresses = presses;
+        }
     }
-    TMedkit* kit = fitting ? fitting : must ? smallest : nullptr;
-    if (!kit) return false;
+    TMedkit* kit = must ? soonest : fitting;
+    // Out of reach for now: the fight goes on.
+    if (!kit || !CanSelect(player, *kit)) return false;
     if (Select(player, kit, hands)) hands.HoldAction("shoot");
     return true;
 }
@@ -316,6 +398,8 @@ TAutoCombat::Stance TAutoCombat::Fight(TPlayer& player, TWorld& world, TAutoCont
     ++clock;
     target = FindTarget(player, world);
     WatchProgress();
+    // The hands heal whatever the legs do: hiding is no reason to wait.
+    const bool healing = Heal(player, hands, kHealInFight);
     // Hiding from a gunman: only an enemy close by is fought meanwhile.
     const bool near = target && (target->GetPosition() - player.GetPosition()).Length() < kBackOffDistance;
     if (!near && StayInCover(player, hands)) {
@@ -324,7 +408,12 @@ TAutoCombat::Stance TAutoCombat::Fight(TPlayer& player, TWorld& world, TAutoCont
     }
     coverThreat.Reset();
     if (!target) return Stance::None;
-    if (Heal(player, hands, kHealInFight)) return Stance::BackOff;
+    // An open crate takes the trigger and the item keys: shut it to fight.
+    if (player.lootingCrate) {
+        hands.TapAction("use");
+        return Stance::BackOff;
+    }
+    if (healing) return Stance::BackOff;
 
     const b2Vec2 at = player.GetPosition();
     b2Vec2 aimAt = target->GetPosition();
@@ -334,11 +423,8 @@ TAutoCombat::Stance TAutoCombat::Fight(TPlayer& player, TWorld& world, TAutoCont
     TTulirelv* weapon = BestWeapon(player, distance);
     // Nothing to shoot with: no fight worth seeking. Go on (the knife for what comes too near).
     if (!weapon) return Stance::None;
-    // A heavy slower than the player (the red robot) is kept at a distance,
-    // wounded or not: its touch and a burst at arm's length hurt most. Away
-    // from it at a walk, then turn and shoot.
-    const bool slowHeavy = target->maxHealth >= kToughHealth && target->tuning.maxSpeedSq < kSlowSpeedSq &&
-                           !dynamic_cast<TTurret*>(target);
+    // A slow heavy: away from it at a walk, then turn and shoot.
+    const bool slowHeavy = SlowHeavy(*target);
     // A charge is faster than he walks and runs straight: no outrunning it,
     // but a step sideways takes him out of its line.
     const bool charging = target->action == kActionSprint;

@@ -59,8 +59,6 @@ public:
     static TItem* Carried(const TPlayer& player, const std::string& name);
     // The medkits it carries.
     static int Medkits(const TPlayer& player);
-    // Brings the item into the hand; true once it is the selected one.
-    static bool Select(TPlayer& player, const TItem* item, TAutoControls& hands);
 
 private:
     TEnemy* FindTarget(TPlayer& player, TWorld& world) const;
@@ -76,6 +74,16 @@ private:
     // Turns the knife on the nearest enemy within arm's length; false when none is.
     bool Stab(TPlayer& player, TWorld& world, TAutoControls& hands) const;
     bool Heal(TPlayer& player, TAutoControls& hands, float below);
+    // Brings the item into the hand; true once it is the selected one.
+    bool Select(TPlayer& player, const TItem* item, TAutoControls& hands);
+    // The quick-switch action that brings the item up at once, or null
+    // when only the item steps reach it.
+    static const char* QuickKey(const TPlayer& player, const TItem& item);
+    // The presses that bring the item in this pack slot into the hand.
+    static int PressesToSelect(const TPlayer& player, int slot);
+    // Whether the item can be brought into the hand now: the item steps are
+    // "use" too, and beside a crate the game gives them to the crate.
+    bool CanSelect(const TPlayer& player, const TItem& item) const;
     // A gun of sticky charges for the target (a heavy or a turret) at this
     // distance; null when it is no such target, out of their span, or none is carried.
     TTulirelv* ChargesFor(const TPlayer& player, float distance) const;
@@ -108,6 +116,14 @@ private:
     };
     std::vector<OutOfReach> ignored;
     int reloadWait = 0;
+    // The item steps pressed: from which selection, how many in a row the
+    // game did not take, and until when they are left alone.
+    struct ItemSteps {
+        int from = -1;
+        int clock = -1;
+        int ignored = 0;
+        int blockedUntil = 0;
+    } steps;
     TObjectRef coverThreat;
     b2Vec2 coverFrom{0.0f, 0.0f};
     int coverUntil = 0;

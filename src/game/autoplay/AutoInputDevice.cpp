@@ -187,24 +187,33 @@ void TAutoInputDevice::TrySwitches(TPlayer& player, TWorld& world, TAutoControls
         if (!current) return;
         switches.current = TObjectRef(current);
         switches.stoodFrames = 0;
+        // A farther one takes longer to reach.
+        switches.until = frame + kSwitchPatienceFrames + int(kSwitchFramesPerUnit * best);
     }
     doing = "trying a switch";
-    const b2Vec2 spot = current->GetPosition();
-    bool done = false;
-    if ((spot - at).Length() < std::max(kSpotReach, current->radius * 0.5f)) {
-        // A trigger fires after period + 2 steps of contact: stand a little longer.
-        RestartWatch(at);
-        done = ++switches.stoodFrames > current->period + kSwitchStandFrames;
-    } else if ((spot - at).Length() < kStraightWalkDistance && ClearLine(at, spot)) {
-        Walk(player, spot - at, hands);
-        CheckStuck(player, spot);
-    } else {
-        done = !FollowPath(player, spot, hands);
-    }
-    if (!done) return;
+    // Not reached in all that time (it lies in a wall's edge, a step he
+    // cannot take): standing at it for ever opens nothing, the next one.
+    if (frame <= switches.until && !WorkSwitch(player, *current, hands)) return;
     switches.tried.push_back(switches.current);
     switches.current.Reset();
     gridFrame = -1000;  // what it opened is seen at once
+}
+
+bool TAutoInputDevice::WorkSwitch(TPlayer& player, TTrigger& trigger, TAutoControls& hands)
+{
+    const b2Vec2 at = player.GetPosition();
+    const b2Vec2 spot = trigger.GetPosition();
+    if ((spot - at).Length() < std::max(kSpotReach, trigger.radius * 0.5f)) {
+        // A trigger fires after period + 2 steps of contact: stand a little longer.
+        RestartWatch(at);
+        return ++switches.stoodFrames > trigger.period + kSwitchStandFrames;
+    }
+    if ((spot - at).Length() < kStraightWalkDistance && ClearLine(at, spot)) {
+        Walk(player, spot - at, hands);
+        CheckStuck(player, spot);
+        return false;
+    }
+    return !FollowPath(player, spot, hands);
 }
 
 void TAutoInputDevice::RefreshGrid(TWorld& world)

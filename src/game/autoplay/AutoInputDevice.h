@@ -12,6 +12,7 @@
 class TAutoControls;
 class TGameObject;
 class TPlayer;
+class TTrigger;
 class TWorld;
 
 // The automatic player's device. It reads the controls exactly as the
@@ -101,6 +102,7 @@ private:
     struct SwitchHunt {
         TObjectRef current;
         int stoodFrames = 0;
+        int until = 0;  // the frame the current one is given up after
         std::vector<TObjectRef> tried;
     };
     // Getting out of harm's way, watched: where and how healthy the player
@@ -134,6 +136,9 @@ private:
     // triggers, the nearest untried first, as a person tries the levers in
     // sight; after each the ground is mapped again.
     void TrySwitches(TPlayer& player, TWorld& world, TAutoControls& hands);
+    // Walks to the trigger and stands on it; true once done with it (it
+    // fired and he stood a little longer, or there is no way to it).
+    bool WorkSwitch(TPlayer& player, TTrigger& trigger, TAutoControls& hands);
 
     // Maps the ground again when it is due (or was never mapped).
     void RefreshGrid(TWorld& world);

@@ -164,6 +164,10 @@ inline constexpr float kWalkDeadZone = 0.05f;          // a shorter wish to move
 // Standing on a trigger to open the way, he stays this many frames past its
 // firing (a second: what it opens has opened, a door's sound is heard).
 inline constexpr int kSwitchStandFrames = 30;
+// A switch not reached and worked in this long, and this much longer per unit
+// it lay away, is given up for the next: one he cannot step onto opens nothing.
+inline constexpr int kSwitchPatienceFrames = 300;
+inline constexpr float kSwitchFramesPerUnit = 20.0f;
 // Under this much headway in this many frames the player counts as stuck: the
 // cell he walks into is closed for the third span, then tried again.
 inline constexpr float kStuckDistance = 0.4f;
@@ -206,6 +210,9 @@ inline constexpr int kWalkOnFrames = 40;  // then walks on this long: "use" woul
 // Beside a crate the item step is the crate's "use": after this many steps
 // the game did not take, he walks on before he sorts his pack again.
 inline constexpr int kIgnoredStepsBeforeWalkOn = 3;
+// In a fight such steps are then left alone this long: a medkit they would
+// reach waits, the fight goes on.
+inline constexpr int kStepsBlockedFrames = 45;
 
 // --- The combine menu ---------------------------------------------------------
 inline constexpr int kCraftPatienceFrames = 60;  // one piece of work at the menu is left alone after this

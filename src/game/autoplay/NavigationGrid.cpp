@@ -124,7 +124,7 @@ b2Vec2 TNavigationGrid::Centre(int x, int y) const
 bool TNavigationGrid::NearestOpen(b2Vec2 at, int* outX, int* outY) const
 {
     const int cx = CellX(at.x), cy = CellY(at.y);
-    for (int r = 0; r <= 4; ++r) {
+    for (int r = 0; r <= kNearestOpenReach; ++r) {
         float best = 1e9f;
         bool found = false;
         for (int y = cy - r; y <= cy + r; ++y)

@@ -37,7 +37,11 @@ public:
     int CellX(float x) const;
     int CellY(float y) const;
     b2Vec2 Centre(int x, int y) const;
-    // The nearest cell to (x, y) someone can stand in, searching a few cells out.
+    // The nearest cell to (x, y) someone can stand in, searching up to
+    // kNearestOpenReach cells out: the player may stand where the grid has no
+    // room for him (wedged by a wall, pushed by a blast), and the way out of
+    // there starts at the nearest open floor.
+    static constexpr int kNearestOpenReach = 12;
     bool NearestOpen(b2Vec2 at, int* outX, int* outY) const;
 
 private:

@@ -2,15 +2,17 @@
 // nothing through the opening freeze, the gate when nothing else calls, loot
 // lying in sight, an enemy at arm's length before either, and a back-out
 // after a hit from nothing in sight, at most once in a while; the level's
-// switches when the way to the gate is shut. And the fight's choices: cover
-// from a gunman raising his gun, a swarm held in a doorway, the red robot
-// walked away from and its charge side-stepped, a heavy's burst in the open
-// dodged, a turret kept at its range and fought first while it sees him, a
-// flight into a corner or cover that is none given up for the fight, a laser
-// valued for the beam it burns, a gun spare beside a better one for its
-// rounds, any bomb in hand thrown at a crowd, far loot left alone in a hurry;
-// a full pack sorted after walking on when the item steps are not taken
-// (beside a crate); loot given up told apart from later loot at its address.
+// switches when the way to the gate is shut, one not reached left for the
+// next. And the fight's choices: cover from a gunman raising his gun, a swarm
+// held in a doorway, the red robot walked away from and its charge
+// side-stepped, a heavy's burst in the open dodged, a turret kept at its
+// range and fought first while it sees him, a flight into a corner or cover
+// that is none given up for the fight, a laser valued for the beam it burns,
+// a gun's reloads counted in its worth, a gun spare beside a better one for
+// its rounds, any bomb in hand thrown at a crowd, far loot left alone in a
+// hurry; a full pack sorted after walking on when the item steps are not
+// taken (beside a crate), and a medkit they would reach left for later in a
+// fight; loot given up told apart from later loot at its address.
 #include "autoplay/AutoCombat.h"
 #include "autoplay/AutoControls.h"
 #include "autoplay/AutoInputDevice.h"
@@ -132,6 +134,31 @@ TEST_F(AutoModeTest, WithTheWayToTheGateShutItMakesForTheLevelsSwitches)
     for (int i = 0; i < autotune::kGridRefreshFrames; ++i) Think();
     EXPECT_EQ(Think(), Mode::Travel);
     EXPECT_EQ(device.Doing(), "trying a switch");
+}
+
+TEST_F(AutoModeTest, ASwitchNotReachedInItsTimeIsLeftForTheNext)
+{
+    // The way to the gate shut; two switches behind him, one a step south
+    // (within the grid cell he stands in). Nothing moves here, so he never
+    // steps onto it: after its time he makes for the other, to the north-east.
+    player->SetPosition(b2Vec2(-5.9f, 0.1f));
+    ASSERT_EQ(Run("settings = {keys = {up = 119, down = 115, left = 97, right = 100}}\n"
+                  "scripttable.release = function() end\n"
+                  "CreateTrigger(-5.9, 0.4, 0.2, 'release', 5); CreateTrigger(-3, -4, 0.8, 'release', 5)"),
+              "");
+    WallAt(0.0f, 0.0f, 0.5f, 5.0f);
+    const auto walking = [&](const char* key) {
+        device.Think(*player, *world, hands);
+        const bool wanted = hands.Wants(key);
+        hands.Clear();
+        return wanted;
+    };
+    ASSERT_TRUE(walking("down"));
+    const int patience = autotune::kSwitchPatienceFrames + int(autotune::kSwitchFramesPerUnit * 0.3f);
+    int frames = 1;
+    while (frames < 2 * patience && !walking("up")) ++frames;
+    EXPECT_EQ(device.Doing(), "trying a switch");
+    EXPECT_LE(frames, patience + 5);
 }
 
 TEST_F(AutoModeTest, AHurtPlayerTakesCoverFromAGunmanRaisingHisGunAndAHealthyOneShootsBack)
@@ -304,6 +331,23 @@ TEST_F(AutoModeTest, ALaserWithItsCellsIsTakenBeforeARifleThatMissesAndAHeavyGun
     static_cast<TTulirelv*>(rifle)->roundsLoaded = static_cast<TTulirelv*>(heavy)->roundsLoaded = 0;
     static_cast<TTulirelv*>(laser)->roundsLoaded = 0;
     EXPECT_FLOAT_EQ(TAutoCombat::Firepower(*player), 180.0f * 2.0f * 2.0f);
+}
+
+TEST_F(AutoModeTest, TwoShellsAndALongReloadAreWorthLessThanABeltFedGunEvenAtArmsLength)
+{
+    ASSERT_EQ(Run("itemtable.twin = gun{clipsize = 2, reloadtime = -6, clipreloadtime = 45, damage = 10,\n"
+                  "  bulletcount = 10, ammotype = 2}\n"
+                  "itemtable.belt = gun{clipsize = 100, reloadtime = 2, clipreloadtime = 90, damage = 14, ammotype = 7}"),
+              "");
+    ASSERT_TRUE(player->inventory->Insert(Make("stone")));
+    TItem* twin = Make("twin");
+    TItem* belt = Make("belt");
+    ASSERT_TRUE(player->inventory->Insert(twin));
+    ASSERT_TRUE(player->inventory->Insert(belt));
+    player->ammo[2] = 60;
+    player->ammo[7] = 300;
+    // Both barrels hit harder than anything, then it reloads for a second and a half.
+    EXPECT_EQ(TAutoCombat::BestWeapon(*player, 1.5f), belt);
 }
 
 TEST_F(AutoModeTest, TheGunInHandStaysWhileItIsLoadedAndAboutAsGoodAsAnother)
@@ -507,6 +551,42 @@ TEST_F(AutoModeTest, APackThatWillNotStepBesideACrateIsSortedAfterWalkingOn)
     hands.Clear();
     EXPECT_LT(busy, 100) << "it kept pressing a step the game did not take";
     EXPECT_FALSE(looting.Tidy(*player, hands)) << "walking on first";
+}
+
+TEST_F(AutoModeTest, AMedkitTheItemStepsDoNotReachWaitsWhileTheFightGoesOnAndTheMedkitKeyServesWithoutBombs)
+{
+    ASSERT_EQ(Run("settings = {keys = {aim = 325, shoot = 323, previtem = 32, sc_medkit = 109, sc_bombs = 109}}"), "");
+    ASSERT_EQ(Run("itemtable.pommike = {kind = 'explosive', frame = 3, invtext = 'bomb', longtext = 'a bomb',\n"
+                  "  shortcutkey = 'sc_bombs', sprite = 'spr_asjad', r = 1, g = 0, b = 0, delay = 60,\n"
+                  "  nailcount = 12, radius = 1.5, throwspeed = 90}\n"
+                  "bomb = _CreateBomb(-6, 0, 'pommike')\n"
+                  "itemtable.automaat = gun{invtext = 'automaat', clipsize = 30, ammotype = 1}"),
+              "");
+    Arm();
+    TItem* kit = Make("bandage", -6.0f, 0.0f);
+    auto* grenade = ObjectFromHandleAs<TTimeBomb>(GlobalPointer("bomb"));
+    ASSERT_TRUE(kit && grenade);
+    ASSERT_TRUE(player->inventory->Insert(kit));
+    ASSERT_TRUE(player->inventory->Insert(grenade));
+    ASSERT_EQ(Run("made = CreateSoldier(4, 0)"), "");
+    player->health = 30.0f;
+    // With a bomb carried the medkit key brings up the bomb: only the item
+    // steps reach the kit, and here (as beside a crate) none is taken.
+    const auto frame = [&](const char* action) {
+        device.Think(*player, *world, hands);
+        const bool wanted = hands.Wants(action);
+        hands.Clear();
+        return wanted;
+    };
+    EXPECT_TRUE(frame("previtem"));
+    int stepping = 1;
+    while (stepping < 20 && frame("previtem")) ++stepping;
+    EXPECT_EQ(stepping, autotune::kIgnoredStepsBeforeWalkOn + 1);
+    EXPECT_TRUE(frame("aim")) << "the soldier is fought meanwhile, not the kit waited for";
+
+    // No bomb: the medkit key brings the kit up at once.
+    player->inventory->RemoveItem(grenade);
+    EXPECT_TRUE(frame("sc_medkit"));
 }
 
 TEST_F(AutoModeTest, LootGivenUpIsNotMistakenForLootMadeLaterAtItsAddress)

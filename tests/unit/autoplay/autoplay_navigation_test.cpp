@@ -1,5 +1,6 @@
 // The automatic player's map of a level and its way finding: a room split by
-// a wall, with a door, a breakable block or nothing in the gap; cover behind it.
+// a wall, with a door, a breakable block or nothing in the gap; cover behind
+// it; open floor found from deep in a block of walls.
 #include "autoplay/AutoTuning.h"
 #include "autoplay/CoverFinder.h"
 #include "autoplay/NavigationGrid.h"
@@ -65,6 +66,19 @@ TEST_F(NavigationTest, WallsKeepTheirClearanceAndTheWayGoesThroughTheGap)
         if (std::abs(c.x) < 0.3f) crossedInGap = std::abs(c.y) < 1.0f;
     }
     EXPECT_TRUE(crossedInGap);
+}
+
+TEST_F(NavigationTest, OpenFloorIsFoundFromDeepInWhatCountsAsBlocked)
+{
+    // Pushed or wedged where the map has no room for him (three units into a
+    // block of walls): the way out starts at the nearest open floor, not nowhere.
+    ASSERT_EQ(Run("for x = -2, 2, 2 do for y = -2, 2, 2 do CreateBlock(x, y, 0, 0, 0) end end"), "");
+    grid.Build(*world);
+    ASSERT_EQ(grid.At(grid.CellX(0.0f), grid.CellY(0.0f)), Cell::Blocked);
+    int x = 0, y = 0;
+    ASSERT_TRUE(grid.NearestOpen(b2Vec2(0.0f, 0.0f), &x, &y));
+    EXPECT_EQ(grid.At(x, y), Cell::Open);
+    EXPECT_LT((grid.Centre(x, y) - b2Vec2(0.0f, 0.0f)).Length(), 5.0f) << "just beyond the block";
 }
 
 TEST_F(NavigationTest, DoorsAreWalkedThroughAndBreakableBlocksAreTheLastResort)
