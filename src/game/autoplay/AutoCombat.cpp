@@ -4,6 +4,7 @@
 #include "enemies/Turret.h"
 #include "autoplay/AutoControls.h"
 #include "autoplay/AutoTuning.h"
+#include "player/items/CombineMenu.h"
 #include "player/items/Container.h"
 #include "player/weapons/Medkit.h"
 #include "player/PlayerInventory.h"
@@ -103,6 +104,13 @@ int Crowd(TWorld& world, b2Vec2 point, float radius)
 bool Tough(const TEnemy& enemy)
 {
     return dynamic_cast<const TTurret*>(&enemy) != nullptr || enemy.health >= kToughHealth;
+}
+
+// The combine menu has the item keys and the trigger while it is open.
+bool CombineMenuOpen(const TPlayer& player)
+{
+    const TPlayerInventory* inventory = player.PlayerInventory();
+    return inventory && inventory->combineMenu && inventory->combineMenu->open;
 }
 
 // A heavy slower than the player (the red robot, the big soldier): kept at
@@ -289,15 +297,17 @@ int TAutoCombat::PressesToSelect(const TPlayer& player, int slot)
 
 bool TAutoCombat::CanSelect(const TPlayer& player, const TItem& item) const
 {
-    return player.inventory && (player.inventory->SelectedItem() == &item || QuickKey(player, item) ||
-                                (!player.lootingCrate && clock >= steps.blockedUntil));
+    if (!player.inventory || CombineMenuOpen(player)) return false;
+    return player.inventory->SelectedItem() == &item || QuickKey(player, item) ||
+           (!player.lootingCrate && clock >= steps.blockedUntil);
 }
 
 bool TAutoCombat::Select(TPlayer& player, const TItem* item, TAutoControls& hands)
 {
     if (!item || !player.inventory) return false;
     if (player.inventory->SelectedItem() == item) return true;
-    if (player.lootingCrate) return false;
+    // The crate's take menu and the combine menu have the item keys then.
+    if (player.lootingCrate || CombineMenuOpen(player)) return false;
     if (const char* key = QuickKey(player, *item)) {
         hands.TapAction(key);
         return false;
@@ -398,22 +408,23 @@ TAutoCombat::Stance TAutoCombat::Fight(TPlayer& player, TWorld& world, TAutoCont
     ++clock;
     target = FindTarget(player, world);
     WatchProgress();
-    // The hands heal whatever the legs do: hiding is no reason to wait.
-    const bool healing = Heal(player, hands, kHealInFight);
     // Hiding from a gunman: only an enemy close by is fought meanwhile.
     const bool near = target && (target->GetPosition() - player.GetPosition()).Length() < kBackOffDistance;
     if (!near && StayInCover(player, hands)) {
         target = nullptr;
+        // Hiding is no reason to wait with a medkit.
+        Heal(player, hands, kHealInFight);
         return Stance::Cover;
     }
     coverThreat.Reset();
     if (!target) return Stance::None;
-    // An open crate takes the trigger and the item keys: shut it to fight.
-    if (player.lootingCrate) {
-        hands.TapAction("use");
+    // An open crate or the combine menu takes the trigger and the item keys:
+    // shut it to fight.
+    if (player.lootingCrate || CombineMenuOpen(player)) {
+        hands.TapAction(player.lootingCrate ? "use" : "combine");
         return Stance::BackOff;
     }
-    if (healing) return Stance::BackOff;
+    if (Heal(player, hands, kHealInFight)) return Stance::BackOff;
 
     const b2Vec2 at = player.GetPosition();
     b2Vec2 aimAt = target->GetPosition();

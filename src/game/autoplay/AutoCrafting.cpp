@@ -71,13 +71,18 @@ bool TAutoCrafting::Work(TPlayer& player, TAutoControls& hands)
     TPlayerInventory* inventory = player.PlayerInventory();
     if (!inventory || !inventory->combineMenu || player.lootingCrate) return false;
     TCombineMenu& menu = *inventory->combineMenu;
+    ++clock;
     if (making.empty()) {
+        if (clock < restUntil) return false;
         making = Wanted(player);
         frames = 0;
         if (making.empty()) return false;
     }
     ++frames;
     const int entry = menu.open ? EntryOf(menu, making) : -1;
+    // Not made in all that time though the menu offers it (no room for it,
+    // say): the menu is left alone for a while, or he would stand at it for ever.
+    if (frames > kCraftPatienceFrames) restUntil = clock + kCraftRestFrames;
     if (frames > kCraftPatienceFrames || (menu.open && entry < 0)) {
         // Made, or no longer possible: close the menu and go on.
         if (menu.open && frames % 2 == 0) hands.TapAction("combine");

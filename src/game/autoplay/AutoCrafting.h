@@ -18,5 +18,7 @@ private:
     // The recipe result worth making now, or empty.
     static std::string Wanted(TPlayer& player);
     std::string making;  // the result being made, empty when idle
-    int frames = 0;
+    int frames = 0;      // spent on it
+    int clock = 0;       // frames of work between fights
+    int restUntil = 0;   // after a piece of work given up, nothing new before this
 };

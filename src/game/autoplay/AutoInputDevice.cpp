@@ -65,7 +65,11 @@ TAutoInputDevice::Mode TAutoInputDevice::ChooseMode(TPlayer& player, TWorld& wor
                                                     TAutoControls& hands)
 {
     if (stance != TAutoCombat::Stance::None) return Mode::Fight;
-    if (frame < unseenFire.backOutUntil) return Mode::BackOut;
+    if (frame < unseenFire.backOutUntil) {
+        // The hands are free meanwhile: a medkit, a reload.
+        combat.Tend(player, hands);
+        return Mode::BackOut;
+    }
     // Between fights the hands have errands; while they work the combine
     // menu or drop junk the legs wait.
     if (crafting.Work(player, hands) || looting.Tidy(player, hands)) return Mode::Sort;

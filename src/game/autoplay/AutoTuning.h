@@ -216,6 +216,7 @@ inline constexpr int kStepsBlockedFrames = 45;
 
 // --- The combine menu ---------------------------------------------------------
 inline constexpr int kCraftPatienceFrames = 60;  // one piece of work at the menu is left alone after this
+inline constexpr int kCraftRestFrames = 600;     // and then the menu too, this long
 
 // --- The screens around the levels --------------------------------------------
 inline constexpr int kMenuPause = 15;      // a screen is shown this long before he moves on: a watcher sees it

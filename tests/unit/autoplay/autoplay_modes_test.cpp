@@ -12,15 +12,19 @@
 // its rounds, any bomb in hand thrown at a crowd, far loot left alone in a
 // hurry; a full pack sorted after walking on when the item steps are not
 // taken (beside a crate), and a medkit they would reach left for later in a
-// fight; loot given up told apart from later loot at its address.
+// fight, the combine menu shut for one; work at the menu that comes to
+// nothing left alone for a while; loot given up told apart from later loot
+// at its address.
 #include "autoplay/AutoCombat.h"
 #include "autoplay/AutoControls.h"
+#include "autoplay/AutoCrafting.h"
 #include "autoplay/AutoInputDevice.h"
 #include "autoplay/AutoTuning.h"
 #include "enemies/PunaneRobot.h"
 #include "enemies/Sdur.h"
 #include "enemies_test_support.h"
 #include "player/PlayerInventory.h"
+#include "player/items/CombineMenu.h"
 #include "player/weapons/TimeBomb.h"
 #include "player/weapons/Tulirelv.h"
 #include "world/ObjectRef.h"
@@ -555,7 +559,9 @@ TEST_F(AutoModeTest, APackThatWillNotStepBesideACrateIsSortedAfterWalkingOn)
 
 TEST_F(AutoModeTest, AMedkitTheItemStepsDoNotReachWaitsWhileTheFightGoesOnAndTheMedkitKeyServesWithoutBombs)
 {
-    ASSERT_EQ(Run("settings = {keys = {aim = 325, shoot = 323, previtem = 32, sc_medkit = 109, sc_bombs = 109}}"), "");
+    ASSERT_EQ(Run("settings = {keys = {aim = 325, shoot = 323, previtem = 32, combine = 99, sc_medkit = 109,\n"
+                  "  sc_bombs = 109}}"),
+              "");
     ASSERT_EQ(Run("itemtable.pommike = {kind = 'explosive', frame = 3, invtext = 'bomb', longtext = 'a bomb',\n"
                   "  shortcutkey = 'sc_bombs', sprite = 'spr_asjad', r = 1, g = 0, b = 0, delay = 60,\n"
                   "  nailcount = 12, radius = 1.5, throwspeed = 90}\n"
@@ -587,6 +593,36 @@ TEST_F(AutoModeTest, AMedkitTheItemStepsDoNotReachWaitsWhileTheFightGoesOnAndThe
     // No bomb: the medkit key brings the kit up at once.
     player->inventory->RemoveItem(grenade);
     EXPECT_TRUE(frame("sc_medkit"));
+
+    // The combine menu open (he was making something when the soldier came):
+    // it has the item keys, so it is shut before anything else.
+    player->PlayerInventory()->combineMenu->open = true;
+    device.Think(*player, *world, hands);
+    EXPECT_TRUE(hands.Wants("combine"));
+    EXPECT_FALSE(hands.Wants("sc_medkit") || hands.Wants("previtem"));
+    hands.Clear();
+}
+
+TEST_F(AutoModeTest, WorkAtTheCombineMenuThatComesToNothingIsLeftAloneForAWhile)
+{
+    // The menu offers a grenade, but no press reaches the game here, as when
+    // what the menu offers cannot be made: the work is given up, then the
+    // menu left alone for a while rather than begun again at once.
+    ASSERT_EQ(Run("AddReaction('grenade', 'rope', 'stone')"), "");
+    ASSERT_TRUE(player->inventory->Insert(Make("rope")));
+    ASSERT_TRUE(player->inventory->Insert(Make("stone")));
+    TAutoCrafting crafting;
+    const auto work = [&] {
+        const bool busy = crafting.Work(*player, hands);
+        hands.Clear();
+        return busy;
+    };
+    int busy = 0;
+    while (busy < 1000 && work()) ++busy;
+    EXPECT_EQ(busy, autotune::kCraftPatienceFrames);
+    int idle = 1;
+    while (idle < 1000 && !work()) ++idle;
+    EXPECT_EQ(idle, autotune::kCraftRestFrames);
 }
 
 TEST_F(AutoModeTest, LootGivenUpIsNotMistakenForLootMadeLaterAtItsAddress)
