@@ -168,6 +168,8 @@ inline constexpr int kSwitchStandFrames = 30;
 // it lay away, is given up for the next: one he cannot step onto opens nothing.
 inline constexpr int kSwitchPatienceFrames = 300;
 inline constexpr float kSwitchFramesPerUnit = 20.0f;
+// One the map has no way to is walked at straight from this near.
+inline constexpr float kSwitchStraightReach = 8.0f;
 // Under this much headway in this many frames the player counts as stuck: the
 // cell he walks into is closed for the third span, then tried again.
 inline constexpr float kStuckDistance = 0.4f;

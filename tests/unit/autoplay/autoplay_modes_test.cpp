@@ -2,8 +2,8 @@
 // nothing through the opening freeze, the gate when nothing else calls, loot
 // lying in sight, an enemy at arm's length before either, and a back-out
 // after a hit from nothing in sight, at most once in a while; the level's
-// switches when the way to the gate is shut, one not reached left for the
-// next. And the fight's choices: cover from a gunman raising his gun, a swarm
+// switches when the way to the gate is shut, one the map has no way to
+// walked at straight, one not reached left for the next. And the fight's choices: cover from a gunman raising his gun, a swarm
 // held in a doorway, the red robot walked away from and its charge
 // side-stepped, a heavy's burst in the open dodged, a turret kept at its
 // range and fought first while it sees him, a flight into a corner or cover
@@ -138,6 +138,24 @@ TEST_F(AutoModeTest, WithTheWayToTheGateShutItMakesForTheLevelsSwitches)
     for (int i = 0; i < autotune::kGridRefreshFrames; ++i) Think();
     EXPECT_EQ(Think(), Mode::Travel);
     EXPECT_EQ(device.Doing(), "trying a switch");
+}
+
+TEST_F(AutoModeTest, ASwitchTheMapHasNoWayToIsWalkedAtStraight)
+{
+    // The way to the gate shut; the only switch in a pocket that a ring of
+    // wall blocks cuts off on the map (as a lever beside a heap can be): he
+    // walks straight at it, not standing about for want of a way.
+    ASSERT_EQ(Run("settings = {keys = {up = 119, down = 115, left = 97, right = 100}}\n"
+                  "scripttable.release = function() end\n"
+                  "for _, p in ipairs({{-1, -2}, {1, -2}, {3, -2}, {-1, 0}, {3, 0}, {-1, 2}, {1, 2}, {3, 2}}) do\n"
+                  "  CreateBlock(p[1], p[2], 0, 0, 0) end\n"
+                  "CreateTrigger(1, 0, 0.8, 'release', 5)"),
+              "");
+    WallAt(6.0f, 0.0f, 0.5f, 5.0f);
+    device.Think(*player, *world, hands);
+    EXPECT_EQ(device.Doing(), "trying a switch");
+    EXPECT_TRUE(hands.Wants("right"));
+    hands.Clear();
 }
 
 TEST_F(AutoModeTest, ASwitchNotReachedInItsTimeIsLeftForTheNext)
