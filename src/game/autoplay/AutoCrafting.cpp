@@ -80,9 +80,15 @@ bool TAutoCrafting::Work(TPlayer& player, TAutoControls& hands)
     }
     ++frames;
     const int entry = menu.open ? EntryOf(menu, making) : -1;
-    // Not made in all that time though the menu offers it (no room for it,
-    // say): the menu is left alone for a while, or he would stand at it for ever.
-    if (frames > kCraftPatienceFrames) restUntil = clock + kCraftRestFrames;
+    if (frames == kCraftPatienceFrames + 1) {
+        // Not made in all that time. Twice running the same (the menu offers
+        // what cannot be made, no room for it, say): the menu is left alone
+        // for a while, or he would stand at it for ever.
+        if (making == lastGivenUp) restUntil = clock + kCraftRestFrames;
+        lastGivenUp = making;
+    } else if (menu.open && entry < 0) {
+        lastGivenUp.clear();
+    }
     if (frames > kCraftPatienceFrames || (menu.open && entry < 0)) {
         // Made, or no longer possible: close the menu and go on.
         if (menu.open && frames % 2 == 0) hands.TapAction("combine");

@@ -20,5 +20,6 @@ private:
     std::string making;  // the result being made, empty when idle
     int frames = 0;      // spent on it
     int clock = 0;       // frames of work between fights
-    int restUntil = 0;   // after a piece of work given up, nothing new before this
+    std::string lastGivenUp;  // the last piece of work given up, while nothing was made since
+    int restUntil = 0;        // after the same one given up twice, nothing new before this
 };

@@ -635,12 +635,22 @@ TEST_F(AutoModeTest, WorkAtTheCombineMenuThatComesToNothingIsLeftAloneForAWhile)
         hands.Clear();
         return busy;
     };
-    int busy = 0;
-    while (busy < 1000 && work()) ++busy;
-    EXPECT_EQ(busy, autotune::kCraftPatienceFrames);
-    int idle = 1;
-    while (idle < 1000 && !work()) ++idle;
-    EXPECT_EQ(idle, autotune::kCraftRestFrames);
+    // Runs of frames busy at the menu and not: given up once it is begun
+    // again at once (it may come the second time), given up twice the menu rests.
+    std::vector<int> runs{0};
+    bool busy = true;
+    for (int frame = 0; frame < 2 * autotune::kCraftRestFrames; ++frame) {
+        if (work() != busy) {
+            busy = !busy;
+            runs.push_back(0);
+        }
+        ++runs.back();
+    }
+    ASSERT_GE(runs.size(), 4u);
+    EXPECT_EQ(runs[0], autotune::kCraftPatienceFrames);
+    EXPECT_EQ(runs[1], 1);
+    EXPECT_EQ(runs[2], autotune::kCraftPatienceFrames);
+    EXPECT_EQ(runs[3], autotune::kCraftRestFrames);
 }
 
 TEST_F(AutoModeTest, LootGivenUpIsNotMistakenForLootMadeLaterAtItsAddress)
