@@ -14,7 +14,9 @@ cd "$(dirname "$0")"
 # (Debian's package unpacked into the build tree, first on the library path).
 compat_lib=$(./scripts/sdl12-compat.sh build)
 compat_env="LD_LIBRARY_PATH=$compat_lib${LD_LIBRARY_PATH:+:$LD_LIBRARY_PATH}"
-env "$compat_env" ldd build/korvanmire | grep -q "$compat_lib/libSDL-1.2.so.0" ||
+# grep reads all of ldd's lines: with -q it would stop at the match, and ldd,
+# still writing, would die of the closed pipe and fail the check (pipefail).
+env "$compat_env" ldd build/korvanmire | grep "$compat_lib/libSDL-1.2.so.0" >/dev/null ||
   { echo "the game does not load sdl12-compat from $compat_lib" >&2; exit 1; }
 (cd build && env "$compat_env" KORVANMIRE_BINARY="$PWD/korvanmire" KORVANMIRE_DATA="$PWD/../data" \
   ../scripts/xvfb-run.sh tests/e2e/e2e_tests --gtest_filter='Playthrough.*')
