@@ -299,7 +299,7 @@ bool TAutoCombat::CanSelect(const TPlayer& player, const TItem& item) const
 {
     if (!player.inventory || CombineMenuOpen(player)) return false;
     return player.inventory->SelectedItem() == &item || QuickKey(player, item) ||
-           (!player.lootingCrate && clock >= steps.blockedUntil);
+           (!player.lootingCrate && clock >= stepsBlockedUntil);
 }
 
 bool TAutoCombat::Select(TPlayer& player, const TItem* item, TAutoControls& hands)
@@ -313,19 +313,12 @@ bool TAutoCombat::Select(TPlayer& player, const TItem* item, TAutoControls& hand
         return false;
     }
     // One step a frame, whoever asks for it.
-    if (clock < steps.blockedUntil || clock == steps.clock) return false;
-    // A step the game did not take (a crate beside him): after a few, the
-    // steps are left alone for a while.
-    const int selected = player.inventory->selected;
-    const bool ignored = selected == steps.from && clock - steps.clock <= 2;
-    steps.ignored = ignored ? steps.ignored + 1 : 0;
-    if (steps.ignored > kIgnoredStepsBeforeWalkOn) {
-        steps.ignored = 0;
-        steps.blockedUntil = clock + kStepsBlockedFrames;
+    if (clock < stepsBlockedUntil || steps.PressedAt(clock)) return false;
+    // Steps the game did not take (a crate beside him): left alone for a while.
+    if (steps.NotTaken(player.inventory->selected, clock)) {
+        stepsBlockedUntil = clock + kStepsBlockedFrames;
         return false;
     }
-    steps.from = selected;
-    steps.clock = clock;
     hands.TapAction("previtem");
     return false;
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include "autoplay/ItemStepWatch.h"
 #include "world/ObjectRef.h"
 #include <box2d/b2_math.h>
 #include <string>
@@ -116,14 +117,8 @@ private:
     };
     std::vector<OutOfReach> ignored;
     int reloadWait = 0;
-    // The item steps pressed: from which selection, how many in a row the
-    // game did not take, and until when they are left alone.
-    struct ItemSteps {
-        int from = -1;
-        int clock = -1;
-        int ignored = 0;
-        int blockedUntil = 0;
-    } steps;
+    TItemStepWatch steps;
+    int stepsBlockedUntil = 0;  // the item steps are left alone until then
     TObjectRef coverThreat;
     b2Vec2 coverFrom{0.0f, 0.0f};
     int coverUntil = 0;

@@ -71,13 +71,10 @@ bool TAutoLooting::Tidy(TPlayer& player, TAutoControls& hands)
     if (inventory.selected != junk) {
         // Beside a crate the step key is the crate's "use" and the selection
         // stays: walk on, and sort out the pack away from it.
-        if (inventory.selected == tidyStepFrom && ++tidyStepsIgnored > kIgnoredStepsBeforeWalkOn) {
-            tidyStepsIgnored = 0;
+        if (steps.NotTaken(inventory.selected, tidyFrames)) {
             tidyFrames = -kWalkOnFrames;
             return false;
         }
-        if (inventory.selected != tidyStepFrom) tidyStepsIgnored = 0;
-        tidyStepFrom = inventory.selected;
         hands.TapAction("previtem");
         return true;
     }

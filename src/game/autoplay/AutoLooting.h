@@ -1,4 +1,5 @@
 #pragma once
+#include "autoplay/ItemStepWatch.h"
 #include <box2d/b2_math.h>
 #include "world/ObjectRef.h"
 #include <cstdint>
@@ -41,6 +42,5 @@ private:
     TObjectRef working;
     int workFrames = 0;
     int tidyFrames = 0;
-    int tidyStepFrom = -1;     // the selection when it last stepped
-    int tidyStepsIgnored = 0;  // steps in a row that left the selection where it was
+    TItemStepWatch steps;  // the pack's item steps, taken by the game or not
 };

@@ -212,6 +212,7 @@ inline constexpr int kWalkOnFrames = 40;  // then walks on this long: "use" woul
 // Beside a crate the item step is the crate's "use": after this many steps
 // the game did not take, he walks on before he sorts his pack again.
 inline constexpr int kIgnoredStepsBeforeWalkOn = 3;
+inline constexpr int kStepPressGap = 2;  // presses this few frames apart are in a row
 // In a fight such steps are then left alone this long: a medkit they would
 // reach waits, the fight goes on.
 inline constexpr int kStepsBlockedFrames = 45;
