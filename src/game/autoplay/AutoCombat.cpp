@@ -63,6 +63,13 @@ float Worth(const TTulirelv& weapon, const TActor& holder, float distance)
     return worth;
 }
 
+// A second's fire of the gun as it is loaded takes `enemy` down: finishing
+// it is better cover than any wall.
+bool AlmostDown(const TTulirelv& weapon, const TActor& holder, const TEnemy& enemy, float distance)
+{
+    return weapon.roundsLoaded > 0 && Worth(weapon, holder, distance) >= enemy.health;
+}
+
 // An enemy worth shooting at: alive, on its feet and solid (not fallen, hidden
 // or dug in); nullptr for anything else.
 TEnemy* StandingEnemy(TGameObject* object)
@@ -100,10 +107,15 @@ int Crowd(TWorld& world, b2Vec2 point, float radius)
     return count;
 }
 
-// One that outlasts a clip or two: a turret, or an enemy of a heavy's health.
-bool Tough(const TEnemy& enemy)
+// Heavies and turrets standing within `radius` of `point`.
+int ToughCrowd(TWorld& world, b2Vec2 point, float radius)
 {
-    return dynamic_cast<const TTurret*>(&enemy) != nullptr || enemy.health >= kToughHealth;
+    int count = 0;
+    for (TGameObject* object : world.objects) {
+        TEnemy* enemy = StandingEnemy(object);
+        if (enemy && TAutoCombat::Tough(*enemy) && (enemy->GetPosition() - point).Length() < radius) ++count;
+    }
+    return count;
 }
 
 // The combine menu has the item keys and the trigger while it is open.
@@ -138,6 +150,11 @@ bool Aiming(const TEnemy& enemy)
 }
 
 } // namespace
+
+bool TAutoCombat::Tough(const TEnemy& enemy)
+{
+    return dynamic_cast<const TTurret*>(&enemy) != nullptr || enemy.health >= kToughHealth;
+}
 
 bool InSight(b2Vec2 from, b2Vec2 to, const void* object, const TPlayer& player)
 {
@@ -355,7 +372,7 @@ bool TAutoCombat::Heal(TPlayer& player, TAutoControls& hands, float below)
 bool TAutoCombat::WantsCover(const TPlayer& player, const TTulirelv& weapon, float distance) const
 {
     if (clock < noCoverUntil || !target->tuning.hasGun || dynamic_cast<TTurret*>(target)) return false;
-    if (distance < kCoverNear) return false;
+    if (distance < kCoverNear || AlmostDown(weapon, player, *target, distance)) return false;
     if (weapon.roundsLoaded == 0 && player.ammo[weapon.ammoType] > 0) return true;
     const float hurt = std::max(target->health >= kToughHealth ? kCoverHealthFromHeavy : kCoverHealth,
                                 kBurstHitShare * BurstDamage(*target));
@@ -369,7 +386,9 @@ bool TAutoCombat::StayInCover(TPlayer& player, TAutoControls& hands)
     TItem* held = player.inventory ? player.inventory->SelectedItem() : nullptr;
     auto* weapon = dynamic_cast<TTulirelv*>(held);
     const bool reloading = weapon && weapon->roundsLoaded < weapon->clipSize && player.ammo[weapon->ammoType] > 0;
-    if (!threat || threat->dead || !threat->Alive() || !(Aiming(*threat) || reloading)) {
+    const float distance = threat ? (threat->GetPosition() - player.GetPosition()).Length() : 0.0f;
+    if (!threat || threat->dead || !threat->Alive() || !(Aiming(*threat) || reloading) ||
+        (weapon && AlmostDown(*weapon, player, *threat, distance))) {
         coverThreat.Reset();
         return false;
     }
@@ -427,12 +446,13 @@ TAutoCombat::Stance TAutoCombat::Fight(TPlayer& player, TWorld& world, TAutoCont
     TTulirelv* weapon = BestWeapon(player, distance);
     // Nothing to shoot with: no fight worth seeking. Go on (the knife for what comes too near).
     if (!weapon) return Stance::None;
-    // A slow heavy: away from it at a walk, then turn and shoot.
+    // A slow heavy: away from it at a walk, then turn and shoot; one all but down is finished.
     const bool slowHeavy = SlowHeavy(*target);
     // A charge is faster than he walks and runs straight: no outrunning it,
     // but a step sideways takes him out of its line.
     const bool charging = target->action == kActionSprint;
-    fleeing = slowHeavy && !charging && clock >= noFleeUntil && distance < (fleeing ? kKiteFar : kKiteNear);
+    fleeing = slowHeavy && !charging && clock >= noFleeUntil && distance < (fleeing ? kKiteFar : kKiteNear) &&
+              !AlmostDown(*weapon, player, *target, distance);
     // Walking away he does not shoot: fine against its touch, but a gun raised
     // at his back is a burst in it. Then cover, as from any gunman.
     if (fleeing && !(target->tuning.hasGun && Aiming(*target))) {
@@ -458,20 +478,26 @@ TAutoCombat::Stance TAutoCombat::Fight(TPlayer& player, TWorld& world, TAutoCont
     }
     hands.Point(aimAt.x * kPixelsPerUnit, aimAt.y * kPixelsPerUnit);
     hands.HoldAction("aim");
+    // A biter is let come near before he fires, unless it takes more rounds
+    // than its coming gives time for (the snake, the big zombies): every
+    // shot counts then, and each step he gives ground buys more of them.
     const bool comingNearer = !target->tuning.hasGun && target->tuning.maxSpeedSq > 0.0f;
-    const bool worthAShot = !comingNearer || distance <= kBiterFireDistance;
+    const bool toughBiter = comingNearer && target->maxHealth >= kToughHealth;
+    const bool worthAShot = !comingNearer || toughBiter || distance <= kBiterFireDistance;
     if (worthAShot && (player.action == kActionAim || player.action == kActionShoot)) hands.HoldAction("shoot");
     if (charging) return Stance::Strafe;
     // A turret fires as fast as it turns and never stops to reload: it is
     // fought from just beyond where it sees him, never from within.
     if (auto* turret = dynamic_cast<TTurret*>(target); turret && distance < turret->tuning.sightRange + kTurretMargin)
         return Stance::BackOff;
-    // A swarm of biters: into a doorway, where they come one or two at a time.
+    // A swarm of biters, or heavies together: into a doorway, where they come
+    // one or two at a time and no turret of the room sees him.
     if (!target->tuning.hasGun && !NearestGunman(world, at, kSwarmReach) &&
         Crowd(world, at, kSwarmReach) >= kSwarmSize)
         return Stance::Hold;
-    // Near, a slow heavy coming, or a crowd: give ground while shooting.
-    if (distance < kBackOffDistance || (slowHeavy && distance < kHeavyGiveGround) ||
+    if (ToughCrowd(world, at, kSwarmReach) >= kHeaviesToHold) return Stance::Hold;
+    // Near, a slow heavy or a tough biter coming, or a crowd: give ground while shooting.
+    if (distance < kBackOffDistance || (slowHeavy && distance < kHeavyGiveGround) || toughBiter ||
         Crowd(world, at, kCrowdNear) >= kCrowdToBackOff)
         return Stance::BackOff;
     // A gunman is harder to hit moving: step sideways while shooting.

@@ -23,7 +23,7 @@ public:
     // What this frame's fighting asks of the legs.
     // Cover: out of the line of fire of CoverFrom() (a burst coming, or
     // reloading). Flee: away from the target without aiming, faster than it.
-    // Hold: a swarm coming, met where the way is narrow.
+    // Hold: a swarm or heavies coming, met where the way is narrow.
     enum class Stance { None, Stand, BackOff, Strafe, Cover, Flee, Hold };
 
     // One frame: picks the enemy to fight (Target() afterwards), heals,
@@ -36,6 +36,8 @@ public:
     // Between fights: heal when hurt, put a vest on, reload a partly empty
     // weapon, take the best weapon in hand.
     void Tend(TPlayer& player, TAutoControls& hands);
+    // One that outlasts a clip or two: a turret, or an enemy of a heavy's health.
+    static bool Tough(const TEnemy& enemy);
     // The enemy being fought (null when none is in sight); valid this frame only.
     TEnemy* Target() const { return target; }
     // Where the gunman being hidden from stands (with Stance::Cover).

@@ -409,12 +409,18 @@ void TAutoInputDevice::HoldNarrows(TPlayer& player, b2Vec2 threat, TAutoControls
         narrows.lookedFrame = frame;
     }
     if (!narrows.found) {
-        Retreat(player, threat, hands);
+        // In the open a gunman is harder to hit moving sideways.
+        const TEnemy* target = combat.Target();
+        if (target && target->tuning.hasGun) Strafe(player, threat, hands);
+        else Retreat(player, threat, hands);
         return;
     }
     const b2Vec2 spot = narrows.spot;
     if ((spot - at).Length() < kSpotReach * 2.0f) {
-        if ((threat - at).Length() < kHoldGiveGround) Retreat(player, threat, hands);
+        // A heavy is not let near: its touch and a burst at arm's length hurt most.
+        const TEnemy* target = combat.Target();
+        const float giveGround = target && TAutoCombat::Tough(*target) ? kKiteNear : kHoldGiveGround;
+        if ((threat - at).Length() < giveGround) Retreat(player, threat, hands);
         return;
     }
     if (ClearLine(at, spot)) Walk(player, spot - at, hands);

@@ -37,6 +37,7 @@ inline constexpr float kSwarmReach = 9.0f;
 inline constexpr float kNarrowWidth = 3.5f;
 inline constexpr float kHoldSearch = 14.0f;
 inline constexpr float kHoldGiveGround = 2.0f;
+inline constexpr int kHeaviesToHold = 2;  // as many heavies or turrets within kSwarmReach are met there too
 inline constexpr int kHoldLookFrames = 20;  // the narrow place is looked for again this often
 inline constexpr float kTurretMargin = 0.5f;  // a turret is shot from this far beyond where it sees him
 inline constexpr float kToughHealth = 250.0f;    // an enemy this healthy outlasts a clip or two: a heavy

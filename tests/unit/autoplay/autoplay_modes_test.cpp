@@ -3,10 +3,12 @@
 // lying in sight, an enemy at arm's length before either, and a back-out
 // after a hit from nothing in sight, at most once in a while; the level's
 // switches when the way to the gate is shut, one the map has no way to
-// walked at straight, one not reached left for the next. And the fight's choices: cover from a gunman raising his gun, a swarm
+// walked at straight, one not reached left for the next. And the fight's
+// choices: cover from a gunman raising his gun (none from one all but down), a swarm
 // held in a doorway, the red robot walked away from and its charge
 // side-stepped, a heavy's burst in the open dodged, a turret kept at its
-// range and fought first while it sees him, a flight into a corner or cover
+// range and fought first while it sees him, heavies met in a doorway too, a
+// biter as tough as a heavy shot at once, a flight into a corner or cover
 // that is none given up for the fight, a laser valued for the beam it burns,
 // a gun's reloads counted in its worth, a gun spare beside a better one for
 // its rounds, any bomb in hand thrown at a crowd, far loot left alone in a
@@ -183,7 +185,7 @@ TEST_F(AutoModeTest, ASwitchNotReachedInItsTimeIsLeftForTheNext)
     EXPECT_LE(frames, patience + 5);
 }
 
-TEST_F(AutoModeTest, AHurtPlayerTakesCoverFromAGunmanRaisingHisGunAndAHealthyOneShootsBack)
+TEST_F(AutoModeTest, AHurtPlayerTakesCoverFromAGunmanRaisingHisGunButFinishesOneAllButDown)
 {
     ASSERT_EQ(Run("itemtable.automaat = gun{invtext = 'automaat', clipsize = 30, ammotype = 1}"), "");
     Arm();
@@ -201,9 +203,13 @@ TEST_F(AutoModeTest, AHurtPlayerTakesCoverFromAGunmanRaisingHisGunAndAHealthyOne
         ASSERT_EQ(Think(), Mode::Fight) << "frame " << i;
         ASSERT_EQ(device.Doing(), "taking cover") << "frame " << i;
     }
+    // All but down, he is finished off rather than hidden from.
+    soldier->health = 1.0f;
+    ASSERT_EQ(Think(), Mode::Fight);
+    EXPECT_EQ(device.Doing(), "fighting " + soldier->kindName);
 }
 
-TEST_F(AutoModeTest, TheRedRobotIsGivenGroundToThenWalkedAwayFromButItsChargeIsSideStepped)
+TEST_F(AutoModeTest, TheRedRobotIsGivenGroundToThenWalkedAwayFromUnlessAllButDownAndItsChargeIsSideStepped)
 {
     ASSERT_EQ(Run("settings = {keys = {aim = 325, shoot = 323}}"), "");
     Arm();
@@ -222,6 +228,11 @@ TEST_F(AutoModeTest, TheRedRobotIsGivenGroundToThenWalkedAwayFromButItsChargeIsS
     // wall between them.
     for (int i = 0; i <= autotune::kNoProgressFrames + 1; ++i)
         ASSERT_EQ(combat.Fight(*player, *world, hands), TAutoCombat::Stance::Flee) << "frame " << i;
+    // All but down, it is finished rather than walked away from.
+    robot->health = 1.0f;
+    EXPECT_EQ(combat.Fight(*player, *world, hands), TAutoCombat::Stance::BackOff);
+    EXPECT_TRUE(hands.Wants("aim"));
+    hands.Clear();
     // Charging: faster than he walks, so no running; out of its line.
     robot->SetAction(kActionSprint);
     EXPECT_EQ(combat.Fight(*player, *world, hands), TAutoCombat::Stance::Strafe);
@@ -495,20 +506,28 @@ TEST_F(AutoModeTest, AHeavyGetsTheRocketsWhileThereAreAnyFromBeyondTheirBlast)
     hands.Clear();
 }
 
-TEST_F(AutoModeTest, AZombieIsLetComeNearBeforeHeFires)
+TEST_F(AutoModeTest, AZombieIsLetComeNearBeforeHeFiresButOneAsToughAsASnakeIsShotAndGivenGroundAtOnce)
 {
     ASSERT_EQ(Run("settings = {keys = {aim = 325, shoot = 323}}"), "");
     Arm();
     player->SetAction(kActionAim);
     TZombi* zombie = ZombieAt(2.0f, 0.0f);
     TAutoCombat combat;
-    combat.Fight(*player, *world, hands);
+    EXPECT_EQ(combat.Fight(*player, *world, hands), TAutoCombat::Stance::Stand);
     EXPECT_TRUE(hands.Wants("aim"));
     EXPECT_FALSE(hands.Wants("shoot")) << "eight units off most rounds miss";
     hands.Clear();
     zombie->body->SetTransform(b2Vec2(-1.0f, 0.0f), 0.0f);
     combat.Fight(*player, *world, hands);
     EXPECT_TRUE(hands.Wants("shoot")) << "five units off";
+    hands.Clear();
+
+    // Wounded or not, one of a heavy's health takes every round there is time for.
+    zombie->maxHealth = 600.0f;
+    zombie->health = 100.0f;
+    zombie->body->SetTransform(b2Vec2(2.0f, 0.0f), 0.0f);
+    EXPECT_EQ(combat.Fight(*player, *world, hands), TAutoCombat::Stance::BackOff);
+    EXPECT_TRUE(hands.Wants("shoot")) << "eight units off";
     hands.Clear();
 }
 
@@ -555,6 +574,44 @@ TEST_F(AutoModeTest, ASwarmIsMetInTheDoorwayHeCameThroughAndHeldThere)
     hands.Clear();
     ZombieAt(1.5f, 0.0f);
     device.Think(*player, *world, hands);
+    EXPECT_TRUE(hands.Wants("left")) << "giving ground";
+    hands.Clear();
+}
+
+TEST_F(AutoModeTest, HeaviesTogetherAreMetInTheDoorwayHeCameThroughAndNotLetNear)
+{
+    WallAt(0.0f, -3.25f, 0.5f, 1.75f);
+    WallAt(0.0f, 3.25f, 0.5f, 1.75f);
+    ASSERT_EQ(Run("settings = {keys = {left = 97, right = 100, up = 119, down = 115}}"), "");
+    Arm();
+    for (float x = -6.0f; x <= 2.0f; x += 0.5f) {
+        player->SetPosition(b2Vec2(x, 0.0f));
+        Think();
+    }
+    // One red robot is fought where he stands; two are met in the doorway.
+    auto* robot = new TPunaneRobot(8.0f, -1.0f);
+    robot->body->SetAngularVelocity(0.0f);
+    ASSERT_EQ(Think(), Mode::Fight);
+    EXPECT_NE(device.Doing(), "holding a doorway");
+    (new TPunaneRobot(8.0f, 1.0f))->body->SetAngularVelocity(0.0f);
+    ASSERT_EQ(Think(), Mode::Fight);
+    EXPECT_EQ(device.Doing(), "holding a doorway");
+    device.Think(*player, *world, hands);
+    EXPECT_TRUE(hands.Wants("left") && !hands.Wants("right")) << "back to the doorway";
+    hands.Clear();
+
+    // In the doorway he stands; a heavy is not let as near as a zombie of a
+    // swarm is (this one as tough as the snake).
+    player->SetPosition(b2Vec2(0.0f, 0.0f));
+    for (int i = 0; i < autotune::kHoldLookFrames; ++i) Think();
+    device.Think(*player, *world, hands);
+    EXPECT_EQ(device.Doing(), "holding a doorway");
+    EXPECT_FALSE(hands.Wants("left") || hands.Wants("right") || hands.Wants("up") || hands.Wants("down"));
+    hands.Clear();
+    TZombi* tough = ZombieAt(3.0f, 0.0f);
+    tough->health = tough->maxHealth = 600.0f;
+    device.Think(*player, *world, hands);
+    EXPECT_EQ(device.Doing(), "holding a doorway");
     EXPECT_TRUE(hands.Wants("left")) << "giving ground";
     hands.Clear();
 }
