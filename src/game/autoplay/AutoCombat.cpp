@@ -479,7 +479,7 @@ TAutoCombat::Stance TAutoCombat::Fight(TPlayer& player, TWorld& world, TAutoCont
     hands.Point(aimAt.x * kPixelsPerUnit, aimAt.y * kPixelsPerUnit);
     hands.HoldAction("aim");
     // A biter is let come near before he fires, unless it takes more rounds
-    // than its coming gives time for (the snake, the big zombies): every
+    // than its coming gives time for (the snake, a skeleton): every
     // shot counts then, and each step he gives ground buys more of them.
     const bool comingNearer = !target->tuning.hasGun && target->tuning.maxSpeedSq > 0.0f;
     const bool toughBiter = comingNearer && target->maxHealth >= kToughHealth;
