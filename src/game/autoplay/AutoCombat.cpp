@@ -95,27 +95,21 @@ TEnemy* NearestStanding(TWorld& world, b2Vec2 at, float reach, Wanted wanted)
     return nearest;
 }
 
-// Enemies standing within `radius` of `point`.
-int Crowd(TWorld& world, b2Vec2 point, float radius)
+// Enemies standing within `radius` of `point` that `wanted` accepts (all by default).
+template <typename Wanted>
+int Crowd(TWorld& world, b2Vec2 point, float radius, Wanted wanted)
 {
     int count = 0;
     for (TGameObject* object : world.objects) {
         TEnemy* enemy = StandingEnemy(object);
-        if (!enemy) continue;
-        if ((enemy->GetPosition() - point).Length() < radius) ++count;
+        if (enemy && wanted(*enemy) && (enemy->GetPosition() - point).Length() < radius) ++count;
     }
     return count;
 }
 
-// Heavies and turrets standing within `radius` of `point`.
-int ToughCrowd(TWorld& world, b2Vec2 point, float radius)
+int Crowd(TWorld& world, b2Vec2 point, float radius)
 {
-    int count = 0;
-    for (TGameObject* object : world.objects) {
-        TEnemy* enemy = StandingEnemy(object);
-        if (enemy && TAutoCombat::Tough(*enemy) && (enemy->GetPosition() - point).Length() < radius) ++count;
-    }
-    return count;
+    return Crowd(world, point, radius, [](const TEnemy&) { return true; });
 }
 
 // The combine menu has the item keys and the trigger while it is open.
@@ -495,7 +489,7 @@ TAutoCombat::Stance TAutoCombat::Fight(TPlayer& player, TWorld& world, TAutoCont
     if (!target->tuning.hasGun && !NearestGunman(world, at, kSwarmReach) &&
         Crowd(world, at, kSwarmReach) >= kSwarmSize)
         return Stance::Hold;
-    if (ToughCrowd(world, at, kSwarmReach) >= kHeaviesToHold) return Stance::Hold;
+    if (Crowd(world, at, kSwarmReach, Tough) >= kHeaviesToHold) return Stance::Hold;
     // Near, a slow heavy or a tough biter coming, or a crowd: give ground while shooting.
     if (distance < kBackOffDistance || (slowHeavy && distance < kHeavyGiveGround) || toughBiter ||
         Crowd(world, at, kCrowdNear) >= kCrowdToBackOff)

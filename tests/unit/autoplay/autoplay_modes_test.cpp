@@ -76,6 +76,31 @@ protected:
         player->ammo[0] = 60;
     }
 
+    // A wall across the room with a doorway two units wide at x = 0; the
+    // armed player walked through it from the west to `toX`.
+    void WalkThroughTheDoorway(float toX)
+    {
+        WallAt(0.0f, -3.25f, 0.5f, 1.75f);
+        WallAt(0.0f, 3.25f, 0.5f, 1.75f);
+        ASSERT_EQ(Run("settings = {keys = {left = 97, right = 100, up = 119, down = 115}}"), "");
+        Arm();
+        for (float x = -6.0f; x <= toX; x += 0.5f) {
+            player->SetPosition(b2Vec2(x, 0.0f));
+            Think();
+        }
+    }
+
+    // Put in the doorway, he holds it standing once he has looked round.
+    void ExpectToStandInTheDoorway()
+    {
+        player->SetPosition(b2Vec2(0.0f, 0.0f));
+        for (int i = 0; i < autotune::kHoldLookFrames; ++i) Think();
+        device.Think(*player, *world, hands);
+        EXPECT_EQ(device.Doing(), "holding a doorway");
+        EXPECT_FALSE(hands.Wants("left") || hands.Wants("right") || hands.Wants("up") || hands.Wants("down"));
+        hands.Clear();
+    }
+
     TAutoInputDevice device;
     TAutoControls hands;
     TPlayer* player = nullptr;
@@ -549,15 +574,7 @@ TEST_F(AutoModeTest, RoundsFarOffTheWayAreFetchedWhileTimeAllowsAndLeftInAHurry)
 
 TEST_F(AutoModeTest, ASwarmIsMetInTheDoorwayHeCameThroughAndHeldThere)
 {
-    // A wall across the room with a doorway two units wide; he came through it.
-    WallAt(0.0f, -3.25f, 0.5f, 1.75f);
-    WallAt(0.0f, 3.25f, 0.5f, 1.75f);
-    ASSERT_EQ(Run("settings = {keys = {left = 97, right = 100, up = 119, down = 115}}"), "");
-    Arm();
-    for (float x = -6.0f; x <= 4.0f; x += 0.5f) {
-        player->SetPosition(b2Vec2(x, 0.0f));
-        Think();
-    }
+    WalkThroughTheDoorway(4.0f);
     for (int i = 0; i < 5; ++i) ZombieAt(8.5f, -2.0f + float(i));
     ASSERT_EQ(Think(), Mode::Fight);
     EXPECT_EQ(device.Doing(), "holding a doorway");
@@ -566,12 +583,7 @@ TEST_F(AutoModeTest, ASwarmIsMetInTheDoorwayHeCameThroughAndHeldThere)
     hands.Clear();
 
     // In the doorway he stands and shoots; one at arm's length makes him give ground.
-    player->SetPosition(b2Vec2(0.0f, 0.0f));
-    for (int i = 0; i < autotune::kHoldLookFrames; ++i) Think();
-    device.Think(*player, *world, hands);
-    EXPECT_EQ(device.Doing(), "holding a doorway");
-    EXPECT_FALSE(hands.Wants("left") || hands.Wants("right") || hands.Wants("up") || hands.Wants("down"));
-    hands.Clear();
+    ExpectToStandInTheDoorway();
     ZombieAt(1.5f, 0.0f);
     device.Think(*player, *world, hands);
     EXPECT_TRUE(hands.Wants("left")) << "giving ground";
@@ -580,14 +592,7 @@ TEST_F(AutoModeTest, ASwarmIsMetInTheDoorwayHeCameThroughAndHeldThere)
 
 TEST_F(AutoModeTest, HeaviesTogetherAreMetInTheDoorwayHeCameThroughAndNotLetNear)
 {
-    WallAt(0.0f, -3.25f, 0.5f, 1.75f);
-    WallAt(0.0f, 3.25f, 0.5f, 1.75f);
-    ASSERT_EQ(Run("settings = {keys = {left = 97, right = 100, up = 119, down = 115}}"), "");
-    Arm();
-    for (float x = -6.0f; x <= 2.0f; x += 0.5f) {
-        player->SetPosition(b2Vec2(x, 0.0f));
-        Think();
-    }
+    WalkThroughTheDoorway(2.0f);
     // One red robot is fought where he stands; two are met in the doorway.
     auto* robot = new TPunaneRobot(8.0f, -1.0f);
     robot->body->SetAngularVelocity(0.0f);
@@ -602,12 +607,7 @@ TEST_F(AutoModeTest, HeaviesTogetherAreMetInTheDoorwayHeCameThroughAndNotLetNear
 
     // In the doorway he stands; a heavy is not let as near as a zombie of a
     // swarm is (this one as tough as the snake).
-    player->SetPosition(b2Vec2(0.0f, 0.0f));
-    for (int i = 0; i < autotune::kHoldLookFrames; ++i) Think();
-    device.Think(*player, *world, hands);
-    EXPECT_EQ(device.Doing(), "holding a doorway");
-    EXPECT_FALSE(hands.Wants("left") || hands.Wants("right") || hands.Wants("up") || hands.Wants("down"));
-    hands.Clear();
+    ExpectToStandInTheDoorway();
     TZombi* tough = ZombieAt(3.0f, 0.0f);
     tough->health = tough->maxHealth = 600.0f;
     device.Think(*player, *world, hands);
